@@ -1,0 +1,48 @@
+#include "folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+static QString Con_Barra(QString rsRuta)
+{
+    if (!rsRuta.endsWith(QLatin1Char('/')))
+        rsRuta += QLatin1Char('/');
+    return rsRuta;
+}
+
+QString Carpeta_Datos_Usuario()
+{
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!xdg.isEmpty())
+        return Con_Barra(xdg);
+    return Con_Barra(QDir::homePath() + QStringLiteral("/.local/share"));
+}
+
+QString Carpeta_Datos_Comun()
+{
+    const QString comun = qEnvironmentVariable("KESTRIN_COMMON_DIR");
+    return comun.isEmpty() ? Carpeta_Datos_Usuario() : Con_Barra(comun);
+}
+
+QString Carpeta_Temporal_Usuario()
+{
+    return Con_Barra(QDir::tempPath());
+}
+
+QString Carpeta_Ejecutable()
+{
+    return Con_Barra(QCoreApplication::applicationDirPath());
+}
+
+TCarpetas Calcular_Carpetas()
+{
+    TCarpetas c;
+    c.psEXEPath = Carpeta_Ejecutable();
+    c.psAppDataAllUsers = Carpeta_Datos_Comun() + QStringLiteral("Kestrin/");
+    c.psAppDataSoundsAllUsers = c.psAppDataAllUsers + QStringLiteral("Sounds/");
+    c.psAppDataDefaultAllUsers = c.psAppDataAllUsers + QStringLiteral("Default/");
+    c.psAppDataLocal = Carpeta_Datos_Usuario() + QStringLiteral("Kestrin/");
+    c.psAppDataSystemLocal = c.psAppDataLocal + QStringLiteral("System/");
+    c.psUserTempDir = Carpeta_Temporal_Usuario();
+    return c;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Where Kestrin keeps its files on this system. Every folder ends in "/".
+
+#include <QString>
+
+QString Carpeta_Datos_Usuario();    // $XDG_DATA_HOME, else ~/.local/share
+QString Carpeta_Datos_Comun();      // $KESTRIN_COMMON_DIR (a multi-user install), else the user's
+QString Carpeta_Temporal_Usuario(); // the user's temporary folder
+QString Carpeta_Ejecutable();       // the folder of the running program
+
+// The directory fields of the main window, worked out in one place.
+struct TCarpetas {
+    QString psEXEPath;
+    QString psAppDataAllUsers;        // common folder + "Kestrin/": event log, sounds
+    QString psAppDataSoundsAllUsers;  // + "Sounds/"
+    QString psAppDataDefaultAllUsers; // + "Default/"
+    QString psAppDataLocal;           // user folder + "Kestrin/"
+    QString psAppDataSystemLocal;     // + "System/": the reminder files
+    QString psUserTempDir;
+};
+TCarpetas Calcular_Carpetas();

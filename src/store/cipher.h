@@ -1,0 +1,12 @@
+#pragma once
+// The line cipher of reminder files: UTF-16LE text, AES-128-CBC over the first half of
+// the padded buffer, Base64 over all of it.
+
+#include <QString>
+
+// rsCadena lengthened with NUL characters to a whole number of riSize blocks
+// (an empty text becomes riSize NULs).
+QString PadWithZeros(const QString &rsCadena, int riSize);
+
+QString Encriptar(const QString &rsCadena);
+QString DesEncriptar(const QString &rsCadena);

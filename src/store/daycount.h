@@ -1,0 +1,34 @@
+#pragma once
+// Day counts (days since 1899-12-30, local time, fraction = time of day) and the
+// program's one clock.
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <functional>
+
+// The day count of a local date and time.
+double Fecha_Hora_a_Dias(const QDate &rdFecha, const QTime &rdHora);
+double DateTime_a_Dias(const QDateTime &rdFechaHora);
+
+// Day counts read from files carry an error of a few microseconds (08:00 is stored a
+// hair early), so a day count is turned into milliseconds by rounding to the nearest.
+qint64 Dias_a_Milisegundos(double rdDias);
+double Milisegundos_a_Dias(qint64 riMs);
+// False for values that are not finite or lie far outside any usable calendar.
+bool Dias_Validos(double rdDias);
+QDate Dias_a_Fecha(double rdDias);        // invalid QDate for unusable values
+QTime Dias_a_Hora(double rdDias);         // time of day, to the millisecond
+QDateTime Dias_a_DateTime(double rdDias); // local time
+
+double Solo_Fecha(double rdDias);         // whole days, after rounding to the millisecond
+double Solo_Hora(double rdDias);          // time of day as a fraction of a day
+
+// Day of the week, 1 = Monday .. 7 = Sunday.
+int Dia_De_La_Semana(double rdDias);
+
+// "Now" as a day count, milliseconds included. Tests replace the clock.
+double Ahora();
+QDateTime Ahora_DateTime();
+using TRelojFuncion = std::function<QDateTime()>;
+void Establecer_Reloj(TRelojFuncion rReloj); // an empty function restores the real clock

@@ -1,0 +1,79 @@
+#include "loader.h"
+
+#include "daycount.h"
+#include "reminderfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <algorithm>
+
+static QString Quitar_Barras_Dobles(QString rsRuta)
+{
+    while (rsRuta.contains(QStringLiteral("//")))
+        rsRuta.replace(QStringLiteral("//"), QStringLiteral("/"));
+    return rsRuta;
+}
+
+void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &rsTipo, bool rbSorted,
+               int riFechaLimite)
+{
+    fStringList.clear();
+    QDir dir(rsPath);
+    const QFileInfoList entradas =
+        dir.entryInfoList({rsTipo}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    const QString base = Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
+    for (const QFileInfo &info : entradas) {
+        if (riFechaLimite != 0) {
+            const double dia = Solo_Fecha(DateTime_a_Dias(info.lastModified()));
+            if (!(dia < riFechaLimite))
+                continue;
+        }
+        fStringList << Quitar_Barras_Dobles(base + info.fileName());
+    }
+    if (rbSorted)
+        std::sort(fStringList.begin(), fStringList.end(), [](const QString &a, const QString &b) {
+            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        });
+}
+
+void Checar_si_el_Archivo_ya_fue_Liberado(const QString &rsArchivo)
+{
+    for (int intento = 0; intento < 20; ++intento) {
+        QFile f(rsArchivo);
+        if (f.open(QIODevice::ReadOnly))
+            return;
+        QThread::msleep(200);
+    }
+}
+
+TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
+{
+    TResultadoCarga r;
+    if (rsDirectorio.isEmpty() || !QFileInfo(rsDirectorio).isDir()) {
+        r.directorioExiste = false;
+        return r;
+    }
+    QStringList archivos;
+    Get_Files(archivos, rsDirectorio, QStringLiteral("*.od"), true, 0);
+    r.tabla.paTipoTarea.reserve(archivos.size());
+    for (const QString &archivo : archivos) {
+        TTipoTarea tarea;
+        int codigo = 0;
+        QString error;
+        const TLectura lectura = Leer_Archivo_Tarea(archivo, tarea, codigo, &error);
+        if (lectura == TLectura::NoExiste)
+            continue;
+        if (lectura == TLectura::Error) {
+            r.error = error;
+            break;
+        }
+        if (codigo != 0)
+            r.invalidos.append({archivo, codigo});
+        else
+            r.tabla.paTipoTarea.append(std::move(tarea));
+    }
+    return r;
+}

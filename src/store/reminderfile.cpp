@@ -1,0 +1,281 @@
+#include "reminderfile.h"
+
+#include "cipher.h"
+#include "textforms.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <initializer_list>
+
+QStringList Partir_Lineas(const QByteArray &rContenido)
+{
+    QStringList lineas;
+    qsizetype inicio = 0;
+    const qsizetype n = rContenido.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = rContenido.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        lineas << QString::fromLatin1(rContenido.constData() + inicio, i - inicio);
+        if (c == '\r' && i + 1 < n && rContenido.at(i + 1) == '\n')
+            ++i;
+        inicio = i + 1;
+    }
+    if (inicio < n)
+        lineas << QString::fromLatin1(rContenido.constData() + inicio, n - inicio);
+    return lineas;
+}
+
+TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas)
+{
+    for (const QString &linea : rLineasPlanas) {
+        const qsizetype igual = linea.indexOf(QLatin1Char('='));
+        if (igual < 0)
+            continue;
+        const QString llave = linea.left(igual).toLower();
+        if (!pValores.contains(llave))
+            pValores.insert(llave, linea.mid(igual + 1));
+    }
+}
+
+QString TValoresTarea::Valor(const QString &rsLlave) const
+{
+    return Recortar(pValores.value(rsLlave.toLower()));
+}
+
+bool TValoresTarea::Tiene(const QString &rsLlave) const
+{
+    return pValores.contains(rsLlave.toLower());
+}
+
+namespace {
+// The checks of one file, in order; each returns false after setting the code.
+class TValidador {
+public:
+    TValidador(const TValoresTarea &rValores, int &fiCodigo) : v(rValores), codigo(fiCodigo) {}
+
+    // A number; riNoNumero when it is not one.
+    bool Numero(const char *rsLlave, int riNoNumero, qint32 &fiValor, const char *rsVacio = nullptr)
+    {
+        QString valor = v.Valor(QLatin1String(rsLlave));
+        if (valor.isEmpty() && rsVacio)
+            valor = QLatin1String(rsVacio);
+        if (Leer_Entero(valor, fiValor))
+            return true;
+        codigo = riNoNumero;
+        return false;
+    }
+    // A number that must be one of two values; riFuera when it is another.
+    bool Opcion(const char *rsLlave, int riNoNumero, int riFuera, std::initializer_list<qint32> rPermitidos,
+                qint32 &fiValor)
+    {
+        if (!Numero(rsLlave, riNoNumero, fiValor))
+            return false;
+        if (std::find(rPermitidos.begin(), rPermitidos.end(), fiValor) != rPermitidos.end())
+            return true;
+        codigo = riFuera;
+        return false;
+    }
+    bool Fecha(const char *rsLlave, int riInvalida, double &fdValor, bool rbVacioEsCero = false)
+    {
+        QString valor = v.Valor(QLatin1String(rsLlave));
+        if (valor.isEmpty() && rbVacioEsCero)
+            valor = QStringLiteral("0");
+        fdValor = Str_To_Float_Sin_Punto(valor);
+        if (fdValor != -1.0)
+            return true;
+        codigo = riInvalida;
+        return false;
+    }
+    // Weekday digits "1".."7".
+    bool Dias_Semana(int riVacio, int riMalo, QString &fsValor)
+    {
+        fsValor = v.Valor(QStringLiteral("DiasSemana"));
+        return Lista(fsValor, riVacio, riMalo, [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('7'); });
+    }
+    // Month and day lists: commas and digits.
+    bool Lista_Comas(const char *rsLlave, int riVacio, int riMalo, QString &fsValor)
+    {
+        fsValor = v.Valor(QLatin1String(rsLlave));
+        return Lista(fsValor, riVacio, riMalo,
+                     [](QChar c) { return c == QLatin1Char(',') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')); });
+    }
+    // "SiempreHasta" and "FechaFin".
+    bool Hasta(int riNoNumero, int riFuera, int riFin, TTipoTarea &fTarea)
+    {
+        return Opcion("SiempreHasta", riNoNumero, riFuera, {0, 1}, fTarea.tiSiempreRepetirHasta) &&
+               Fecha("FechaFin", riFin, fTarea.tdFechaFin);
+    }
+    bool Hora_Rango(const char *rsLlave, int riVacio, int riLargo, QString &fsValor)
+    {
+        fsValor = v.Valor(QLatin1String(rsLlave));
+        if (fsValor.isEmpty()) {
+            codigo = riVacio;
+            return false;
+        }
+        if (fsValor.size() < 4 || fsValor.size() > 5) {
+            codigo = riLargo;
+            return false;
+        }
+        return true;
+    }
+
+private:
+    template <typename F> bool Lista(const QString &rsValor, int riVacio, int riMalo, F rValido)
+    {
+        if (rsValor.isEmpty()) {
+            codigo = riVacio;
+            return false;
+        }
+        for (QChar c : rsValor)
+            if (!rValido(c)) {
+                codigo = riMalo;
+                return false;
+            }
+        return true;
+    }
+
+    const TValoresTarea &v;
+    int &codigo;
+};
+
+QString Unir_Lineas(const TValoresTarea &rValores, const QString &rsPrefijo, int riMaximo)
+{
+    QStringList partes;
+    for (int n = 1; n <= riMaximo; ++n) {
+        const QString valor = rValores.Valor(rsPrefijo + QString::number(n));
+        if (!valor.isEmpty())
+            partes << valor;
+    }
+    return partes.join(QStringLiteral("\r\n"));
+}
+
+bool Validar_Horario(TValidador &c, const TValoresTarea &rValores, TTipoTarea &t, int &fiCodigo)
+{
+    switch (t.tiTareaTipo) {
+    case TAREA_UNA_VEZ:
+        return c.Fecha("FechaInicio", 10, t.tdFechaInicio);
+    case TAREA_DIARIA:
+        return c.Fecha("FechaInicio", 11, t.tdFechaInicio) && c.Hasta(13, 12, 14, t);
+    case TAREA_SEMANAL:
+        return c.Fecha("FechaInicio", 15, t.tdFechaInicio) && c.Dias_Semana(16, 17, t.tsDiasSemana) &&
+               c.Hasta(19, 18, 20, t);
+    case TAREA_MENSUAL:
+        return c.Fecha("FechaInicio", 21, t.tdFechaInicio) && c.Lista_Comas("Meses", 22, 23, t.tsMeses) &&
+               c.Lista_Comas("Dias", 24, 25, t.tsDias);
+    case TAREA_AL_INICIAR:
+        return true;
+    case TAREA_CADA_HORA:
+        if (!c.Fecha("FechaInicio", 34, t.tdFechaInicio) ||
+            !c.Opcion("RangoHoras", 36, 35, {1, 2}, t.tiRangoHoras))
+            return false;
+        if (t.tiRangoHoras == 1) {
+            if (!c.Hora_Rango("RangoHoraInicio", 37, 38, t.tsRangoHoraInicio) ||
+                !c.Hora_Rango("RangoHoraFin", 39, 40, t.tsRangoHoraFin) ||
+                !c.Numero("RangoCadaHora", 42, t.tiRangoCadaHora))
+                return false;
+            if (t.tiRangoCadaHora < 0) {
+                fiCodigo = 41;
+                return false;
+            }
+        } else {
+            t.tsHorasLista = rValores.Valor(QStringLiteral("HorasLista"));
+        }
+        return c.Dias_Semana(43, 44, t.tsDiasSemana) && c.Hasta(46, 45, 47, t);
+    case TAREA_ANUAL:
+        return c.Fecha("FechaInicio", 48, t.tdFechaInicio) && c.Hasta(50, 49, 51, t);
+    default:
+        fiCodigo = 26;
+        return false;
+    }
+}
+} // namespace
+
+int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
+{
+    int codigo = 0;
+    TValidador c(rValores, codigo);
+    TTipoTarea &t = fTarea;
+    t.tsTaskName = rValores.Valor(QStringLiteral("TaskName1"));
+    t.tsMensaje = Unir_Lineas(rValores, QStringLiteral("Mensaje"), 500);
+    t.tsSummary = Unir_Lineas(rValores, QStringLiteral("Summary"), 50);
+
+    if (!c.Numero("Lenguaje", 1, t.tiLenguaje))
+        return codigo;
+    if (t.tiLenguaje != 0 && t.tiLenguaje != 1)
+        t.tiLenguaje = 0;
+    if (!c.Opcion("AlertWindow", 3, 2, {1, 2, 3}, t.tiAlertWindow) ||
+        !c.Opcion("TocarSonido", 5, 4, {0, 1}, t.tiTocarSonido) ||
+        !c.Opcion("UsarSonidoDefault", 7, 6, {1, 2}, t.tiUsarSonidoDefault))
+        return codigo;
+    t.tsSonidoElegido = rValores.Valor(QStringLiteral("SonidoElegido"));
+    t.tsPathDelSonido = rValores.Valor(QStringLiteral("PathSonido"));
+    if (!c.Opcion("RepetirSonido", 9, 8, {0, 1}, t.tiRepetirSonido))
+        return codigo;
+
+    // Fields the type does not read keep these values, whatever the file says.
+    t.tdFechaInicio = 0;
+    t.tdFechaFin = 0;
+    t.tiSiempreRepetirHasta = 0;
+    t.tsDiasSemana.clear();
+    t.tsMeses.clear();
+    t.tsDias.clear();
+    t.tsHorasLista.clear();
+    t.tiRangoHoras = 1;
+    t.tsRangoHoraInicio = QStringLiteral("08:00");
+    t.tsRangoHoraFin = QStringLiteral("08:00");
+    t.tiRangoCadaHora = 1;
+
+    if (!c.Numero("TareaTipo", 27, t.tiTareaTipo) || !Validar_Horario(c, rValores, t, codigo))
+        return codigo;
+
+    if (!c.Fecha("FechaCreacion", 28, t.tdFechaCreacion, true) ||
+        !c.Fecha("LastRunTime", 29, t.tdLastRunTime, true) ||
+        !c.Numero("SnoozeTime", 30, t.tiSnoozeTime, "-1") ||
+        !c.Fecha("SnoozeRun", 31, t.tdSnoozeRun, true) ||
+        !c.Numero("AutoDelete", 33, t.tiAutoDelete, "0"))
+        return codigo;
+    if (t.tiAutoDelete != 0 && t.tiAutoDelete != 1)
+        return 32;
+    t.tdNextRunTime = 0;
+    return 0;
+}
+
+TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
+{
+    fLineas.clear();
+    QFile archivo(rsArchivo);
+    if (!archivo.open(QIODevice::ReadOnly)) {
+        // A file removed since it was listed is simply gone, not a failure.
+        if (!QFile::exists(rsArchivo))
+            return TLectura::NoExiste;
+        if (fsError)
+            *fsError = rsArchivo + QStringLiteral(": ") + archivo.errorString();
+        return TLectura::Error;
+    }
+    const QByteArray contenido = archivo.readAll();
+    if (archivo.error() != QFileDevice::NoError) {
+        if (fsError)
+            *fsError = rsArchivo + QStringLiteral(": ") + archivo.errorString();
+        return TLectura::Error;
+    }
+    const QStringList guardadas = Partir_Lineas(contenido);
+    fLineas.reserve(guardadas.size());
+    for (const QString &linea : guardadas)
+        fLineas << DesEncriptar(linea);
+    return TLectura::Ok;
+}
+
+TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TTipoTarea &fTarea, int &fiCodigo, QString *fsError)
+{
+    QStringList lineas;
+    const TLectura r = Leer_Lineas_Planas(rsArchivo, lineas, fsError);
+    fiCodigo = 0;
+    if (r != TLectura::Ok)
+        return r;
+    fTarea = TTipoTarea();
+    fiCodigo = Validar_Tarea(TValoresTarea(lineas), fTarea);
+    fTarea.tsFile = rsArchivo;
+    return TLectura::Ok;
+}

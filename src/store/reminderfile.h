@@ -1,0 +1,35 @@
+#pragma once
+// Reading one reminder file: the stored lines, their plain Key=Value form, and the
+// validation that turns the values into a record.
+
+#include "record.h"
+
+#include <QHash>
+#include <QStringList>
+
+// Splits file content at CR, LF or CR LF. A final line end adds no empty line.
+QStringList Partir_Lineas(const QByteArray &rContenido);
+
+// The plain Key=Value lines: keys matched without regard to case, the first line of a
+// key wins, lines without "=" are ignored, values trimmed when read.
+class TValoresTarea {
+public:
+    explicit TValoresTarea(const QStringList &rLineasPlanas);
+    QString Valor(const QString &rsLlave) const; // trimmed; empty when absent
+    bool Tiene(const QString &rsLlave) const;
+
+private:
+    QHash<QString, QString> pValores; // key in lower case -> raw value
+};
+
+// Fills fTarea from the values; 0 when every check passes, else the first failing
+// check's code. fTarea.tsFile is left for the caller.
+int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea);
+
+enum class TLectura { Ok, NoExiste, Error };
+// Reads and deciphers every line of a file. fsError gets the failure's text.
+TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QString *fsError = nullptr);
+
+// Reads, deciphers and validates one file. fiCodigo is 0 for a valid file.
+TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TTipoTarea &fTarea, int &fiCodigo,
+                            QString *fsError = nullptr);

@@ -1,0 +1,216 @@
+#include "textforms.h"
+
+#include "daycount.h"
+#include "names.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+QString Float_To_Str_Sin_Punto(double rdValor)
+{
+    if (!std::isfinite(rdValor) || rdValor == 0.0)
+        return QStringLiteral("0");
+    // Fixed-point with 15 significant digits: find the decimal exponent of the value
+    // rounded to 15 digits, then print that many decimals.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", rdValor);
+    const char *e = std::strchr(buf, 'e');
+    const int exponente = e ? std::atoi(e + 1) : 0;
+    const int decimales = std::max(0, 14 - exponente);
+    QString s = QString::number(rdValor, 'f', decimales);
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    if (s.size() >= 6)
+        s.remove(5, 1);
+    return s;
+}
+
+double Str_To_Float_Sin_Punto(const QString &rsCadena)
+{
+    QString s = rsCadena;
+    if (s.size() > 5)
+        s.insert(5, QLatin1Char('.'));
+    const QByteArray bytes = s.toLatin1();
+    if (bytes.isEmpty() || s.size() != bytes.size())
+        return -1.0;
+    // from_chars reads the C form whatever the locale; the whole text must be the number.
+    const char *inicio = bytes.constData();
+    const char *fin = inicio + bytes.size();
+    if (*inicio == '+')
+        ++inicio;
+    double valor = 0;
+    const auto r = std::from_chars(inicio, fin, valor, std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr != fin || !std::isfinite(valor))
+        return -1.0;
+    return valor;
+}
+
+double Obtener_Fecha_Hora(double rdFecha, double rdHora)
+{
+    const QTime t = Dias_a_Hora(rdHora);
+    return Solo_Fecha(rdFecha) + double(t.hour() * 3600 + t.minute() * 60 + t.second()) / 86400.0;
+}
+
+QString Numero_Con_Ceros(qint64 riNumero, int riAncho)
+{
+    return QString::number(riNumero).rightJustified(riAncho, QLatin1Char('0'));
+}
+
+QString Convertir_Fecha_a_HHMM(double rdFecha, bool rbAMPM)
+{
+    const QTime t = Dias_a_Hora(rdFecha);
+    const int h = t.hour();
+    const QString mm = Numero_Con_Ceros(t.minute(), 2);
+    if (!rbAMPM)
+        return Numero_Con_Ceros(h, 2) + QLatin1Char(':') + mm;
+    int h12 = h;
+    if (h == 0 || h == 12)
+        h12 = 12;
+    else if (h > 12)
+        h12 = h - 12;
+    return Numero_Con_Ceros(h12, 2) + QLatin1Char(':') + mm + (h < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
+}
+
+static bool Solo_Digitos(const QString &rsCadena, int &fiValor)
+{
+    if (rsCadena.isEmpty())
+        return false;
+    int v = 0;
+    for (QChar c : rsCadena) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    fiValor = v;
+    return true;
+}
+
+QString Convertir_HHMMAMPM_a_HHMM(const QString &rsCadena)
+{
+    QString s = rsCadena;
+    if (s.size() == 7)
+        s.prepend(QLatin1Char('0'));
+    if (s.size() != 8)
+        return QStringLiteral("12:00");
+    const QString hora = s.mid(0, 2);
+    const QString minutos = s.mid(3, 2);
+    const bool am = s.mid(6, 2).toUpper() == QLatin1String("AM");
+    int h = 0;
+    const bool numero = Solo_Digitos(hora, h);
+    if (numero && h == 12)
+        return (am ? QStringLiteral("00:") : QStringLiteral("12:")) + minutos;
+    if (am)
+        return hora + QLatin1Char(':') + minutos;
+    if (!numero)
+        return QStringLiteral("12:00");
+    return Numero_Con_Ceros(h + 12, 2) + QLatin1Char(':') + minutos;
+}
+
+double Convertir_HHMM_a_Fecha(const QString &rsCadena, double raFecha)
+{
+    QString s = rsCadena;
+    if (s.size() == 4)
+        s.prepend(QLatin1Char('0'));
+    if (s.size() != 5)
+        return 0;
+    int h = 0, m = 0;
+    if (!Solo_Digitos(s.mid(0, 2), h) || !Solo_Digitos(s.mid(3, 2), m) || h > 23 || m > 59)
+        return 0;
+    return Solo_Fecha(raFecha) + double(h * 3600 + m * 60) / 86400.0;
+}
+
+QString Extraer_Cadena_Hasta_Signo(QString &fsCadena, QChar rsSigno)
+{
+    const qsizetype i = fsCadena.indexOf(rsSigno);
+    if (i < 0) {
+        QString todo = fsCadena;
+        fsCadena.clear();
+        return todo;
+    }
+    QString antes = fsCadena.left(i);
+    fsCadena = fsCadena.mid(i + 1);
+    return antes;
+}
+
+QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador, bool rbIncluirFecha,
+                                     bool rbIncluirHora, bool rbSegundos, bool rbDosDigitosHora,
+                                     bool rbAyerHoyManiana, int riLenguaje)
+{
+    const bool espanol = riLenguaje == 1;
+    const QDate fecha = Dias_a_Fecha(rdFecha);
+    const QTime hora = Dias_a_Hora(rdFecha);
+
+    QString parteFecha;
+    bool hecho = false;
+    if (rbAyerHoyManiana && fecha.isValid()) {
+        const qint64 diferencia = Dias_a_Fecha(Ahora()).daysTo(fecha);
+        if (diferencia == 0) {
+            parteFecha = espanol ? QStringLiteral("Hoy") : QStringLiteral("Today");
+            hecho = true;
+        } else if (diferencia == -1) {
+            parteFecha = espanol ? QStringLiteral("Ayer") : QStringLiteral("Yesterday");
+            hecho = true;
+        } else if (diferencia == 1) {
+            parteFecha = espanol ? QStringLiteral("Mañana") : QStringLiteral("Tomorrow");
+            hecho = true;
+        }
+    }
+    if (!hecho && fecha.isValid()) {
+        const int mes = fecha.month();
+        if (espanol)
+            parteFecha = QString::number(fecha.day()) + QLatin1Char('/') + asMesesEspanol[mes].left(3) +
+                         QLatin1Char('/') + QString::number(fecha.year());
+        else
+            parteFecha = asMesesIngles[mes].left(3) + QLatin1Char(' ') + QString::number(fecha.day()) +
+                         QStringLiteral(", ") + QString::number(fecha.year());
+    }
+
+    int h = hora.hour();
+    const QString sufijo = h < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM");
+    if (h > 12)
+        h -= 12;
+    QString parteHora = rbDosDigitosHora ? Numero_Con_Ceros(h, 2) : QString::number(h);
+    parteHora += QLatin1Char(':') + Numero_Con_Ceros(hora.minute(), 2);
+    if (rbSegundos)
+        parteHora += QLatin1Char(':') + Numero_Con_Ceros(hora.second(), 2);
+    parteHora += sufijo;
+
+    const QString separador = rsSeparador.isEmpty() ? QStringLiteral(" ") : rsSeparador;
+    if (rbIncluirFecha && !rbIncluirHora)
+        return parteFecha;
+    if (!rbIncluirFecha && rbIncluirHora)
+        return parteHora;
+    return parteFecha + separador + parteHora;
+}
+
+QString Recortar(const QString &rsCadena)
+{
+    qsizetype a = 0, b = rsCadena.size();
+    while (a < b && rsCadena.at(a).unicode() <= 32)
+        ++a;
+    while (b > a && rsCadena.at(b - 1).unicode() <= 32)
+        --b;
+    return rsCadena.mid(a, b - a);
+}
+
+bool Leer_Entero(const QString &rsCadena, qint32 &fiValor)
+{
+    const QByteArray bytes = Recortar(rsCadena).toLatin1();
+    if (bytes.isEmpty())
+        return false;
+    const char *inicio = bytes.constData();
+    const char *fin = inicio + bytes.size();
+    if (*inicio == '+' && bytes.size() > 1 && inicio[1] != '-')
+        ++inicio;
+    qint32 valor = 0;
+    const auto r = std::from_chars(inicio, fin, valor, 10);
+    if (r.ec != std::errc() || r.ptr != fin)
+        return false;
+    fiValor = valor;
+    return true;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Writing reminder files: the line order of every writer, the one file writer, the
+// in-place change of values, retiring and bringing back, and naming new files.
+
+#include "record.h"
+
+#include <QPair>
+#include <QStringList>
+
+// The plain lines of a reminder file, in the order the editor writes them, from a record:
+// the message lines that are not blank (as typed), the summary lines trimmed, the
+// type's keys, then creation, snooze and last run. tiTocarSonido 0 writes the four
+// lines of a reminder without sound.
+QStringList Lineas_Archivo_Tarea(const TTipoTarea &rTarea);
+
+// The record of a quick reminder: a one-time reminder with alert mode 3, the default
+// sound repeated (or no sound), created now.
+TTipoTarea Datos_Recordatorio_Rapido(int riLenguaje, const QString &rsMensaje, const QString &rsResumen,
+                                     double rdFechaInicio, bool rbAutoDelete, bool rbSonido,
+                                     const QString &rsPathSonidoDefault, double rdAhora);
+
+// Enciphers the lines and saves them as the file, CR LF after each, through a
+// temporary file in the same folder renamed over the target: no reader ever sees half
+// a file, and a failed write leaves the old file as it was. Creates the folder if needed.
+bool Grabar_Lineas_Cifradas(const QString &rsArchivo, const QStringList &rLineas, QString *fsError = nullptr);
+
+// Writes a reminder to an existing or chosen file name (editing keeps the name).
+bool Grabar_Archivo_Tarea(const QString &rsArchivo, const TTipoTarea &rTarea, QString *fsError = nullptr);
+
+// The name of a new reminder: folder + "data" + file form of now + "-" + 0..99 + ".od".
+QString Nombre_Archivo_Nuevo(const QString &rsDirectorio, double rdAhora);
+// Writes a new reminder under a fresh name; an existing file is never replaced (another
+// suffix is taken). fsArchivo gets the name used.
+bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,
+                                QString &fsArchivo, QString *fsError = nullptr);
+
+enum class TCambio { Ok, NoExiste, Error };
+// Sets Key=Value lines in place: the first line with each key (without regard to case)
+// is replaced, or the line is appended. Serialised by a lock across threads and
+// processes. A missing file is not created.
+TCambio Cambiar_Valores_En_Archivo(const QString &rsArchivo, const QList<QPair<QString, QString>> &rValores,
+                                   QString *fsError = nullptr);
+TCambio Cambiar_Valor_En_Archivo(const QString &rsArchivo, const QString &rsLlave, const QString &rsValor,
+                                 QString *fsError = nullptr);
+
+// A retired reminder is its file with "b" appended (".odb").
+QString Nombre_Retirado(const QString &rsArchivo);
+bool Retirar_Archivo_Tarea(const QString &rsArchivo);
+// Gives a retired file its ".od" name back, if there is one; true when it did.
+bool Restaurar_Archivo_Tarea(const QString &rsArchivo);
+
+// Snoozes a reminder: brings a retired file back, then writes "SnoozeTime" (minutes) and
+// "SnoozeRun" (now + minutes). NoExiste when there is no such file.
+TCambio Posponer_Archivo_Tarea(const QString &rsArchivo, int riMinutos, double rdAhora,
+                               QString *fsError = nullptr);
