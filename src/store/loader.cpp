@@ -23,7 +23,7 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
     fStringList.clear();
     QDir dir(rsPath);
     const QFileInfoList entradas =
-        dir.entryInfoList({rsTipo}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+        dir.entryInfoList({rsTipo}, QDir::Files | QDir::Hidden, QDir::Unsorted);
     const QString base = Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
     for (const QFileInfo &info : entradas) {
         if (riFechaLimite != 0) {
