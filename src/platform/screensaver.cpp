@@ -1,0 +1,28 @@
+#include "screensaver.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+
+namespace {
+void Send_Activity(QDBusConnection &rBus, const QString &rsService, const QString &rsPath,
+                   const QString &rsInterface)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(rsService, rsPath, rsInterface,
+                                                       QStringLiteral("SimulateUserActivity"));
+    // A screensaver that is not running is not started for this, and no reply is awaited.
+    call.setAutoStartService(false);
+    rBus.send(call);
+}
+} // namespace
+
+void Report_User_Activity()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    // The freedesktop name is served by KDE, Xfce and most others; GNOME answers on its own.
+    Send_Activity(bus, QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"),
+                  QStringLiteral("org.freedesktop.ScreenSaver"));
+    Send_Activity(bus, QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("/org/gnome/ScreenSaver"),
+                  QStringLiteral("org.gnome.ScreenSaver"));
+}

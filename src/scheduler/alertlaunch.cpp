@@ -1,0 +1,46 @@
+#include "alertlaunch.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+#include <cerrno>
+
+namespace {
+// The alert window checks this token (the text the line cipher's key is made from).
+const QString ksTokenAlertWindow = QStringLiteral("9934");
+} // namespace
+
+QString Ruta_AlertWindow(const QString &rsEXEPath)
+{
+    return rsEXEPath + QStringLiteral("AlertWindow");
+}
+
+QString Sonido_Para_AlertWindow(int riUsarSonidoDefault, const QString &rsPathDelSonido,
+                                const QString &rsAppDataSoundsAllUsers, const QString &rsDefaultSound)
+{
+    if (riUsarSonidoDefault == 1)
+        return rsAppDataSoundsAllUsers + rsDefaultSound;
+    return rsPathDelSonido;
+}
+
+QStringList Argumentos_AlertWindow(const QString &rsArchivo, const QString &rsSonido, int riDefaultSnoozeTime,
+                                   const QString &rsFontMensaje)
+{
+    return {rsArchivo, rsSonido, ksTokenAlertWindow, QString::number(riDefaultSnoozeTime), rsFontMensaje};
+}
+
+TLanzamiento Lanzar_AlertWindow(const QString &rsPrograma, const QStringList &rArgumentos, QString &fsError)
+{
+    if (!QFileInfo::exists(rsPrograma)) {
+        fsError = qt_error_string(ENOENT) + QStringLiteral(": ") + rsPrograma;
+        return TLanzamiento::NoExiste;
+    }
+    QProcess proceso;
+    proceso.setProgram(rsPrograma);
+    proceso.setArguments(rArgumentos);
+    if (!proceso.startDetached()) {
+        fsError = proceso.errorString();
+        return TLanzamiento::NoInicio;
+    }
+    return TLanzamiento::Ok;
+}

@@ -1,0 +1,322 @@
+#include "alertthread.h"
+
+#include "alertlaunch.h"
+#include "nextrun.h"
+#include "platform/screensaver.h"
+#include "store/daycount.h"
+#include "store/loader.h"
+#include "store/textforms.h"
+#include "store/writer.h"
+
+#include <QFileInfo>
+#include <QMetaObject>
+
+#include <chrono>
+#include <cstdlib>
+#include <exception>
+
+namespace {
+constexpr qint64 kVentanaDisparoMs = 10 * 60 * 1000; // a reminder fires up to 10 minutes late
+constexpr qint64 kSaltoRelojMs = 60 * 1000;          // a clock jump: a minute either way
+constexpr int kGraciaReanudacion = 600;              // seconds, after sleep or hibernation
+constexpr int kGraciaSalto = 90;                     // seconds, after any other jump
+constexpr int kMaxReportesArchivo = 3;               // bad-file reports per thread
+} // namespace
+
+bool Esta_Vencida(double rdAhora, double rdDue)
+{
+    if (rdDue <= 0)
+        return false;
+    const qint64 ahora = Dias_a_Milisegundos(rdAhora);
+    const qint64 due = Dias_a_Milisegundos(rdDue);
+    return ahora >= due && ahora - due <= kVentanaDisparoMs;
+}
+
+TThreadAlerta::TThreadAlerta(TVentanaDelHilo *rVentana, int riTickMs, int riPausaSaltoMs)
+    : pMainFormHandle(rVentana), piTickMs(riTickMs), piPausaSaltoMs(riPausaSaltoMs)
+{
+}
+
+TThreadAlerta::~TThreadAlerta()
+{
+    Detener();
+    wait();
+}
+
+void TThreadAlerta::Detener()
+{
+    {
+        std::lock_guard<std::mutex> lock(pMutexEspera);
+        pbHiloVivo = false;
+    }
+    pCondicionEspera.notify_all();
+}
+
+bool TThreadAlerta::Esperar(int riMs)
+{
+    std::unique_lock<std::mutex> lock(pMutexEspera);
+    pCondicionEspera.wait_for(lock, std::chrono::milliseconds(riMs), [this] { return !pbHiloVivo.load(); });
+    return pbHiloVivo.load();
+}
+
+QVector<TEstadoTarea> TThreadAlerta::Estado_Tabla() const
+{
+    std::lock_guard<std::mutex> lock(pMutexEstado);
+    return pEstado;
+}
+
+void TThreadAlerta::Publicar_Estado()
+{
+    if (!pbTablaCambiada)
+        return;
+    pbTablaCambiada = false;
+    QVector<TEstadoTarea> estado;
+    estado.reserve(pTabla.paTipoTarea.size());
+    for (const TTipoTarea &t : pTabla.paTipoTarea)
+        estado.append({t.tsFile, t.tdNextRunTime, t.tdLastRunTime});
+    std::lock_guard<std::mutex> lock(pMutexEstado);
+    pEstado.swap(estado);
+}
+
+void TThreadAlerta::run()
+{
+    Execute();
+}
+
+void TThreadAlerta::Execute()
+{
+    psError.Poner(QString());
+    pbErrorGrave = false;
+    piContadorLogErrors = 0;
+    int gracia = 0;
+    pbLeerArchivos = true;
+    pbCalcularNextRunTime = true;
+    pbSleepHibernate = false;
+    try {
+        double ultimo = Ahora();
+        while (pbHiloVivo) {
+            // The pause is a wait that Detener cuts short, so stopping never has to
+            // interrupt the work of a tick.
+            if (!Esperar(piTickMs))
+                break;
+            if (!pbErrorGrave) {
+                const double ahora = Ahora();
+                if (std::llabs(Dias_a_Milisegundos(ahora) - Dias_a_Milisegundos(ultimo)) >= kSaltoRelojMs) {
+                    Avisar_Archivos_Cambiados();
+                    if (!Esperar(piPausaSaltoMs))
+                        break;
+                    pbLeerArchivos = true;
+                    gracia = pbSleepHibernate.exchange(false) ? kGraciaReanudacion : kGraciaSalto;
+                }
+                if (pbLeerArchivos.exchange(false)) {
+                    pbCalcularNextRunTime = true;
+                    Leer_Archivos();
+                }
+                if (!pbErrorGrave) {
+                    if (pbCalcularNextRunTime.exchange(false)) {
+                        Calcular_Next_Run_Time(QString(), gracia);
+                        gracia = 0;
+                    }
+                    ultimo = Ahora();
+                    Revisar_Tareas(ultimo);
+                    pbAutoStarted = false;
+                }
+            }
+            Publicar_Estado();
+            ++piTicks;
+        }
+    } catch (const std::exception &e) {
+        Avisar_Terminado(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        Avisar_Terminado(QStringLiteral("Unknown failure in the scheduler thread"));
+    }
+    Publicar_Estado();
+}
+
+void TThreadAlerta::Leer_Archivos()
+{
+    TResultadoCarga carga = Cargar_Directorio_Tareas(psAppDataSystemLocal);
+    pTabla = std::move(carga.tabla);
+    pbTablaCambiada = true;
+    // A missing folder leaves the table empty without a word: the main window reports it.
+    for (const TArchivoInvalido &invalido : carga.invalidos) {
+        if (piContadorLogErrors >= kMaxReportesArchivo)
+            break;
+        ++piContadorLogErrors;
+        Reportar(REPORTE_ARCHIVO_INVALIDO, invalido.tiCodigo, invalido.tsFile);
+    }
+    if (!carga.error.isEmpty()) {
+        pbErrorGrave = true;
+        Reportar(REPORTE_ERROR_CARGA, 0, carga.error);
+    }
+}
+
+void TThreadAlerta::Calcular_Next_Run_Time(const QString &rsFile, int riGracia, double rdAhoraMinimo)
+{
+    double ahora = Ahora();
+    if (ahora < rdAhoraMinimo)
+        ahora = rdAhoraMinimo;
+    for (TTipoTarea &t : pTabla.paTipoTarea) {
+        if (!rsFile.isEmpty() && QString::compare(t.tsFile, rsFile, Qt::CaseInsensitive) != 0)
+            continue;
+        t.tdNextRunTime = Calcular_Proxima_Ejecucion(t, ahora, riGracia);
+    }
+    pbTablaCambiada = true;
+}
+
+void TThreadAlerta::Revisar_Tareas(double rdAhora)
+{
+    const bool autoStarted = pbAutoStarted;
+    for (int i = 0; i < pTabla.piTipoTareaTotal(); ++i) {
+        const TTipoTarea &t = pTabla.paTipoTarea[i];
+        const double due = (autoStarted && t.tiTareaTipo == TAREA_AL_INICIAR) ? rdAhora : t.tdNextRunTime;
+        if (!Esta_Vencida(rdAhora, due))
+            continue;
+        // A thread asked to stop starts no new alert.
+        if (!pbHiloVivo)
+            return;
+        Disparar_Tarea(i, due);
+    }
+}
+
+void TThreadAlerta::Disparar_Tarea(int riIndice, double rdDue)
+{
+    // A copy: the record is recomputed below while its values are still in use.
+    const TTipoTarea tarea = pTabla.paTipoTarea[riIndice];
+    const bool popup = tarea.tiAlertWindow == ALERTA_POPUP || tarea.tiAlertWindow == ALERTA_AMBAS;
+    const bool ventana = tarea.tiAlertWindow == ALERTA_VENTANA || tarea.tiAlertWindow == ALERTA_AMBAS;
+
+    if (popup) {
+        Report_User_Activity();
+        psThreadArchivo = tarea.tsFile;
+        psThreadTaskName = tarea.tsTaskName;
+        psThreadMensaje = tarea.tsMensaje;
+        Llamada_Sincronizada(false);
+        // With the alert window as well, the sound is the alert window's to play.
+        if (tarea.tiAlertWindow == ALERTA_POPUP && tarea.tiTocarSonido == 1) {
+            piThreadUsarSonidoDefault = tarea.tiUsarSonidoDefault;
+            piThreadRepetirSonido = tarea.tiRepetirSonido;
+            psThreadPathDelSonido = tarea.tsPathDelSonido;
+            Llamada_Sincronizada(true);
+        }
+    }
+    if (ventana) {
+        Report_User_Activity();
+        if (QFileInfo::exists(tarea.tsFile))
+            Lanzar_Ventana_Alerta(tarea);
+    }
+    if (QFileInfo::exists(tarea.tsFile)) {
+        if (tarea.tiAutoDelete == 1 && tarea.tiAlertWindow == ALERTA_POPUP) {
+            if (!Retirar_Archivo_Tarea(tarea.tsFile)) {
+                // The file stays visible; it must not look as if it had been retired.
+                Reportar(REPORTE_ESCRITURA, 0,
+                         QStringLiteral("Cannot rename ") + tarea.tsFile + QStringLiteral(" to ") +
+                             Nombre_Retirado(tarea.tsFile));
+                Escribir_Ultima_Ejecucion(riIndice, rdDue);
+            }
+            pbLeerArchivos = true;
+        } else {
+            Escribir_Ultima_Ejecucion(riIndice, rdDue);
+        }
+    } else {
+        pbLeerArchivos = true;
+    }
+    Avisar_Archivos_Cambiados();
+}
+
+void TThreadAlerta::Escribir_Ultima_Ejecucion(int riIndice, double rdDue)
+{
+    TTipoTarea &t = pTabla.paTipoTarea[riIndice];
+    QString error;
+    const TCambio cambio =
+        Cambiar_Valor_En_Archivo(t.tsFile, QStringLiteral("LastRunTime"), Float_To_Str_Sin_Punto(rdDue), &error);
+    if (cambio == TCambio::Error)
+        Reportar(REPORTE_ESCRITURA, 0, error);
+    else if (cambio == TCambio::NoExiste) // removed a moment ago: the next tick reloads
+        pbLeerArchivos = true;
+    t.tdLastRunTime = rdDue;
+    // The occurrence that fired lies behind the reference even if the clock has not
+    // moved since (a frozen test clock, a very fast tick), so it is never fired twice.
+    Calcular_Next_Run_Time(t.tsFile, 0, rdDue + Milisegundos_a_Dias(1));
+}
+
+void TThreadAlerta::Lanzar_Ventana_Alerta(const TTipoTarea &rTarea)
+{
+    try {
+        const QString sonido = Sonido_Para_AlertWindow(rTarea.tiUsarSonidoDefault, rTarea.tsPathDelSonido,
+                                                       psAppDataSoundsAllUsers, psDefaultSound.Leer());
+        const QStringList argumentos =
+            Argumentos_AlertWindow(rTarea.tsFile, sonido, piDefaultSnoozeTime, psFontMensaje.Leer());
+        QString error;
+        switch (Lanzar_AlertWindow(Ruta_AlertWindow(psEXEPath), argumentos, error)) {
+        case TLanzamiento::Ok:
+            break;
+        case TLanzamiento::NoExiste:
+            Reportar(REPORTE_ALERTWINDOW_FALTA, 0, error);
+            break;
+        case TLanzamiento::NoInicio:
+            Reportar(REPORTE_ALERTWINDOW_NO_INICIO, 0, error);
+            break;
+        }
+    } catch (const std::exception &e) {
+        Reportar(REPORTE_ALERTWINDOW_FALLO, 0, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TThreadAlerta::Llamada_Sincronizada(bool rbSonido)
+{
+    TVentanaDelHilo *ventana = pMainFormHandle;
+    if (!ventana)
+        return;
+    // The main window copies the hand-over values while this thread waits for it.
+    QMetaObject::invokeMethod(
+        ventana->Objeto_Ventana(),
+        [this, ventana, rbSonido] {
+            if (rbSonido) {
+                ventana->piThreadUsarSonidoDefault = piThreadUsarSonidoDefault;
+                ventana->piThreadRepetirSonido = piThreadRepetirSonido;
+                ventana->psThreadPathDelSonido = psThreadPathDelSonido;
+                ventana->Tocar_Sonido_Thread();
+            } else {
+                ventana->psThreadArchivo = psThreadArchivo;
+                ventana->psThreadTaskName = psThreadTaskName;
+                ventana->psThreadMensaje = psThreadMensaje;
+                ventana->Mostrar_Desktop_Alert_Thread();
+            }
+        },
+        Qt::BlockingQueuedConnection);
+}
+
+void TThreadAlerta::Reportar(int riCodigo, int riParametro, const QString &rsTexto)
+{
+    psError.Poner(rsTexto);
+    TVentanaDelHilo *ventana = pMainFormHandle;
+    if (!ventana)
+        return;
+    QMetaObject::invokeMethod(
+        ventana->Objeto_Ventana(),
+        [ventana, riCodigo, riParametro, rsTexto] { ventana->Mensaje_Reporte_Hilo(riCodigo, riParametro, rsTexto); },
+        Qt::QueuedConnection);
+}
+
+void TThreadAlerta::Avisar_Archivos_Cambiados()
+{
+    TVentanaDelHilo *ventana = pMainFormHandle;
+    if (!ventana)
+        return;
+    QMetaObject::invokeMethod(
+        ventana->Objeto_Ventana(), [ventana] { ventana->Mensaje_Archivos_Cambiados(1, 0, QString()); },
+        Qt::QueuedConnection);
+}
+
+void TThreadAlerta::Avisar_Terminado(const QString &rsTexto)
+{
+    psError.Poner(rsTexto);
+    pbErrorGrave = true;
+    TVentanaDelHilo *ventana = pMainFormHandle;
+    if (!ventana)
+        return;
+    QMetaObject::invokeMethod(
+        ventana->Objeto_Ventana(), [ventana, rsTexto] { ventana->Mensaje_Hilo_Terminado(1, 0, rsTexto); },
+        Qt::QueuedConnection);
+}
