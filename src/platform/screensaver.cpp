@@ -2,8 +2,19 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QFileInfo>
 
 namespace {
+// Without an address and without the per-user bus socket there is no session bus; asking
+// for one then would only try to start a bus of its own.
+bool Session_Bus_Configured()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
+}
+
 void Send_Activity(QDBusConnection &rBus, const QString &rsService, const QString &rsPath,
                    const QString &rsInterface)
 {
@@ -17,6 +28,9 @@ void Send_Activity(QDBusConnection &rBus, const QString &rsService, const QStrin
 
 void Report_User_Activity()
 {
+    static const bool configured = Session_Bus_Configured();
+    if (!configured)
+        return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;

@@ -1,6 +1,8 @@
 #include "alertthread.h"
 
 #include "alertlaunch.h"
+#include "threadevents.h"
+#include "tsanhint.h"
 #include "nextrun.h"
 #include "platform/screensaver.h"
 #include "store/daycount.h"
@@ -9,7 +11,6 @@
 #include "store/writer.h"
 
 #include <QFileInfo>
-#include <QMetaObject>
 
 #include <chrono>
 #include <cstdlib>
@@ -33,7 +34,10 @@ bool Esta_Vencida(double rdAhora, double rdDue)
 }
 
 TThreadAlerta::TThreadAlerta(TVentanaDelHilo *rVentana, int riTickMs, int riPausaSaltoMs)
-    : pMainFormHandle(rVentana), piTickMs(riTickMs), piPausaSaltoMs(riPausaSaltoMs)
+    : pMainFormHandle(rVentana),
+      piTickMs(riTickMs),
+      piPausaSaltoMs(riPausaSaltoMs),
+      pReceptor(rVentana ? Receptor_De_Ventana(rVentana->Objeto_Ventana()) : nullptr)
 {
 }
 
@@ -41,6 +45,7 @@ TThreadAlerta::~TThreadAlerta()
 {
     Detener();
     wait();
+    Orden_Despues(this);
 }
 
 void TThreadAlerta::Detener()
@@ -81,6 +86,7 @@ void TThreadAlerta::Publicar_Estado()
 void TThreadAlerta::run()
 {
     Execute();
+    Orden_Antes(this);
 }
 
 void TThreadAlerta::Execute()
@@ -266,47 +272,39 @@ void TThreadAlerta::Lanzar_Ventana_Alerta(const TTipoTarea &rTarea)
 void TThreadAlerta::Llamada_Sincronizada(bool rbSonido)
 {
     TVentanaDelHilo *ventana = pMainFormHandle;
-    if (!ventana)
+    if (!pReceptor)
         return;
     // The main window copies the hand-over values while this thread waits for it.
-    QMetaObject::invokeMethod(
-        ventana->Objeto_Ventana(),
-        [this, ventana, rbSonido] {
-            if (rbSonido) {
-                ventana->piThreadUsarSonidoDefault = piThreadUsarSonidoDefault;
-                ventana->piThreadRepetirSonido = piThreadRepetirSonido;
-                ventana->psThreadPathDelSonido = psThreadPathDelSonido;
-                ventana->Tocar_Sonido_Thread();
-            } else {
-                ventana->psThreadArchivo = psThreadArchivo;
-                ventana->psThreadTaskName = psThreadTaskName;
-                ventana->psThreadMensaje = psThreadMensaje;
-                ventana->Mostrar_Desktop_Alert_Thread();
-            }
-        },
-        Qt::BlockingQueuedConnection);
+    Llamar_En_Receptor(pReceptor, [this, ventana, rbSonido] {
+        if (rbSonido) {
+            ventana->piThreadUsarSonidoDefault = piThreadUsarSonidoDefault;
+            ventana->piThreadRepetirSonido = piThreadRepetirSonido;
+            ventana->psThreadPathDelSonido = psThreadPathDelSonido;
+            ventana->Tocar_Sonido_Thread();
+        } else {
+            ventana->psThreadArchivo = psThreadArchivo;
+            ventana->psThreadTaskName = psThreadTaskName;
+            ventana->psThreadMensaje = psThreadMensaje;
+            ventana->Mostrar_Desktop_Alert_Thread();
+        }
+    });
 }
 
 void TThreadAlerta::Reportar(int riCodigo, int riParametro, const QString &rsTexto)
 {
     psError.Poner(rsTexto);
     TVentanaDelHilo *ventana = pMainFormHandle;
-    if (!ventana)
-        return;
-    QMetaObject::invokeMethod(
-        ventana->Objeto_Ventana(),
-        [ventana, riCodigo, riParametro, rsTexto] { ventana->Mensaje_Reporte_Hilo(riCodigo, riParametro, rsTexto); },
-        Qt::QueuedConnection);
+    if (pReceptor)
+        Publicar_En_Receptor(pReceptor, [ventana, riCodigo, riParametro, rsTexto] {
+            ventana->Mensaje_Reporte_Hilo(riCodigo, riParametro, rsTexto);
+        });
 }
 
 void TThreadAlerta::Avisar_Archivos_Cambiados()
 {
     TVentanaDelHilo *ventana = pMainFormHandle;
-    if (!ventana)
-        return;
-    QMetaObject::invokeMethod(
-        ventana->Objeto_Ventana(), [ventana] { ventana->Mensaje_Archivos_Cambiados(1, 0, QString()); },
-        Qt::QueuedConnection);
+    if (pReceptor)
+        Publicar_En_Receptor(pReceptor, [ventana] { ventana->Mensaje_Archivos_Cambiados(1, 0, QString()); });
 }
 
 void TThreadAlerta::Avisar_Terminado(const QString &rsTexto)
@@ -314,9 +312,6 @@ void TThreadAlerta::Avisar_Terminado(const QString &rsTexto)
     psError.Poner(rsTexto);
     pbErrorGrave = true;
     TVentanaDelHilo *ventana = pMainFormHandle;
-    if (!ventana)
-        return;
-    QMetaObject::invokeMethod(
-        ventana->Objeto_Ventana(), [ventana, rsTexto] { ventana->Mensaje_Hilo_Terminado(1, 0, rsTexto); },
-        Qt::QueuedConnection);
+    if (pReceptor)
+        Publicar_En_Receptor(pReceptor, [ventana, rsTexto] { ventana->Mensaje_Hilo_Terminado(1, 0, rsTexto); });
 }

@@ -88,6 +88,8 @@ private:
 
     const int piTickMs;
     const int piPausaSaltoMs;
+    // Lives on the main window's thread and runs the calls and messages there.
+    QObject *const pReceptor;
 
     int piContadorLogErrors = 0;
     bool pbTablaCambiada = false;

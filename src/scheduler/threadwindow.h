@@ -34,6 +34,7 @@ public:
     virtual ~TVentanaDelHilo() = default;
 
     // The object whose thread runs the calls and receives the messages (the window).
+    // It must outlive every scheduler thread created for it.
     virtual QObject *Objeto_Ventana() = 0;
 
     // Popup hand-over, filled by the scheduler just before Mostrar_Desktop_Alert_Thread.
