@@ -392,6 +392,50 @@ private slots:
         QCOMPARE(v->De_Tipo(QStringLiteral("1026")).size(), 1);
     }
 
+    // A write-back that fails gives 1025/7; the table still takes the firing, so the
+    // reminder does not fire again. A retirement that fails is reported the same way and
+    // the last run time is written instead.
+    void writeBackFailures_data()
+    {
+        QTest::addColumn<bool>("retirar");
+        QTest::newRow("write refused") << false;
+        QTest::newRow("retirement refused") << true;
+    }
+    void writeBackFailures()
+    {
+        QFETCH(bool, retirar);
+        TTipoTarea t = retirar ? Una_Vez(QStringLiteral("r"), Momento(8, 0)) : Diaria(QStringLiteral("r"), 8, 0);
+        t.tiAutoDelete = retirar ? 1 : 0;
+        const QString archivo = c->Grabar(QStringLiteral("data1.od"), t);
+        if (retirar) {
+            // The ".odb" name is taken by a folder that is not empty: the rename fails.
+            QVERIFY(QDir().mkpath(Nombre_Retirado(archivo) + QStringLiteral("/ocupado")));
+        } else {
+            // While the popup shows, the file turns into one that cannot be read back.
+            v->pAlMostrar = [&] {
+                QFile::remove(archivo);
+                QFile::link(QStringLiteral("/proc/self/mem"), archivo);
+            };
+        }
+        Poner_Reloj(Momento(7, 59, 50));
+        QVERIFY(Iniciar());
+        QVERIFY(En(Momento(8, 0, 0, 100)));
+        QVERIFY(Ticks(3));
+        const auto reportes = v->De_Tipo(QStringLiteral("1025"));
+        QCOMPARE(reportes.size(), 1);
+        QCOMPARE(reportes[0].tiW, 7);
+        QVERIFY2(reportes[0].tsTexto.contains(archivo), qPrintable(reportes[0].tsTexto));
+        QCOMPARE(v->De_Tipo(QStringLiteral("popup")).size(), 1);
+        if (retirar) {
+            QVERIFY(QFileInfo::exists(archivo));
+            QCOMPARE(Valor_En_Archivo(archivo, QStringLiteral("LastRunTime")), Float_To_Str_Sin_Punto(Dias(Momento(8, 0))));
+            QCOMPARE(Proxima(archivo), 0.0);
+        } else {
+            QFile::remove(archivo); // before the stop, so no reload meets it
+            QCOMPARE(Ms(Proxima(archivo)), Ms(Dias(Momento(8, 0, 0, 0, 1))));
+        }
+    }
+
     // A file deleted just before its reminder fires: the popup still shows, no alert
     // window is started, nothing is written or created, and the next tick drops it.
     void deletedFileStillAlerts_data()
