@@ -49,6 +49,36 @@ bool TValoresTarea::Tiene(const QString &rsLlave) const
     return pValores.contains(rsLlave.toLower());
 }
 
+QStringList TValoresTarea::Valores_Numerados(const QString &rsPrefijo, int riMaximo) const
+{
+    const QString prefijo = rsPrefijo.toLower();
+    QVector<QPair<int, QString>> hallados;
+    for (auto it = pValores.cbegin(); it != pValores.cend(); ++it) {
+        const QString &llave = it.key();
+        if (!llave.startsWith(prefijo))
+            continue;
+        // Only the form the writers give the number: decimal digits, no leading zero.
+        const QStringView cifras = QStringView(llave).mid(prefijo.size());
+        if (cifras.isEmpty() || cifras.size() > 9 || cifras.front() == u'0')
+            continue;
+        int n = 0;
+        for (const QChar c : cifras)
+            n = (c >= u'0' && c <= u'9' && n >= 0) ? n * 10 + (c.unicode() - u'0') : -1;
+        if (n < 1 || n > riMaximo)
+            continue;
+        const QString valor = Recortar(it.value());
+        if (!valor.isEmpty())
+            hallados.append({n, valor});
+    }
+    std::sort(hallados.begin(), hallados.end(),
+              [](const QPair<int, QString> &a, const QPair<int, QString> &b) { return a.first < b.first; });
+    QStringList valores;
+    valores.reserve(hallados.size());
+    for (const auto &h : hallados)
+        valores << h.second;
+    return valores;
+}
+
 namespace {
 // The checks of one file, in order; each returns false after setting the code.
 class TValidador {
@@ -142,13 +172,7 @@ private:
 
 QString Unir_Lineas(const TValoresTarea &rValores, const QString &rsPrefijo, int riMaximo)
 {
-    QStringList partes;
-    for (int n = 1; n <= riMaximo; ++n) {
-        const QString valor = rValores.Valor(rsPrefijo + QString::number(n));
-        if (!valor.isEmpty())
-            partes << valor;
-    }
-    return partes.join(QStringLiteral("\r\n"));
+    return rValores.Valores_Numerados(rsPrefijo, riMaximo).join(QStringLiteral("\r\n"));
 }
 
 bool Validar_Horario(TValidador &c, const TValoresTarea &rValores, TTipoTarea &t, int &fiCodigo)
