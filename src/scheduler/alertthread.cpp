@@ -274,20 +274,26 @@ void TThreadAlerta::Llamada_Sincronizada(bool rbSonido)
     TVentanaDelHilo *ventana = pMainFormHandle;
     if (!pReceptor)
         return;
-    // The main window copies the hand-over values while this thread waits for it.
-    Llamar_En_Receptor(pReceptor, [this, ventana, rbSonido] {
-        if (rbSonido) {
-            ventana->piThreadUsarSonidoDefault = piThreadUsarSonidoDefault;
-            ventana->piThreadRepetirSonido = piThreadRepetirSonido;
-            ventana->psThreadPathDelSonido = psThreadPathDelSonido;
+    // The main window takes the hand-over values while this thread waits for it. The
+    // action carries copies, so it stays sound even if the wait is given up: a thread
+    // being stopped (or destroyed) by a caller that handles no events does not hang.
+    std::function<void()> accion;
+    if (rbSonido)
+        accion = [ventana, usarDefault = piThreadUsarSonidoDefault, repetir = piThreadRepetirSonido,
+                  sonido = psThreadPathDelSonido] {
+            ventana->piThreadUsarSonidoDefault = usarDefault;
+            ventana->piThreadRepetirSonido = repetir;
+            ventana->psThreadPathDelSonido = sonido;
             ventana->Tocar_Sonido_Thread();
-        } else {
-            ventana->psThreadArchivo = psThreadArchivo;
-            ventana->psThreadTaskName = psThreadTaskName;
-            ventana->psThreadMensaje = psThreadMensaje;
+        };
+    else
+        accion = [ventana, archivo = psThreadArchivo, nombre = psThreadTaskName, mensaje = psThreadMensaje] {
+            ventana->psThreadArchivo = archivo;
+            ventana->psThreadTaskName = nombre;
+            ventana->psThreadMensaje = mensaje;
             ventana->Mostrar_Desktop_Alert_Thread();
-        }
-    });
+        };
+    Llamar_En_Receptor(pReceptor, std::move(accion), [this] { return !pbHiloVivo; });
 }
 
 void TThreadAlerta::Reportar(int riCodigo, int riParametro, const QString &rsTexto)

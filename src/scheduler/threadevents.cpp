@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -19,7 +21,7 @@ struct TEspera {
 
 class TEventoHilo : public QEvent {
 public:
-    TEventoHilo(std::function<void()> rAccion, TEspera *rEspera)
+    TEventoHilo(std::function<void()> rAccion, std::shared_ptr<TEspera> rEspera)
         : QEvent(kTipoEventoHilo), pAccion(std::move(rAccion)), pEspera(rEspera)
     {
     }
@@ -28,13 +30,12 @@ public:
     {
         if (!pEspera)
             return;
-        // Notified under the lock: the waiter cannot return and free it before this ends.
         std::lock_guard<std::mutex> lock(pEspera->pMutex);
         pEspera->pbHecho = true;
         pEspera->pCondicion.notify_all();
     }
     std::function<void()> pAccion;
-    TEspera *pEspera;
+    std::shared_ptr<TEspera> pEspera; // shared: a waiter that gave up may be gone
 };
 
 class TReceptorHilo : public QObject {
@@ -53,9 +54,9 @@ public:
     }
 };
 
-void Enviar(QObject *rReceptor, std::function<void()> rAccion, TEspera *rEspera)
+void Enviar(QObject *rReceptor, std::function<void()> rAccion, std::shared_ptr<TEspera> rEspera)
 {
-    auto *evento = new TEventoHilo(std::move(rAccion), rEspera);
+    auto *evento = new TEventoHilo(std::move(rAccion), std::move(rEspera));
     Orden_Antes(evento);
     QCoreApplication::postEvent(rReceptor, evento);
 }
@@ -73,12 +74,14 @@ void Publicar_En_Receptor(QObject *rReceptor, std::function<void()> rAccion)
     Enviar(rReceptor, std::move(rAccion), nullptr);
 }
 
-void Llamar_En_Receptor(QObject *rReceptor, std::function<void()> rAccion)
+void Llamar_En_Receptor(QObject *rReceptor, std::function<void()> rAccion, const std::function<bool()> &rAbandonar)
 {
-    TEspera espera;
-    Enviar(rReceptor, std::move(rAccion), &espera);
-    std::unique_lock<std::mutex> lock(espera.pMutex);
-    espera.pCondicion.wait(lock, [&] { return espera.pbHecho; });
+    auto espera = std::make_shared<TEspera>();
+    Enviar(rReceptor, std::move(rAccion), espera);
+    std::unique_lock<std::mutex> lock(espera->pMutex);
+    while (!espera->pCondicion.wait_for(lock, std::chrono::milliseconds(20), [&] { return espera->pbHecho; }))
+        if (rAbandonar && rAbandonar())
+            return;
 }
 
 #include "threadevents.moc"

@@ -14,6 +14,8 @@ QObject *Receptor_De_Ventana(QObject *rVentana);
 // Runs rAccion later on the receiver's thread; the action owns copies of what it uses.
 void Publicar_En_Receptor(QObject *rReceptor, std::function<void()> rAccion);
 
-// Runs rAccion on the receiver's thread and returns when it has run (or has been
-// dropped because the receiver is gone). Never call it on the receiver's own thread.
-void Llamar_En_Receptor(QObject *rReceptor, std::function<void()> rAccion);
+// Runs rAccion on the receiver's thread and returns when it has run, when it has been
+// dropped because the receiver is gone, or when rAbandonar says so (checked every few
+// milliseconds); an abandoned action still runs there later. Never call it on the
+// receiver's own thread.
+void Llamar_En_Receptor(QObject *rReceptor, std::function<void()> rAccion, const std::function<bool()> &rAbandonar);

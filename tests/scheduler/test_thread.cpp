@@ -629,11 +629,14 @@ private slots:
         QCOMPARE(v->De_Tipo(QStringLiteral("popup")).size(), 1);
     }
 
-    // The stop is served while the thread waits in a popup call, and the pause between
-    // ticks does not hold it up (an hour-long tick here).
+    // A stop while the thread waits in a popup call: served by the stop's own event
+    // handling, or, when the caller handles no events (the object simply destroyed),
+    // the thread gives the wait up and the popup still shows later. The pause between
+    // ticks does not hold a stop up either (an hour-long tick here).
     void stopDuringCallAndPause()
     {
         c->Grabar(QStringLiteral("data1.od"), Diaria(QStringLiteral("d"), 8, 0));
+        c->Grabar(QStringLiteral("data2.od"), Diaria(QStringLiteral("e"), 8, 1));
         Poner_Reloj(Momento(7, 59, 59));
         QVERIFY(Iniciar());
         Poner_Reloj(Momento(8, 0, 0, 100));
@@ -642,7 +645,14 @@ private slots:
         QVERIFY(v->paEventos.isEmpty());
         Detener_Thread_Alerta(h);
         QVERIFY(!h);
-        QCOMPARE(v->Secuencia(), (QStringList{QStringLiteral("popup:d")}));
+        QTRY_COMPARE(v->Secuencia(), (QStringList{QStringLiteral("popup:d"), QStringLiteral("1026")}));
+
+        Poner_Reloj(Momento(8, 0, 30));
+        QVERIFY(Iniciar());
+        Poner_Reloj(Momento(8, 1, 0, 100));
+        QThread::msleep(100);
+        h.reset();
+        QTRY_COMPARE(v->Secuencia().mid(2), (QStringList{QStringLiteral("popup:e"), QStringLiteral("1026")}));
 
         bool autoStarted = false;
         QString error;
