@@ -12,6 +12,8 @@
 
 namespace {
 const QEvent::Type kTipoEventoHilo = QEvent::Type(QEvent::registerEventType());
+// One mark for every event: its type is read before it is known to be ours.
+char gMarcaEventos;
 
 struct TEspera {
     std::mutex pMutex;
@@ -44,10 +46,10 @@ public:
     using QObject::QObject;
     bool event(QEvent *rEvento) override
     {
+        Orden_Despues(&gMarcaEventos);
         if (rEvento->type() != kTipoEventoHilo)
             return QObject::event(rEvento);
         auto *evento = static_cast<TEventoHilo *>(rEvento);
-        Orden_Despues(evento);
         if (evento->pAccion)
             evento->pAccion();
         return true;
@@ -57,7 +59,7 @@ public:
 void Enviar(QObject *rReceptor, std::function<void()> rAccion, std::shared_ptr<TEspera> rEspera)
 {
     auto *evento = new TEventoHilo(std::move(rAccion), std::move(rEspera));
-    Orden_Antes(evento);
+    Orden_Antes(&gMarcaEventos);
     QCoreApplication::postEvent(rReceptor, evento);
 }
 } // namespace
