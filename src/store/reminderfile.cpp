@@ -4,6 +4,7 @@
 #include "textforms.h"
 
 #include <QFile>
+#include <QMap>
 
 #include <algorithm>
 #include <initializer_list>
@@ -47,6 +48,26 @@ QString TValoresTarea::Valor(const QString &rsLlave) const
 bool TValoresTarea::Tiene(const QString &rsLlave) const
 {
     return pValores.contains(rsLlave.toLower());
+}
+
+QString TValoresTarea::Lineas_Numeradas(const QString &rsPrefijo, int riMaximo) const
+{
+    // One pass over the keys instead of hundreds of look-ups per file.
+    const QString prefijo = rsPrefijo.toLower();
+    QMap<int, QString> lineas;
+    for (auto it = pValores.cbegin(); it != pValores.cend(); ++it) {
+        if (!it.key().startsWith(prefijo))
+            continue;
+        const QString numero = it.key().mid(prefijo.size());
+        bool ok = false;
+        const int n = numero.toInt(&ok);
+        if (!ok || n < 1 || n > riMaximo || numero != QString::number(n))
+            continue;
+        const QString valor = Recortar(it.value());
+        if (!valor.isEmpty())
+            lineas.insert(n, valor);
+    }
+    return QStringList(lineas.cbegin(), lineas.cend()).join(QStringLiteral("\r\n"));
 }
 
 namespace {
@@ -140,17 +161,6 @@ private:
     int &codigo;
 };
 
-QString Unir_Lineas(const TValoresTarea &rValores, const QString &rsPrefijo, int riMaximo)
-{
-    QStringList partes;
-    for (int n = 1; n <= riMaximo; ++n) {
-        const QString valor = rValores.Valor(rsPrefijo + QString::number(n));
-        if (!valor.isEmpty())
-            partes << valor;
-    }
-    return partes.join(QStringLiteral("\r\n"));
-}
-
 bool Validar_Horario(TValidador &c, const TValoresTarea &rValores, TTipoTarea &t, int &fiCodigo)
 {
     switch (t.tiTareaTipo) {
@@ -198,8 +208,8 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
     TValidador c(rValores, codigo);
     TTipoTarea &t = fTarea;
     t.tsTaskName = rValores.Valor(QStringLiteral("TaskName1"));
-    t.tsMensaje = Unir_Lineas(rValores, QStringLiteral("Mensaje"), 500);
-    t.tsSummary = Unir_Lineas(rValores, QStringLiteral("Summary"), 50);
+    t.tsMensaje = rValores.Lineas_Numeradas(QStringLiteral("Mensaje"), 500);
+    t.tsSummary = rValores.Lineas_Numeradas(QStringLiteral("Summary"), 50);
 
     if (!c.Numero("Lenguaje", 1, t.tiLenguaje))
         return codigo;

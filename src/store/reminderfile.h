@@ -17,6 +17,9 @@ public:
     explicit TValoresTarea(const QStringList &rLineasPlanas);
     QString Valor(const QString &rsLlave) const; // trimmed; empty when absent
     bool Tiene(const QString &rsLlave) const;
+    // The non-empty values of rsPrefijo + 1 .. rsPrefijo + riMaximo, in number order,
+    // joined by CR LF; gaps are skipped.
+    QString Lineas_Numeradas(const QString &rsPrefijo, int riMaximo) const;
 
 private:
     QHash<QString, QString> pValores; // key in lower case -> raw value
