@@ -53,7 +53,8 @@ void Imprimir_Json(const QVector<TFila> &rFilas, const QVector<TArchivoInvalido>
             {QStringLiteral("type"), t.tiTareaTipo},
             {QStringLiteral("nextRun"), t.tdNextRunTime},
             {QStringLiteral("nextRunText"), f.sProxima},
-            {QStringLiteral("lastRun"), t.tdLastRunTime},
+            // Stored times are a few microseconds off; shown to the millisecond like the texts.
+            {QStringLiteral("lastRun"), Milisegundos_a_Dias(Dias_a_Milisegundos(t.tdLastRunTime))},
             {QStringLiteral("lastRunText"), f.sUltima},
             {QStringLiteral("summary"), Generar_Resumen_Tarea(t, riLenguaje)},
         });
@@ -62,7 +63,7 @@ void Imprimir_Json(const QVector<TFila> &rFilas, const QVector<TArchivoInvalido>
     for (const TArchivoInvalido &a : rInvalidos)
         invalidos.append(QJsonObject{{QStringLiteral("file"), a.tsFile}, {QStringLiteral("code"), a.tiCodigo}});
     const QJsonObject raiz{{QStringLiteral("reminders"), tareas}, {QStringLiteral("invalid"), invalidos}};
-    fSalida << QJsonDocument(raiz).toJson(QJsonDocument::Indented);
+    fSalida << QString::fromUtf8(QJsonDocument(raiz).toJson(QJsonDocument::Indented));
 }
 
 } // namespace
