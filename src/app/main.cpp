@@ -16,6 +16,7 @@ int main(int argc, char **argv)
     Agregar_Opciones_Listado(parser);
     parser.process(app);
 
+    // --list prints and exits on this QCoreApplication: no display, no session bus.
     if (Opcion_Listado_Pedida(parser))
         return Ejecutar_Opcion_Listado(parser);
     parser.showHelp(0);

@@ -63,7 +63,6 @@ class TstSummary : public QObject {
 private slots:
     void de_un_registro_data();
     void de_un_registro();
-    void tabla_de_nombres_compartida();
     void valores_del_asistente();
     void recordatorio_rapido();
 };
@@ -167,23 +166,6 @@ void TstSummary::de_un_registro()
     QFETCH(int, lenguaje);
     QFETCH(QString, esperado);
     QCOMPARE(Generar_Resumen_Tarea(tarea, lenguaje), esperado);
-}
-
-// The month texts of the date forms and the summary come from the same tables.
-void TstSummary::tabla_de_nombres_compartida()
-{
-    for (int m = 1; m <= 12; ++m) {
-        TTipoTarea t = Tarea(TAREA_MENSUAL, D(2012, m, 1, 10));
-        t.tsMeses = QLatin1Char(',') + Numero_Con_Ceros(m, 2) + QLatin1Char(',');
-        t.tsDias = QStringLiteral(",01,");
-        const QStringList en = Generar_Resumen_Tarea(t, 0).split(QStringLiteral("\r\n"));
-        const QStringList es = Generar_Resumen_Tarea(t, 1).split(QStringLiteral("\r\n"));
-        QCOMPARE(en.size(), 3);
-        const QString mesEn = en[0].mid(QStringLiteral("Months: ").size());
-        const QString mesEs = es[0].mid(QStringLiteral("Meses: ").size());
-        QVERIFY(en[2].startsWith(QStringLiteral("Starting on ") + mesEn.left(3) + QLatin1Char(' ')));
-        QVERIFY(es[2].startsWith(QStringLiteral("Iniciando el 1/") + mesEs.left(3) + QLatin1Char('/')));
-    }
 }
 
 // A wizard page: the same sentences, absent lines simply left out.
