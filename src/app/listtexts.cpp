@@ -1,0 +1,123 @@
+#include "listtexts.h"
+
+#include "editor/summary.h"
+#include "scheduler/nextrun.h"
+#include "store/daycount.h"
+#include "store/textforms.h"
+
+#include <algorithm>
+#include <numeric>
+
+QString Titulo_Columna_Lista(int riColumna, int riLenguaje)
+{
+    const bool es = riLenguaje == 1;
+    switch (riColumna) {
+    case 0:
+        return es ? QStringLiteral("Nombre") : QStringLiteral("Name");
+    case 1:
+        return es ? QStringLiteral("Próxima Ejecución") : QStringLiteral("Next Run Time");
+    case 2:
+        return es ? QStringLiteral("Ultima Ejecución") : QStringLiteral("Last Run Time");
+    default:
+        return {};
+    }
+}
+
+QString Texto_Tarea_Nunca(int riLenguaje)
+{
+    return riLenguaje == 1 ? QStringLiteral("Nunca") : QStringLiteral("Never");
+}
+
+QString Texto_Fecha_Lista(double rdFecha, int riLenguaje)
+{
+    return Convertir_FechaHora_a_Cadena(rdFecha, Texto_Separador_Fecha(riLenguaje), true, true, true, false, true,
+                                        riLenguaje);
+}
+
+QString Texto_Proxima_Ejecucion(const TTipoTarea &rTarea, int riLenguaje)
+{
+    if (rTarea.tiTareaTipo == TAREA_AL_INICIAR)
+        return Texto_Al_Iniciar(riLenguaje);
+    if (rTarea.tdNextRunTime == 0)
+        return Texto_Tarea_Nunca(riLenguaje);
+    return Texto_Fecha_Lista(rTarea.tdNextRunTime, riLenguaje);
+}
+
+QString Texto_Ultima_Ejecucion(const TTipoTarea &rTarea, int riLenguaje)
+{
+    if (rTarea.tdLastRunTime > 0)
+        return Texto_Fecha_Lista(rTarea.tdLastRunTime, riLenguaje);
+    return Texto_Tarea_Nunca(riLenguaje);
+}
+
+void Calcular_Proximas_Ejecuciones_Lista(TTablaTareas &fTabla, double rdAhora)
+{
+    for (TTipoTarea &t : fTabla.paTipoTarea)
+        t.tdNextRunTime = Calcular_Proxima_Ejecucion(t, rdAhora, 0);
+}
+
+int Comparar_Nombres_Lista(const QString &rsNombre1, const QString &rsNombre2)
+{
+    auto mayuscula = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    const qsizetype n = std::min(rsNombre1.size(), rsNombre2.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const int d = int(mayuscula(rsNombre1.at(i).unicode())) - int(mayuscula(rsNombre2.at(i).unicode()));
+        if (d != 0)
+            return d;
+    }
+    return int(rsNombre1.size() - rsNombre2.size());
+}
+
+// Run times compare to the millisecond, as the schedule computes them.
+static qint64 Valor_Orden(double rdValor)
+{
+    constexpr double kDesplazamiento = 90000.0; // past every real date (year 2146)
+    return Dias_a_Milisegundos(rdValor > 0 ? rdValor : rdValor + kDesplazamiento);
+}
+
+int ListViewCompare(const QString &rsNombre1, const TTipoTarea *rpTarea1, const QString &rsNombre2,
+                    const TTipoTarea *rpTarea2, int riColumna, bool rbAscendente)
+{
+    int r = 0;
+    if (riColumna == 0) {
+        r = Comparar_Nombres_Lista(rsNombre1, rsNombre2);
+    } else if ((riColumna == 1 || riColumna == 2) && rpTarea1 && rpTarea2) {
+        const qint64 v1 = Valor_Orden(riColumna == 1 ? rpTarea1->tdNextRunTime : rpTarea1->tdLastRunTime);
+        const qint64 v2 = Valor_Orden(riColumna == 1 ? rpTarea2->tdNextRunTime : rpTarea2->tdLastRunTime);
+        r = v1 < v2 ? -1 : v1 > v2 ? 1 : Comparar_Nombres_Lista(rsNombre1, rsNombre2);
+    }
+    return rbAscendente ? r : -r;
+}
+
+int ListViewCompare(const TTipoTarea &rTarea1, const TTipoTarea &rTarea2, int riColumna, bool rbAscendente)
+{
+    return ListViewCompare(rTarea1.tsTaskName, &rTarea1, rTarea2.tsTaskName, &rTarea2, riColumna, rbAscendente);
+}
+
+QVector<int> Orden_Lista(const TTablaTareas &rTabla, int riColumna, bool rbAscendente)
+{
+    QVector<int> orden(rTabla.piTipoTareaTotal());
+    std::iota(orden.begin(), orden.end(), 0);
+    std::stable_sort(orden.begin(), orden.end(), [&](int a, int b) {
+        return ListViewCompare(rTabla.paTipoTarea[a], rTabla.paTipoTarea[b], riColumna, rbAscendente) < 0;
+    });
+    return orden;
+}
+
+QString Texto_Sin_Acceso_Directorio(const QString &rsDirectorio, int riLenguaje)
+{
+    return (riLenguaje == 1 ? QStringLiteral("No hay acceso al directorio: ")
+                            : QStringLiteral("There is no access to directory: ")) +
+           rsDirectorio;
+}
+
+QString Texto_Formato_Invalido(int riCodigo, const QString &rsArchivo, int riLenguaje)
+{
+    return QStringLiteral("Error 205-") + QString::number(riCodigo) + QLatin1Char('\n') +
+           (riLenguaje == 1 ? QStringLiteral("Formato inválido: ") : QStringLiteral("Invalid format: ")) + rsArchivo;
+}
+
+QString Texto_Error_Carga(const QString &rsError)
+{
+    return QStringLiteral("Error 207 - ") + rsError;
+}
