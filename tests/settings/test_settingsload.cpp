@@ -2,6 +2,7 @@
 // range rule, and what the loader writes back.
 
 #include "app/language.h"
+#include "platform/systeminfo.h"
 #include "settings/registry.h"
 #include "settings/settingsload.h"
 #include "tempxdg.h"
@@ -27,6 +28,7 @@ private slots:
     void languageRule_data();
     void languageRule();
     void languageWithoutWriting();
+    void detectionFromSystemLocale();
     void oddStoredValues_data();
     void oddStoredValues();
     void fontCheck_data();
@@ -123,6 +125,16 @@ void TestSettingsLoad::languageWithoutWriting()
     TCarpetasXdgTemporales::Escribir(xdg.Archivo_Usuario(), "Language=1\n");
     QCOMPARE(Leer_Lenguaje_Sin_Grabar(QStringLiteral("English")), 1);
     QCOMPARE(TCarpetasXdgTemporales::Leer(xdg.Archivo_Usuario()), QByteArray("Language=1\n"));
+}
+
+void TestSettingsLoad::detectionFromSystemLocale()
+{
+    // The tests run under a Spanish locale (see CMakeLists.txt).
+    TCarpetasXdgTemporales xdg;
+    QCOMPARE(System_Language_Name(), QStringLiteral("Spanish"));
+    QCOMPARE(Cargar_Lenguaje(System_Language_Name()), 1);
+    QCOMPARE(Usuario(QStringLiteral("Language")), QStringLiteral("1"));
+    Establecer_Lenguaje(0);
 }
 
 void TestSettingsLoad::oddStoredValues_data()
