@@ -9,13 +9,15 @@
 #include <QMutex>
 #include <QSaveFile>
 
+#include <atomic>
+
 namespace {
 
 QMutex gCandado;
 QString gsCarpeta;
 bool gbCarpetaFijada = false;
 std::function<void()> gAviso;
-bool gbFormatoCongelado = false;
+std::atomic<bool> gbFormatoCongelado{false};
 QLocale gLocale = QLocale::c();
 QString gsFormato;
 

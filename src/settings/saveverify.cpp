@@ -76,8 +76,9 @@ int Guardar_Opciones(QObject *rOwner, int riLenguaje, const TOpcionesNuevas &rNu
         return ERROR_SNOOZE;
     fConfig.piDefaultSnoozeTime = rNuevas.iSnooze;
 
-    if (!grabar("Font", rNuevas.sFuente, ERROR_FONT))
+    const QString fuente = rNuevas.sFuente.isEmpty() ? QStringLiteral("Arial") : rNuevas.sFuente;
+    if (!grabar("Font", fuente, ERROR_FONT))
         return ERROR_FONT;
-    fConfig.psFontMensaje = rNuevas.sFuente;
+    fConfig.psFontMensaje = fuente;
     return 0;
 }

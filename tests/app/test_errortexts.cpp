@@ -3,7 +3,6 @@
 
 #include "app/captions.h"
 #include "app/errortexts.h"
-#include "app/language.h"
 #include "app/schedulerreport.h"
 
 #include <QSet>
@@ -22,8 +21,6 @@ private slots:
     void fourthReportOfCode1IsShown();
     void schedulerStopped();
     void captionTables();
-    void languageRules_data();
-    void languageRules();
 };
 
 void TestErrorTexts::mainWindowNumbers_data()
@@ -174,30 +171,6 @@ void TestErrorTexts::captionTables()
         vistos.insert(en.asRapidos[i]);
     }
     QCOMPARE(vistos.size(), CANTIDAD_RAPIDOS);
-}
-
-void TestErrorTexts::languageRules_data()
-{
-    QTest::addColumn<QString>("nombre");
-    QTest::addColumn<int>("lenguaje");
-    QTest::newRow("English") << "English" << 0;
-    QTest::newRow("Spanish") << "Spanish" << 1;
-    QTest::newRow("espanol capital") << QStringLiteral("ESPAÑOL") << 1;
-    QTest::newRow("German") << "German" << 0;
-    QTest::newRow("empty") << "" << 0;
-    // Only the first 100 characters of the name count.
-    QTest::newRow("beyond 100") << QString(100, QLatin1Char('x')) + QStringLiteral("spanish") << 0;
-}
-
-void TestErrorTexts::languageRules()
-{
-    QFETCH(QString, nombre);
-    QFETCH(int, lenguaje);
-    QCOMPARE(Lenguaje_Desde_Nombre_Sistema(nombre), lenguaje);
-    QCOMPARE(Lenguaje_Desde_Valor(QStringLiteral("1")), 1);
-    QCOMPARE(Lenguaje_Desde_Valor(QStringLiteral("1 ")), 0);
-    QCOMPARE(Valor_De_Lenguaje(1), QStringLiteral("1"));
-    QCOMPARE(Valor_De_Lenguaje(2), QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestErrorTexts)

@@ -114,6 +114,12 @@ void TestSaveVerify::permanentLeavesSecondsAlone()
     QCOMPARE(c.pbDesktopAlertPermanent, true);
     QCOMPARE(Usuario(QStringLiteral("WaitTimeAlert")), QStringLiteral("25"));
     QCOMPARE(Usuario(QStringLiteral("PermanentAlert")), QStringLiteral("1"));
+
+    // With no font to choose from, "Arial" is saved.
+    n.sFuente.clear();
+    QCOMPARE(Guardar_Opciones(nullptr, 0, n, kExe, c), 0);
+    QCOMPARE(c.psFontMensaje, QStringLiteral("Arial"));
+    QCOMPARE(Usuario(QStringLiteral("Font")), QStringLiteral("Arial"));
 }
 
 void TestSaveVerify::blockedSettingsFolder()

@@ -92,6 +92,7 @@ void TestSettingsLoad::languageRule_data()
     QTest::newRow("detect upper case") << sin << sin << "SPANISH (SPAIN)" << 1 << "1";
     QTest::newRow("detect both names") << sin << sin << "English, Spanish" << 0 << "0";
     QTest::newRow("detect French") << sin << sin << "French" << 0 << "0";
+    QTest::newRow("detect beyond 100 characters") << sin << sin << QString(100, QLatin1Char('x')) + "spanish" << 0 << "0";
     QTest::newRow("detect nothing") << sin << QByteArray("Font=A\n") << "" << 0 << "0";
 }
 
