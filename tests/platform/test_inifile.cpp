@@ -17,6 +17,7 @@ private slots:
     void notTextAndMissing();
     void deleteRemovesEveryCopy();
     void blockedFolderFails();
+    void symlinkedFileStaysALink();
     void unreadableFileIsNotReplaced();
 };
 
@@ -159,6 +160,19 @@ void TestIniFile::blockedFolderFails()
     QString leido;
     QCOMPARE(Ini_Read(archivo, QStringLiteral("Language"), leido), IniRead::NoFile);
     QCOMPARE(TCarpetasXdgTemporales::Leer(carpeta), QByteArray("not a folder"));
+}
+
+void TestIniFile::symlinkedFileStaysALink()
+{
+    // Settings kept elsewhere and linked into the config folder stay linked.
+    TCarpetasXdgTemporales xdg;
+    const QString destino = xdg.Raiz() + QStringLiteral("/dotfiles/K.conf");
+    const QString enlace = xdg.Raiz() + QStringLiteral("/K.conf");
+    TCarpetasXdgTemporales::Escribir(destino, "Font=Arial\n");
+    QVERIFY(QFile::link(destino, enlace));
+    QVERIFY(Ini_Write(enlace, QStringLiteral("Language"), QStringLiteral("1")));
+    QVERIFY(QFileInfo(enlace).isSymLink());
+    QCOMPARE(TCarpetasXdgTemporales::Leer(destino), QByteArray("Font=Arial\nLanguage=1\n"));
 }
 
 void TestIniFile::unreadableFileIsNotReplaced()
