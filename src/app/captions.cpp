@@ -1,5 +1,7 @@
 #include "captions.h"
 
+#include "editor/summary.h"
+
 namespace {
 
 TCaptionsPrincipal Ingles()
@@ -42,7 +44,7 @@ TCaptionsPrincipal Ingles()
     c.SpeedButtonSonidoHint = QStringLiteral("Sound Manager");
     c.asColumnas = {QStringLiteral("Name"), QStringLiteral("Next Run Time"), QStringLiteral("Last Run Time")};
     c.psLeyendaSonido = QStringLiteral("Sound");
-    c.psFechaSeparador = QStringLiteral(" at ");
+    c.psFechaSeparador = Texto_Separador_Fecha(0);
     c.psTareaNunca = QStringLiteral("Never");
     c.asRapidos = {QStringLiteral("In 1 Minute"),   QStringLiteral("In 2 Minutes"),  QStringLiteral("In 3 Minutes"),
                    QStringLiteral("In 4 Minutes"),  QStringLiteral("In 5 Minutes"),  QStringLiteral("In 10 Minutes"),
@@ -93,7 +95,7 @@ TCaptionsPrincipal Espanol()
     c.SpeedButtonSonidoHint = QStringLiteral("Manejador de Sonidos");
     c.asColumnas = {QStringLiteral("Nombre"), QStringLiteral("Próxima Ejecución"), QStringLiteral("Ultima Ejecución")};
     c.psLeyendaSonido = QStringLiteral("Sonido");
-    c.psFechaSeparador = QStringLiteral(" a las ");
+    c.psFechaSeparador = Texto_Separador_Fecha(1);
     c.psTareaNunca = QStringLiteral("Nunca");
     c.asRapidos = {QStringLiteral("En 1 Minuto"),   QStringLiteral("En 2 Minutos"),  QStringLiteral("En 3 Minutos"),
                    QStringLiteral("En 4 Minutos"),  QStringLiteral("En 5 Minutos"),  QStringLiteral("En 10 Minutos"),

@@ -1,7 +1,10 @@
 #include "listcommand.h"
 
 #include "editor/summary.h"
+#include "errortexts.h"
 #include "listtexts.h"
+#include "platform/systeminfo.h"
+#include "settings/settingsload.h"
 #include "platform/folders.h"
 #include "store/daycount.h"
 #include "store/loader.h"
@@ -84,7 +87,7 @@ bool Opcion_Listado_Pedida(const QCommandLineParser &rParser)
 int Elegir_Lenguaje_Listado(const QString &rsOpcionLenguaje)
 {
     if (rsOpcionLenguaje.isNull())
-        return 0; // the stored language setting joins here once the settings store exists
+        return Leer_Lenguaje_Sin_Grabar(System_Language_Name()); // the stored choice; nothing written
     if (rsOpcionLenguaje == QLatin1String("en"))
         return 0;
     if (rsOpcionLenguaje == QLatin1String("es"))
@@ -114,14 +117,16 @@ int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLengua
 {
     TResultadoCarga carga = Cargar_Directorio_Tareas(rsDirectorio);
     if (!carga.directorioExiste) {
-        fErrores << Texto_Sin_Acceso_Directorio(rsDirectorio, riLenguaje) << '\n';
+        fErrores << Texto_Sin_Acceso_Directorio(riLenguaje, rsDirectorio) << '\n';
         return 1;
     }
     for (const TArchivoInvalido &a : carga.invalidos)
-        fErrores << Texto_Formato_Invalido(a.tiCodigo, a.tsFile, riLenguaje) << '\n';
+        // A terminal shows the box's CR as a line break.
+        fErrores << Texto_Error_205(riLenguaje, a.tiCodigo, a.tsFile).replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                 << '\n';
     if (!carga.error.isEmpty()) {
         // The main window leaves its list as it was; here nothing partial is printed.
-        fErrores << Texto_Error_Carga(carga.error) << '\n';
+        fErrores << Texto_Error_Principal(TErrorPrincipal::E207, carga.error) << '\n';
         return 1;
     }
     fErrores.flush();

@@ -1,5 +1,6 @@
 #include "listtexts.h"
 
+#include "captions.h"
 #include "editor/summary.h"
 #include "scheduler/nextrun.h"
 #include "store/daycount.h"
@@ -10,22 +11,13 @@
 
 QString Titulo_Columna_Lista(int riColumna, int riLenguaje)
 {
-    const bool es = riLenguaje == 1;
-    switch (riColumna) {
-    case 0:
-        return es ? QStringLiteral("Nombre") : QStringLiteral("Name");
-    case 1:
-        return es ? QStringLiteral("Próxima Ejecución") : QStringLiteral("Next Run Time");
-    case 2:
-        return es ? QStringLiteral("Ultima Ejecución") : QStringLiteral("Last Run Time");
-    default:
-        return {};
-    }
+    const auto &columnas = Captions_Principal(riLenguaje).asColumnas;
+    return riColumna >= 0 && riColumna < int(columnas.size()) ? columnas[riColumna] : QString();
 }
 
 QString Texto_Tarea_Nunca(int riLenguaje)
 {
-    return riLenguaje == 1 ? QStringLiteral("Nunca") : QStringLiteral("Never");
+    return Captions_Principal(riLenguaje).psTareaNunca;
 }
 
 QString Texto_Fecha_Lista(double rdFecha, int riLenguaje)
@@ -102,22 +94,4 @@ QVector<int> Orden_Lista(const TTablaTareas &rTabla, int riColumna, bool rbAscen
         return ListViewCompare(rTabla.paTipoTarea[a], rTabla.paTipoTarea[b], riColumna, rbAscendente) < 0;
     });
     return orden;
-}
-
-QString Texto_Sin_Acceso_Directorio(const QString &rsDirectorio, int riLenguaje)
-{
-    return (riLenguaje == 1 ? QStringLiteral("No hay acceso al directorio: ")
-                            : QStringLiteral("There is no access to directory: ")) +
-           rsDirectorio;
-}
-
-QString Texto_Formato_Invalido(int riCodigo, const QString &rsArchivo, int riLenguaje)
-{
-    return QStringLiteral("Error 205-") + QString::number(riCodigo) + QLatin1Char('\n') +
-           (riLenguaje == 1 ? QStringLiteral("Formato inválido: ") : QStringLiteral("Invalid format: ")) + rsArchivo;
-}
-
-QString Texto_Error_Carga(const QString &rsError)
-{
-    return QStringLiteral("Error 207 - ") + rsError;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The reminder list without its widget: captions, the texts of the run-time columns,
-// the next runs of a fill, the order of two rows, and the loader's messages.
+// the next runs of a fill, and the order of two rows.
 
 #include "store/record.h"
 
@@ -34,8 +34,3 @@ int ListViewCompare(const QString &rsNombre1, const TTipoTarea *rpTarea1, const 
 int ListViewCompare(const TTipoTarea &rTarea1, const TTipoTarea &rTarea2, int riColumna, bool rbAscendente);
 // The table's indexes in list order (a stable sort, so full ties keep table order).
 QVector<int> Orden_Lista(const TTablaTareas &rTabla, int riColumna, bool rbAscendente);
-
-// The main window loader's messages.
-QString Texto_Sin_Acceso_Directorio(const QString &rsDirectorio, int riLenguaje);
-QString Texto_Formato_Invalido(int riCodigo, const QString &rsArchivo, int riLenguaje);
-QString Texto_Error_Carga(const QString &rsError);

@@ -55,6 +55,7 @@ private slots:
     void carpeta_inexistente_data();
     void carpeta_inexistente();
     void opciones();
+    void idioma_guardado();
 
 private:
     QTemporaryDir pDatos;
@@ -134,6 +135,7 @@ TResultado TstListCommand::Ejecutar(const QStringList &rArgumentos, const QStrin
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), rsDatos);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), rsDatos + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_CONFIG_DIRS"), rsDatos + QStringLiteral("/etc-xdg"));
     env.insert(QStringLiteral("HOME"), rsDatos);
     env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
@@ -256,6 +258,29 @@ void TstListCommand::opciones()
     const TResultado solo = Ejecutar({"--json"}, pDatos.path());
     QCOMPARE(solo.iCodigo, 1);
     QCOMPARE(solo.sSalida, QString());
+}
+
+// Without --language the stored choice applies: the user's value, else the machine-wide
+// one, and listing writes neither.
+void TstListCommand::idioma_guardado()
+{
+    const QString usuario = pDatos.path() + QStringLiteral("/config/Kestrin/Kestrin.conf");
+    const QString comun = pDatos.path() + QStringLiteral("/etc-xdg/Kestrin/Kestrin.conf");
+    auto escribir = [](const QString &archivo, const QByteArray &datos) {
+        QDir().mkpath(QFileInfo(archivo).path());
+        QFile f(archivo);
+        return f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size();
+    };
+    QVERIFY(escribir(comun, "[General]\nLanguage=1\n"));
+    const TResultado maquina = Ejecutar({"--list"}, pDatos.path());
+    QVERIFY(!QFileInfo::exists(usuario)); // the machine-wide value is not copied by a listing
+    QVERIFY(escribir(usuario, "[General]\nLanguage=0\n"));
+    const TResultado propio = Ejecutar({"--list"}, pDatos.path());
+    QFile::remove(usuario);
+    QFile::remove(comun);
+    QCOMPARE(maquina.iCodigo, 0);
+    QCOMPARE(maquina.sSalida, Esperado(QStringLiteral("list_es.txt")));
+    QCOMPARE(propio.sSalida, Esperado(QStringLiteral("list_en.txt")));
 }
 
 QTEST_GUILESS_MAIN(TstListCommand)

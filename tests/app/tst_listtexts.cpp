@@ -45,7 +45,7 @@ private slots:
     void orden();
     void orden_sin_copia_del_registro();
     void nombres_solo_a_z();
-    void mensajes_del_cargador();
+    void titulos_de_columnas();
 };
 
 void TstListTexts::textos_de_columnas_data()
@@ -177,12 +177,8 @@ void TstListTexts::nombres_solo_a_z()
     QCOMPARE(Comparar_Nombres_Lista(QString(), QString()), 0);
 }
 
-void TstListTexts::mensajes_del_cargador()
+void TstListTexts::titulos_de_columnas()
 {
-    QCOMPARE(Texto_Formato_Invalido(17, QStringLiteral("/d/x.od"), 0), QStringLiteral("Error 205-17\nInvalid format: /d/x.od"));
-    QCOMPARE(Texto_Formato_Invalido(1, QStringLiteral("/d/x.od"), 1), QStringLiteral("Error 205-1\nFormato inválido: /d/x.od"));
-    QCOMPARE(Texto_Sin_Acceso_Directorio(QStringLiteral("/d/"), 0), QStringLiteral("There is no access to directory: /d/"));
-    QCOMPARE(Texto_Sin_Acceso_Directorio(QStringLiteral("/d/"), 1), QStringLiteral("No hay acceso al directorio: /d/"));
     QCOMPARE(Titulo_Columna_Lista(1, 1), QStringLiteral("Próxima Ejecución"));
     QCOMPARE(Titulo_Columna_Lista(2, 1), QStringLiteral("Ultima Ejecución"));
     QCOMPARE(Titulo_Columna_Lista(0, 0), QStringLiteral("Name"));
