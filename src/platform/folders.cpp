@@ -12,8 +12,9 @@ static QString Con_Barra(QString rsRuta)
 
 QString Carpeta_Datos_Usuario()
 {
+    // A relative XDG path is invalid and must be ignored.
     const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!xdg.isEmpty())
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
         return Con_Barra(xdg);
     return Con_Barra(QDir::homePath() + QStringLiteral("/.local/share"));
 }
@@ -21,7 +22,9 @@ QString Carpeta_Datos_Usuario()
 QString Carpeta_Datos_Comun()
 {
     const QString comun = qEnvironmentVariable("KESTRIN_COMMON_DIR");
-    return comun.isEmpty() ? Carpeta_Datos_Usuario() : Con_Barra(comun);
+    if (comun.isEmpty() || !QDir::isAbsolutePath(comun))
+        return Carpeta_Datos_Usuario();
+    return Con_Barra(comun);
 }
 
 QString Carpeta_Temporal_Usuario()
@@ -32,6 +35,11 @@ QString Carpeta_Temporal_Usuario()
 QString Carpeta_Ejecutable()
 {
     return Con_Barra(QCoreApplication::applicationDirPath());
+}
+
+QString Archivo_Ejecutable()
+{
+    return QCoreApplication::applicationFilePath();
 }
 
 TCarpetas Calcular_Carpetas()
@@ -45,4 +53,17 @@ TCarpetas Calcular_Carpetas()
     c.psAppDataSystemLocal = c.psAppDataLocal + QStringLiteral("System/");
     c.psUserTempDir = Carpeta_Temporal_Usuario();
     return c;
+}
+
+void Preparar_Carpetas(const TCarpetas &rCarpetas)
+{
+    QDir dir;
+    dir.mkpath(rCarpetas.psAppDataAllUsers);
+    if (QDir(rCarpetas.psAppDataAllUsers).exists()) {
+        dir.mkpath(rCarpetas.psAppDataSoundsAllUsers);
+        dir.mkpath(rCarpetas.psAppDataDefaultAllUsers);
+    }
+    dir.mkpath(rCarpetas.psAppDataLocal);
+    if (QDir(rCarpetas.psAppDataLocal).exists())
+        dir.mkpath(rCarpetas.psAppDataSystemLocal);
 }

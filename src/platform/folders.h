@@ -7,6 +7,7 @@ QString Carpeta_Datos_Usuario();    // $XDG_DATA_HOME, else ~/.local/share
 QString Carpeta_Datos_Comun();      // $KESTRIN_COMMON_DIR (a multi-user install), else the user's
 QString Carpeta_Temporal_Usuario(); // the user's temporary folder
 QString Carpeta_Ejecutable();       // the folder of the running program
+QString Archivo_Ejecutable();       // the full path of the running program
 
 // The directory fields of the main window, worked out in one place.
 struct TCarpetas {
@@ -19,3 +20,8 @@ struct TCarpetas {
     QString psUserTempDir;
 };
 TCarpetas Calcular_Carpetas();
+
+// Creates the folders that are missing: the common folder, then "Sounds/" and "Default/"
+// in it when it exists; the user folder, then "System/" in it. Failures are silent here;
+// the deferred start reports a missing top folder.
+void Preparar_Carpetas(const TCarpetas &rCarpetas);

@@ -22,45 +22,60 @@ struct CtxBorrar {
 };
 using Ctx = std::unique_ptr<EVP_CIPHER_CTX, CtxBorrar>;
 
-// CBC over riBytes bytes (a multiple of 16) in place, without padding.
+// One context per thread and use, keyed once: loading thousands of files re-keys
+// nothing and only resets the IV per line.
+EVP_CIPHER_CTX *Contexto(const EVP_CIPHER *rCifrado, int riCifrar)
+{
+    auto crear = [&]() {
+        Ctx ctx(EVP_CIPHER_CTX_new());
+        unsigned char llave[kBloque];
+        Llave_Cifrado(llave);
+        if (!ctx || EVP_CipherInit_ex(ctx.get(), rCifrado, nullptr, llave, llave, riCifrar) != 1 ||
+            EVP_CIPHER_CTX_set_padding(ctx.get(), 0) != 1)
+            ctx.reset();
+        OPENSSL_cleanse(llave, sizeof llave);
+        return ctx;
+    };
+    if (rCifrado == EVP_aes_128_ecb()) {
+        thread_local Ctx ecb = crear();
+        return ecb.get();
+    }
+    if (riCifrar) {
+        thread_local Ctx cifrar = crear();
+        return cifrar.get();
+    }
+    thread_local Ctx descifrar = crear();
+    return descifrar.get();
+}
+
+// CBC over riBytes bytes (a multiple of 16) in place, without padding. fUltimo gets the
+// last ciphertext block (the IV when there is none).
 bool Cbc(unsigned char *fDatos, int riBytes, bool rbCifrar, unsigned char (&fUltimo)[kBloque])
 {
-    unsigned char llave[kBloque];
-    Llave_Cifrado(llave);
     unsigned char iv[kBloque];
-    std::memcpy(iv, llave, kBloque);
+    Llave_Cifrado(iv);
     std::memcpy(fUltimo, iv, kBloque);
-    bool ok = true;
-    if (riBytes > 0) {
-        Ctx ctx(EVP_CIPHER_CTX_new());
-        int salida = 0;
-        ok = ctx && EVP_CipherInit_ex(ctx.get(), EVP_aes_128_cbc(), nullptr, llave, iv, rbCifrar ? 1 : 0) == 1 &&
-             EVP_CIPHER_CTX_set_padding(ctx.get(), 0) == 1;
-        if (ok) {
-            // The last ciphertext block is needed for the tail of odd-length input.
-            if (!rbCifrar)
-                std::memcpy(fUltimo, fDatos + riBytes - kBloque, kBloque);
-            ok = EVP_CipherUpdate(ctx.get(), fDatos, &salida, fDatos, riBytes) == 1 && salida == riBytes;
-            if (rbCifrar)
-                std::memcpy(fUltimo, fDatos + riBytes - kBloque, kBloque);
-        }
-    }
-    OPENSSL_cleanse(llave, sizeof llave);
-    return ok;
+    if (riBytes == 0)
+        return true;
+    EVP_CIPHER_CTX *ctx = Contexto(EVP_aes_128_cbc(), rbCifrar ? 1 : 0);
+    if (!ctx || EVP_CipherInit_ex(ctx, nullptr, nullptr, nullptr, iv, rbCifrar ? 1 : 0) != 1)
+        return false;
+    if (!rbCifrar)
+        std::memcpy(fUltimo, fDatos + riBytes - kBloque, kBloque);
+    int salida = 0;
+    if (EVP_CipherUpdate(ctx, fDatos, &salida, fDatos, riBytes) != 1 || salida != riBytes)
+        return false;
+    if (rbCifrar)
+        std::memcpy(fUltimo, fDatos + riBytes - kBloque, kBloque);
+    return true;
 }
 
 // The AES encryption of one block, for the XOR of a tail shorter than a block.
 bool Cifrar_Bloque(const unsigned char (&rEntrada)[kBloque], unsigned char (&fSalida)[kBloque])
 {
-    unsigned char llave[kBloque];
-    Llave_Cifrado(llave);
-    Ctx ctx(EVP_CIPHER_CTX_new());
+    EVP_CIPHER_CTX *ctx = Contexto(EVP_aes_128_ecb(), 1);
     int salida = 0;
-    const bool ok = ctx && EVP_EncryptInit_ex(ctx.get(), EVP_aes_128_ecb(), nullptr, llave, nullptr) == 1 &&
-                    EVP_CIPHER_CTX_set_padding(ctx.get(), 0) == 1 &&
-                    EVP_EncryptUpdate(ctx.get(), fSalida, &salida, rEntrada, kBloque) == 1;
-    OPENSSL_cleanse(llave, sizeof llave);
-    return ok;
+    return ctx && EVP_EncryptUpdate(ctx, fSalida, &salida, rEntrada, kBloque) == 1 && salida == kBloque;
 }
 } // namespace
 

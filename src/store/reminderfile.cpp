@@ -4,6 +4,7 @@
 #include "textforms.h"
 
 #include <QFile>
+#include <QMap>
 
 #include <algorithm>
 #include <initializer_list>
@@ -49,34 +50,24 @@ bool TValoresTarea::Tiene(const QString &rsLlave) const
     return pValores.contains(rsLlave.toLower());
 }
 
-QStringList TValoresTarea::Valores_Numerados(const QString &rsPrefijo, int riMaximo) const
+QString TValoresTarea::Lineas_Numeradas(const QString &rsPrefijo, int riMaximo) const
 {
+    // One pass over the keys instead of hundreds of look-ups per file.
     const QString prefijo = rsPrefijo.toLower();
-    QVector<QPair<int, QString>> hallados;
+    QMap<int, QString> lineas;
     for (auto it = pValores.cbegin(); it != pValores.cend(); ++it) {
-        const QString &llave = it.key();
-        if (!llave.startsWith(prefijo))
+        if (!it.key().startsWith(prefijo))
             continue;
-        // Only the form the writers give the number: decimal digits, no leading zero.
-        const QStringView cifras = QStringView(llave).mid(prefijo.size());
-        if (cifras.isEmpty() || cifras.size() > 9 || cifras.front() == u'0')
-            continue;
-        int n = 0;
-        for (const QChar c : cifras)
-            n = (c >= u'0' && c <= u'9' && n >= 0) ? n * 10 + (c.unicode() - u'0') : -1;
-        if (n < 1 || n > riMaximo)
+        const QString numero = it.key().mid(prefijo.size());
+        bool ok = false;
+        const int n = numero.toInt(&ok);
+        if (!ok || n < 1 || n > riMaximo || numero != QString::number(n))
             continue;
         const QString valor = Recortar(it.value());
         if (!valor.isEmpty())
-            hallados.append({n, valor});
+            lineas.insert(n, valor);
     }
-    std::sort(hallados.begin(), hallados.end(),
-              [](const QPair<int, QString> &a, const QPair<int, QString> &b) { return a.first < b.first; });
-    QStringList valores;
-    valores.reserve(hallados.size());
-    for (const auto &h : hallados)
-        valores << h.second;
-    return valores;
+    return QStringList(lineas.cbegin(), lineas.cend()).join(QStringLiteral("\r\n"));
 }
 
 namespace {
@@ -170,11 +161,6 @@ private:
     int &codigo;
 };
 
-QString Unir_Lineas(const TValoresTarea &rValores, const QString &rsPrefijo, int riMaximo)
-{
-    return rValores.Valores_Numerados(rsPrefijo, riMaximo).join(QStringLiteral("\r\n"));
-}
-
 bool Validar_Horario(TValidador &c, const TValoresTarea &rValores, TTipoTarea &t, int &fiCodigo)
 {
     switch (t.tiTareaTipo) {
@@ -222,8 +208,8 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
     TValidador c(rValores, codigo);
     TTipoTarea &t = fTarea;
     t.tsTaskName = rValores.Valor(QStringLiteral("TaskName1"));
-    t.tsMensaje = Unir_Lineas(rValores, QStringLiteral("Mensaje"), 500);
-    t.tsSummary = Unir_Lineas(rValores, QStringLiteral("Summary"), 50);
+    t.tsMensaje = rValores.Lineas_Numeradas(QStringLiteral("Mensaje"), 500);
+    t.tsSummary = rValores.Lineas_Numeradas(QStringLiteral("Summary"), 50);
 
     if (!c.Numero("Lenguaje", 1, t.tiLenguaje))
         return codigo;

@@ -17,9 +17,9 @@ public:
     explicit TValoresTarea(const QStringList &rLineasPlanas);
     QString Valor(const QString &rsLlave) const; // trimmed; empty when absent
     bool Tiene(const QString &rsLlave) const;
-    // The non-empty values of the keys rsPrefijo + 1 .. rsPrefijo + riMaximo, in number
-    // order, found in one pass over the lines rather than one look-up per number.
-    QStringList Valores_Numerados(const QString &rsPrefijo, int riMaximo) const;
+    // The non-empty values of rsPrefijo + 1 .. rsPrefijo + riMaximo, in number order,
+    // joined by CR LF; gaps are skipped.
+    QString Lineas_Numeradas(const QString &rsPrefijo, int riMaximo) const;
 
 private:
     QHash<QString, QString> pValores; // key in lower case -> raw value

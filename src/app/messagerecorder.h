@@ -1,0 +1,36 @@
+#pragma once
+// A presenter that records every box and beep instead of showing them, and answers
+// OK/Cancel boxes with a chosen answer. It installs itself while it lives, so no test
+// blocks on a modal box.
+
+#include "messagebox.h"
+
+#include <QList>
+#include <QStringList>
+
+struct TCajaRegistrada {
+    QObject *pOwner = nullptr;
+    QString sTitulo;
+    QString sTexto;
+    int iIcono = MB_ICONNONE;
+    int iBotones = MB_OK;
+};
+
+class TGrabadorMensajes : public TPresentadorMensajes {
+public:
+    TGrabadorMensajes();
+    ~TGrabadorMensajes() override;
+    TGrabadorMensajes(const TGrabadorMensajes &) = delete;
+    TGrabadorMensajes &operator=(const TGrabadorMensajes &) = delete;
+
+    void Pitido() override;
+    int Mostrar(QObject *rOwner, const QString &rsTitulo, const QString &rsTexto, int riIcono,
+                int rBotones) override;
+
+    int piRespuesta = IDOK;        // the answer to OK/Cancel boxes
+    QList<TCajaRegistrada> paCajas; // every box, in order
+    QStringList paEventos;          // "beep" and "box" in the order they happened
+
+private:
+    TPresentadorMensajes *pAnterior = nullptr;
+};

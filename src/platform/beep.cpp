@@ -1,0 +1,8 @@
+#include "beep.h"
+
+#include <QApplication>
+
+void System_Beep()
+{
+    QApplication::beep();
+}

@@ -1,0 +1,101 @@
+#include "settingsload.h"
+
+#include "app/language.h"
+#include "registry.h"
+#include "store/textforms.h"
+
+QString Datos_Inicio_Con_Sistema(const QString &rsEjecutable)
+{
+    return QLatin1Char('"') + rsEjecutable + QStringLiteral("\" silent");
+}
+
+namespace {
+
+QString Leer(THKey riQuien, const QString &rsNombre)
+{
+    return Leer_Registry(riQuien, LLAVE_KESTRIN, rsNombre, QString());
+}
+
+const QString kLanguage = QStringLiteral("Language");
+
+} // namespace
+
+int Cargar_Lenguaje(const QString &rsNombreIdiomaSistema)
+{
+    QString valor = Leer(HKEY_CURRENT_USER, kLanguage);
+    if (valor.isEmpty()) {
+        const QString comun = Leer(HKEY_LOCAL_MACHINE, kLanguage);
+        if (!comun.isEmpty())
+            Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, kLanguage, comun);
+        valor = Leer(HKEY_CURRENT_USER, kLanguage);
+    }
+    int lenguaje;
+    if (!valor.isEmpty()) {
+        lenguaje = Lenguaje_Desde_Valor(valor);
+    } else {
+        lenguaje = Lenguaje_Desde_Nombre_Sistema(rsNombreIdiomaSistema);
+        Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, kLanguage, Valor_De_Lenguaje(lenguaje));
+    }
+    Establecer_Lenguaje(lenguaje);
+    return lenguaje;
+}
+
+int Leer_Lenguaje_Sin_Grabar(const QString &rsNombreIdiomaSistema)
+{
+    QString valor = Leer(HKEY_CURRENT_USER, kLanguage);
+    if (valor.isEmpty())
+        valor = Leer(HKEY_LOCAL_MACHINE, kLanguage);
+    if (!valor.isEmpty())
+        return Lenguaje_Desde_Valor(valor);
+    return Lenguaje_Desde_Nombre_Sistema(rsNombreIdiomaSistema);
+}
+
+bool Convertir_WakeUpComputer(const QString &rsValor)
+{
+    return rsValor != QLatin1String("0");
+}
+
+bool Convertir_PermanentAlert(const QString &rsValor)
+{
+    return rsValor == QLatin1String("1");
+}
+
+int Convertir_WaitTimeAlert(const QString &rsValor)
+{
+    qint32 valor = 0;
+    if (!Leer_Entero(rsValor, valor) || valor < 1 || valor > 99999)
+        return 10;
+    return valor;
+}
+
+int Convertir_SnoozeTime(const QString &rsValor)
+{
+    qint32 valor = 0;
+    if (!Leer_Entero(rsValor, valor))
+        return 10;
+    return valor;
+}
+
+QString Elegir_Fuente(const QString &rsValor, const QStringList &raFuentes)
+{
+    const QString fuente = rsValor.isEmpty() ? QStringLiteral("Segoe UI") : rsValor;
+    if (raFuentes.contains(fuente, Qt::CaseInsensitive))
+        return fuente;
+    return QStringLiteral("Arial");
+}
+
+void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, const QStringList &raFuentes)
+{
+    fConfig.psDefaultSound = Leer(HKEY_CURRENT_USER, QStringLiteral("DefaultSound"));
+    if (fConfig.psDefaultSound.isEmpty()) {
+        fConfig.psDefaultSound = QStringLiteral("s1.mp3");
+        Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, QStringLiteral("DefaultSound"), fConfig.psDefaultSound);
+    }
+    fConfig.pbStartWithWindows = Leer_Registry(HKEY_CURRENT_USER, LLAVE_RUN, QStringLiteral("Kestrin"), QString())
+                                 == Datos_Inicio_Con_Sistema(rsEjecutable);
+    fConfig.pbWakeUpComputer = Convertir_WakeUpComputer(Leer(HKEY_CURRENT_USER, QStringLiteral("WakeUpComputer")));
+    fConfig.piDesktopAlertDuracion = Convertir_WaitTimeAlert(Leer(HKEY_CURRENT_USER, QStringLiteral("WaitTimeAlert")));
+    fConfig.pbDesktopAlertPermanent = Convertir_PermanentAlert(Leer(HKEY_CURRENT_USER, QStringLiteral("PermanentAlert")));
+    fConfig.piDefaultSnoozeTime = Convertir_SnoozeTime(Leer(HKEY_CURRENT_USER, QStringLiteral("SnoozeTime")));
+    fConfig.psFontMensaje = Elegir_Fuente(Leer(HKEY_CURRENT_USER, QStringLiteral("Font")), raFuentes);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Loading the settings at start-up: the order, the defaults, the conversions and the
+// range rules. The interface language is the process-wide one (app/language.h).
+
+#include <QString>
+#include <QStringList>
+
+struct TConfiguracion {
+    QString psDefaultSound;
+    bool pbStartWithWindows = false;
+    bool pbWakeUpComputer = true;
+    int piDesktopAlertDuracion = 10; // seconds
+    bool pbDesktopAlertPermanent = false;
+    int piDefaultSnoozeTime = 10;    // minutes
+    QString psFontMensaje;
+};
+
+// The Run value that starts Kestrin with the session: "<full path>" silent.
+QString Datos_Inicio_Con_Sistema(const QString &rsEjecutable);
+
+// Step 1: the user's Language; else the machine-wide one, copied to the user; else the
+// one detected from rsNombreIdiomaSistema, which is then stored. Sets and returns the
+// process's language.
+int Cargar_Lenguaje(const QString &rsNombreIdiomaSistema);
+// The same choice without writing anything (for the command line).
+int Leer_Lenguaje_Sin_Grabar(const QString &rsNombreIdiomaSistema);
+
+// Steps 2 to 4: DefaultSound (written back when missing), the Run value compared with
+// the one built from rsEjecutable, then WakeUpComputer, WaitTimeAlert, PermanentAlert,
+// SnoozeTime and Font (checked against raFuentes).
+void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, const QStringList &raFuentes);
+
+// The conversions of stored texts.
+bool Convertir_WakeUpComputer(const QString &rsValor);   // only "0" is false
+bool Convertir_PermanentAlert(const QString &rsValor);   // only "1" is true
+int Convertir_WaitTimeAlert(const QString &rsValor);     // 1..99999, else 10
+int Convertir_SnoozeTime(const QString &rsValor);        // any integer, else 10
+// "Segoe UI" when empty; "Arial" when the face is not installed (letter case ignored).
+QString Elegir_Fuente(const QString &rsValor, const QStringList &raFuentes);

@@ -1,0 +1,287 @@
+// "kestrin --list": the built program run on a data folder of valid and invalid
+// reminder files, at a fixed clock (faketime), compared with the expected output.
+
+#include "store/daycount.h"
+#include "store/writer.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kAhora = QStringLiteral("2026-03-10 12:00:00"); // a Tuesday
+
+double D(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
+    return Fecha_Hora_a_Dias(QDate(y, mo, d), QTime(h, mi, s));
+}
+
+TTipoTarea Tarea(const QString &rsNombre, int riTipo, double rdInicio)
+{
+    TTipoTarea t;
+    t.tsTaskName = rsNombre;
+    t.tsMensaje = QStringLiteral("Message of ") + rsNombre;
+    t.tiTareaTipo = riTipo;
+    t.tdFechaInicio = rdInicio;
+    t.tdFechaCreacion = D(2025, 12, 1, 10);
+    return t;
+}
+
+struct TResultado {
+    int iCodigo = -1;
+    QString sSalida;
+    QString sErrores;
+};
+
+} // namespace
+
+class TstListCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void listado_data();
+    void listado();
+    void json_legible();
+    void carpeta_inexistente_data();
+    void carpeta_inexistente();
+    void opciones();
+    void idioma_guardado();
+
+private:
+    QTemporaryDir pDatos;
+    QTemporaryDir pVacio;
+    QString Carpeta_Tareas() const { return pDatos.path() + QStringLiteral("/Kestrin/System/"); }
+    TResultado Ejecutar(const QStringList &rArgumentos, const QString &rsDatos);
+    QString Esperado(const QString &rsArchivo);
+    QMap<QString, QByteArray> Instantanea();
+};
+
+void TstListCommand::initTestCase()
+{
+    QVERIFY(pDatos.isValid() && pVacio.isValid());
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("faketime")).isEmpty(), "faketime is not installed");
+    const QString dir = Carpeta_Tareas();
+    QList<QPair<QString, TTipoTarea>> tareas;
+    tareas << qMakePair(QStringLiteral("data01.od"), Tarea("Dentist", TAREA_UNA_VEZ, D(2026, 3, 10, 15, 30)));
+    TTipoTarea t = Tarea("water plants", TAREA_DIARIA, D(2026, 1, 1, 8));
+    t.tdLastRunTime = D(2026, 3, 10, 8);
+    tareas << qMakePair(QStringLiteral("data02.od"), t);
+    t = Tarea("Backup", TAREA_SEMANAL, D(2026, 1, 2, 21));
+    t.tsDiasSemana = QStringLiteral("5");
+    t.tdLastRunTime = D(2026, 3, 6, 21);
+    tareas << qMakePair(QStringLiteral("data03.od"), t);
+    t = Tarea("Rent", TAREA_MENSUAL, D(2025, 1, 1, 9));
+    t.tsMeses = QStringLiteral(",01,02,03,04,05,06,07,08,09,10,11,12,");
+    t.tsDias = QStringLiteral(",32,");
+    tareas << qMakePair(QStringLiteral("data04.od"), t);
+    tareas << qMakePair(QStringLiteral("data05.od"), Tarea("Start-up check", TAREA_AL_INICIAR, 0));
+    t = Tarea("Stretch", TAREA_CADA_HORA, D(2026, 3, 2, 12));
+    t.tiRangoHoras = 1;
+    t.tsRangoHoraInicio = QStringLiteral("09:00");
+    t.tsRangoHoraFin = QStringLiteral("17:00");
+    t.tiRangoCadaHora = 2;
+    t.tsDiasSemana = QStringLiteral("12345");
+    tareas << qMakePair(QStringLiteral("data06.od"), t);
+    t = Tarea("Birthday", TAREA_ANUAL, D(1990, 3, 9, 7));
+    t.tdLastRunTime = D(2026, 3, 9, 7);
+    tareas << qMakePair(QStringLiteral("data07.od"), t);
+    tareas << qMakePair(QStringLiteral("data08.od"), Tarea("zeta", TAREA_UNA_VEZ, D(2026, 3, 1, 9)));
+    tareas << qMakePair(QStringLiteral("data09.od"), Tarea("Alpha", TAREA_UNA_VEZ, D(2026, 3, 2, 10)));
+    t = Tarea("Snoozed", TAREA_UNA_VEZ, D(2026, 3, 9, 18));
+    t.tiSnoozeTime = 10;
+    t.tdSnoozeRun = D(2026, 3, 10, 12, 10);
+    t.tdLastRunTime = D(2026, 3, 9, 18);
+    tareas << qMakePair(QStringLiteral("data10.od"), t);
+    t = Tarea("Café con leche", TAREA_DIARIA, D(2026, 2, 1, 7, 15));
+    t.tiSiempreRepetirHasta = 1;
+    t.tdFechaFin = D(2026, 3, 10, 23);
+    tareas << qMakePair(QStringLiteral("data11.od"), t);
+    // Ends at 16:45, which the file stores a hair early: 16:45 today still counts.
+    t = Tarea("Standup", TAREA_CADA_HORA, D(2026, 3, 3, 12));
+    t.tiRangoHoras = 2;
+    t.tsHorasLista = QStringLiteral("09:30 AM,04:45 PM");
+    t.tsDiasSemana = QStringLiteral("2");
+    t.tiSiempreRepetirHasta = 1;
+    t.tdFechaFin = D(2026, 3, 10, 16, 45);
+    tareas << qMakePair(QStringLiteral("data12.od"), t);
+    for (const auto &p : tareas)
+        QVERIFY(Grabar_Archivo_Tarea(dir + p.first, p.second));
+
+    // Invalid files: no "Lenguaje" (code 1), and weekdays written with a comma (17).
+    QVERIFY(Grabar_Lineas_Cifradas(dir + QStringLiteral("bad1.od"),
+                                   {"TaskName1=No language", "AlertWindow=1", "TareaTipo=5"}));
+    QStringList lineas = Lineas_Archivo_Tarea(Tarea("Bad weekly", TAREA_SEMANAL, D(2026, 3, 1, 8)));
+    lineas.replaceInStrings(QRegularExpression(QStringLiteral("^DiasSemana=.*$")), QStringLiteral("DiasSemana=1,3"));
+    QVERIFY(lineas.contains(QStringLiteral("DiasSemana=1,3")));
+    QVERIFY(Grabar_Lineas_Cifradas(dir + QStringLiteral("bad2.od"), lineas));
+    // Neither a retired reminder nor an editor's test file is listed.
+    QVERIFY(Grabar_Archivo_Tarea(dir + QStringLiteral("retired.odb"), Tarea("Retired", TAREA_AL_INICIAR, 0)));
+    QVERIFY(Grabar_Archivo_Tarea(dir + QStringLiteral("test.tmp"), Tarea("Test", TAREA_AL_INICIAR, 0)));
+}
+
+TResultado TstListCommand::Ejecutar(const QStringList &rArgumentos, const QString &rsDatos)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), rsDatos);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), rsDatos + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_CONFIG_DIRS"), rsDatos + QStringLiteral("/etc-xdg"));
+    env.insert(QStringLiteral("HOME"), rsDatos);
+    env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("faketime"), QStringList{QStringLiteral("-f"), kAhora, QStringLiteral(KESTRIN_BIN)} + rArgumentos);
+    TResultado r;
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.iCodigo = p.exitCode();
+    r.sSalida = QString::fromUtf8(p.readAllStandardOutput());
+    r.sErrores = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QString TstListCommand::Esperado(const QString &rsArchivo)
+{
+    QFile f(QStringLiteral(EXPECTED_DIR "/") + rsArchivo);
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("<missing %1>").arg(f.fileName());
+    return QString::fromUtf8(f.readAll()).replace(QStringLiteral("@DIR@"), pDatos.path());
+}
+
+QMap<QString, QByteArray> TstListCommand::Instantanea()
+{
+    QMap<QString, QByteArray> m;
+    QDirIterator it(pDatos.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString ruta = it.next();
+        QFile f(ruta);
+        QByteArray contenido = QFileInfo(ruta).lastModified().toString(Qt::ISODateWithMs).toUtf8();
+        if (f.open(QIODevice::ReadOnly))
+            contenido += QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+        m.insert(ruta, contenido);
+    }
+    return m;
+}
+
+void TstListCommand::listado_data()
+{
+    QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<QString>("salida");
+    QTest::addColumn<QString>("errores");
+    QTest::newRow("tabla en") << QStringList{"--list"} << "list_en.txt" << "invalid_en.txt";
+    QTest::newRow("tabla en explicito") << QStringList{"--language", "en", "--list"} << "list_en.txt"
+                                        << "invalid_en.txt";
+    QTest::newRow("tabla es") << QStringList{"--list", "--language", "es"} << "list_es.txt" << "invalid_es.txt";
+    QTest::newRow("json en") << QStringList{"--list", "--json"} << "list_en.json" << "invalid_en.txt";
+    QTest::newRow("json es") << QStringList{"--list", "--json", "--language=es"} << "list_es.json" << "invalid_es.txt";
+}
+
+void TstListCommand::listado()
+{
+    QFETCH(QStringList, argumentos);
+    QFETCH(QString, salida);
+    QFETCH(QString, errores);
+    const auto antes = Instantanea();
+    const TResultado r = Ejecutar(argumentos, pDatos.path());
+    QCOMPARE(r.iCodigo, 0);
+    QCOMPARE(r.sSalida, Esperado(salida));
+    QCOMPARE(r.sErrores, Esperado(errores));
+    QCOMPARE(Instantanea(), antes); // listing changes no file
+}
+
+// The JSON numbers are the day counts of the moments the texts show.
+void TstListCommand::json_legible()
+{
+    const TResultado r = Ejecutar({"--list", "--json"}, pDatos.path());
+    QJsonParseError error;
+    const QJsonObject raiz = QJsonDocument::fromJson(r.sSalida.toUtf8(), &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    const QJsonArray tareas = raiz.value(QStringLiteral("reminders")).toArray();
+    QCOMPARE(tareas.size(), 12);
+    const QJsonObject primera = tareas.at(0).toObject();
+    QCOMPARE(primera.value(QStringLiteral("name")).toString(), QStringLiteral("Snoozed"));
+    QCOMPARE(primera.value(QStringLiteral("nextRun")).toDouble(), D(2026, 3, 10, 12, 10));
+    QCOMPARE(Dias_a_Milisegundos(primera.value(QStringLiteral("lastRun")).toDouble()),
+             Dias_a_Milisegundos(D(2026, 3, 9, 18)));
+    QCOMPARE(tareas.at(8).toObject().value(QStringLiteral("nextRun")).toDouble(), -1.0);
+    QCOMPARE(tareas.at(11).toObject().value(QStringLiteral("nextRun")).toDouble(), 0.0);
+    const QJsonArray invalidos = raiz.value(QStringLiteral("invalid")).toArray();
+    QCOMPARE(invalidos.size(), 2);
+    QCOMPARE(invalidos.at(1).toObject().value(QStringLiteral("code")).toInt(), 17);
+}
+
+void TstListCommand::carpeta_inexistente_data()
+{
+    QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<QString>("mensaje");
+    QTest::newRow("en") << QStringList{"--list"} << "There is no access to directory: ";
+    QTest::newRow("json") << QStringList{"--list", "--json"} << "There is no access to directory: ";
+    QTest::newRow("es") << QStringList{"--list", "--language", "es"} << "No hay acceso al directorio: ";
+}
+
+void TstListCommand::carpeta_inexistente()
+{
+    QFETCH(QStringList, argumentos);
+    QFETCH(QString, mensaje);
+    const TResultado r = Ejecutar(argumentos, pVacio.path());
+    QCOMPARE(r.iCodigo, 1);
+    QCOMPARE(r.sSalida, QString());
+    QCOMPARE(r.sErrores, mensaje + pVacio.path() + QStringLiteral("/Kestrin/System/\n"));
+    QVERIFY(!QFileInfo::exists(pVacio.path() + QStringLiteral("/Kestrin"))); // nothing created
+}
+
+void TstListCommand::opciones()
+{
+    const TResultado ayuda = Ejecutar({"--help"}, pVacio.path());
+    QCOMPARE(ayuda.iCodigo, 0);
+    for (const char *opcion : {"--list", "--json", "--language <en|es>"})
+        QVERIFY2(ayuda.sSalida.contains(QLatin1String(opcion)), opcion);
+
+    const TResultado idioma = Ejecutar({"--list", "--language", "fr"}, pDatos.path());
+    QCOMPARE(idioma.iCodigo, 1);
+    QCOMPARE(idioma.sSalida, QString());
+    QVERIFY(idioma.sErrores.contains(QStringLiteral("fr")));
+
+    const TResultado solo = Ejecutar({"--json"}, pDatos.path());
+    QCOMPARE(solo.iCodigo, 1);
+    QCOMPARE(solo.sSalida, QString());
+}
+
+// Without --language the stored choice applies: the user's value, else the machine-wide
+// one, and listing writes neither.
+void TstListCommand::idioma_guardado()
+{
+    const QString usuario = pDatos.path() + QStringLiteral("/config/Kestrin/Kestrin.conf");
+    const QString comun = pDatos.path() + QStringLiteral("/etc-xdg/Kestrin/Kestrin.conf");
+    auto escribir = [](const QString &archivo, const QByteArray &datos) {
+        QDir().mkpath(QFileInfo(archivo).path());
+        QFile f(archivo);
+        return f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size();
+    };
+    QVERIFY(escribir(comun, "[General]\nLanguage=1\n"));
+    const TResultado maquina = Ejecutar({"--list"}, pDatos.path());
+    QVERIFY(!QFileInfo::exists(usuario)); // the machine-wide value is not copied by a listing
+    QVERIFY(escribir(usuario, "[General]\nLanguage=0\n"));
+    const TResultado propio = Ejecutar({"--list"}, pDatos.path());
+    QFile::remove(usuario);
+    QFile::remove(comun);
+    QCOMPARE(maquina.iCodigo, 0);
+    QCOMPARE(maquina.sSalida, Esperado(QStringLiteral("list_es.txt")));
+    QCOMPARE(propio.sSalida, Esperado(QStringLiteral("list_en.txt")));
+}
+
+QTEST_GUILESS_MAIN(TstListCommand)
+#include "tst_list_command.moc"

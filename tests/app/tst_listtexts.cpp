@@ -1,0 +1,188 @@
+// The list's column texts and row order, without the widget.
+
+#include "app/listtexts.h"
+#include "store/daycount.h"
+#include "store/textforms.h"
+
+#include <QTest>
+
+namespace {
+
+double D(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
+    return Fecha_Hora_a_Dias(QDate(y, mo, d), QTime(h, mi, s));
+}
+
+TTipoTarea Fila(const QString &rsNombre, double rdProxima, double rdUltima = 0, int riTipo = TAREA_UNA_VEZ)
+{
+    TTipoTarea t;
+    t.tsTaskName = rsNombre;
+    t.tiTareaTipo = riTipo;
+    t.tdNextRunTime = rdProxima;
+    t.tdLastRunTime = rdUltima;
+    return t;
+}
+
+QStringList Nombres(const TTablaTareas &rTabla, const QVector<int> &rOrden)
+{
+    QStringList n;
+    for (int i : rOrden)
+        n << rTabla.paTipoTarea[i].tsTaskName;
+    return n;
+}
+
+} // namespace
+
+class TstListTexts : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Establecer_Reloj([] { return QDateTime(QDate(2026, 3, 10), QTime(12, 0)); }); }
+    void cleanup() { Establecer_Reloj({}); }
+    void textos_de_columnas_data();
+    void textos_de_columnas();
+    void proxima_con_posposicion();
+    void orden_data();
+    void orden();
+    void orden_sin_copia_del_registro();
+    void nombres_solo_a_z();
+    void titulos_de_columnas();
+};
+
+void TstListTexts::textos_de_columnas_data()
+{
+    QTest::addColumn<TTipoTarea>("tarea");
+    QTest::addColumn<int>("lenguaje");
+    QTest::addColumn<QString>("proxima");
+    QTest::addColumn<QString>("ultima");
+
+    QTest::newRow("hoy y nunca") << Fila("a", D(2026, 3, 10, 9, 5)) << 0 << "Today at 9:05:00 AM" << "Never";
+    QTest::newRow("hoy es") << Fila("a", D(2026, 3, 10, 9, 5)) << 1 << "Hoy a las 9:05:00 AM" << "Nunca";
+    QTest::newRow("mañana y ayer") << Fila("a", D(2026, 3, 11, 0, 30), D(2026, 3, 9, 23, 59, 59)) << 0
+                                   << "Tomorrow at 0:30:00 AM" << "Yesterday at 11:59:59 PM";
+    QTest::newRow("mañana y ayer es") << Fila("a", D(2026, 3, 11, 12), D(2026, 3, 9, 13)) << 1
+                                      << "Mañana a las 12:00:00 PM" << "Ayer a las 1:00:00 PM";
+    QTest::newRow("otra fecha") << Fila("a", D(2010, 11, 8, 15, 30), D(2026, 3, 12, 15, 30)) << 0
+                                << "Nov 8, 2010 at 3:30:00 PM" << "Mar 12, 2026 at 3:30:00 PM";
+    QTest::newRow("otra fecha es") << Fila("a", D(2010, 11, 8, 15, 30)) << 1 << "8/Nov/2010 a las 3:30:00 PM"
+                                   << "Nunca";
+    QTest::newRow("al iniciar, sin posponer") << Fila("a", -1, 0, TAREA_AL_INICIAR) << 0
+                                              << "When the Computer Starts" << "Never";
+    QTest::newRow("al iniciar, pospuesta") << Fila("a", D(2026, 3, 10, 13), D(2026, 3, 1, 9), TAREA_AL_INICIAR) << 1
+                                           << "Cuando la Computadora Inicie" << "1/Mar/2026 a las 9:00:00 AM";
+    QTest::newRow("ultima negativa es nunca") << Fila("a", 0, -5) << 0 << "Never" << "Never";
+    QTest::newRow("las 8 guardadas se leen 8:00:00")
+        << Fila("a", Str_To_Float_Sin_Punto(Float_To_Str_Sin_Punto(D(2026, 3, 10, 8)))) << 0 << "Today at 8:00:00 AM"
+        << "Never";
+}
+
+void TstListTexts::textos_de_columnas()
+{
+    QFETCH(TTipoTarea, tarea);
+    QFETCH(int, lenguaje);
+    QFETCH(QString, proxima);
+    QFETCH(QString, ultima);
+    QCOMPARE(Texto_Proxima_Ejecucion(tarea, lenguaje), proxima);
+    QCOMPARE(Texto_Ultima_Ejecucion(tarea, lenguaje), ultima);
+}
+
+// What a fill computes and shows for the snooze cases of the list.
+void TstListTexts::proxima_con_posposicion()
+{
+    TTablaTareas tabla;
+    TTipoTarea pasada = Fila("past", 0);
+    pasada.tdFechaInicio = D(2026, 3, 9, 8);
+    tabla.paTipoTarea << pasada;
+    TTipoTarea pospuesta = pasada;
+    pospuesta.tdSnoozeRun = D(2026, 3, 10, 12, 10);
+    tabla.paTipoTarea << pospuesta;
+    TTipoTarea diaria = Fila("daily", 0, 0, TAREA_DIARIA);
+    diaria.tdFechaInicio = D(2026, 3, 11, 9);
+    diaria.tdSnoozeRun = D(2026, 3, 10, 18);
+    tabla.paTipoTarea << diaria;
+    TTipoTarea inicio = Fila("start", 0, 0, TAREA_AL_INICIAR);
+    tabla.paTipoTarea << inicio;
+    inicio.tdSnoozeRun = D(2026, 3, 10, 12, 5);
+    tabla.paTipoTarea << inicio;
+
+    Calcular_Proximas_Ejecuciones_Lista(tabla, Ahora());
+    const QStringList textos = [&] {
+        QStringList s;
+        for (const TTipoTarea &t : tabla.paTipoTarea)
+            s << Texto_Proxima_Ejecucion(t, 0);
+        return s;
+    }();
+    QCOMPARE(textos, (QStringList{"Never", "Today at 12:10:00 PM", "Today at 6:00:00 PM", "When the Computer Starts",
+                                  "When the Computer Starts"}));
+    QCOMPARE(tabla.paTipoTarea[3].tdNextRunTime, -1.0);
+    QCOMPARE(tabla.paTipoTarea[4].tdNextRunTime, D(2026, 3, 10, 12, 5));
+    // Ascending by next run: the snoozed start-up reminder by its snooze time, the
+    // plain one just before "Never".
+    QCOMPARE(Nombres(tabla, Orden_Lista(tabla, 1, true)),
+             (QStringList{"start", "past", "daily", "start", "past"}));
+    QCOMPARE(Orden_Lista(tabla, 1, true), (QVector<int>{4, 1, 2, 3, 0}));
+}
+
+void TstListTexts::orden_data()
+{
+    QTest::addColumn<int>("columna");
+    QTest::addColumn<bool>("ascendente");
+    QTest::addColumn<QStringList>("esperado");
+    QTest::newRow("nombre asc") << 0 << true << QStringList{"alpha", "Beta", "beta2", "delta", "Gamma", "omega", "zeta"};
+    QTest::newRow("nombre desc") << 0 << false
+                                 << QStringList{"zeta", "omega", "Gamma", "delta", "beta2", "Beta", "alpha"};
+    QTest::newRow("proxima asc") << 1 << true
+                                 << QStringList{"omega", "Beta", "Gamma", "alpha", "zeta", "beta2", "delta"};
+    QTest::newRow("proxima desc") << 1 << false
+                                  << QStringList{"delta", "beta2", "zeta", "alpha", "Gamma", "Beta", "omega"};
+    QTest::newRow("ultima asc") << 2 << true
+                                << QStringList{"Gamma", "zeta", "alpha", "Beta", "beta2", "delta", "omega"};
+}
+
+void TstListTexts::orden()
+{
+    QFETCH(int, columna);
+    QFETCH(bool, ascendente);
+    QFETCH(QStringList, esperado);
+    TTablaTareas tabla;
+    const double manana = D(2026, 3, 11, 9);
+    tabla.paTipoTarea << Fila("zeta", -1, D(2026, 1, 1), TAREA_AL_INICIAR) // start-up: just before Never
+                      << Fila("Gamma", manana, D(2025, 1, 1))
+                      << Fila("delta", 0)                                  // Never
+                      << Fila("Beta", manana)                              // same time as Gamma: by name
+                      << Fila("alpha", D(2146, 1, 1), D(2026, 2, 1))       // a real date in 2146
+                      << Fila("omega", D(2026, 3, 10, 12, 30))
+                      << Fila("beta2", 0);
+    QCOMPARE(Nombres(tabla, Orden_Lista(tabla, columna, ascendente)), esperado);
+    // Each pair's order is the reverse of the other's.
+    for (const TTipoTarea &a : tabla.paTipoTarea)
+        for (const TTipoTarea &b : tabla.paTipoTarea)
+            QCOMPARE(ListViewCompare(a, b, columna, ascendente) < 0, ListViewCompare(b, a, columna, ascendente) > 0);
+}
+
+void TstListTexts::orden_sin_copia_del_registro()
+{
+    const TTipoTarea a = Fila("a", D(2026, 3, 11));
+    QCOMPARE(ListViewCompare(QStringLiteral("a"), &a, QStringLiteral("b"), nullptr, 1, true), 0);
+    QCOMPARE(ListViewCompare(QStringLiteral("a"), nullptr, QStringLiteral("b"), &a, 2, false), 0);
+    QVERIFY(ListViewCompare(QStringLiteral("a"), nullptr, QStringLiteral("b"), nullptr, 0, true) < 0);
+}
+
+// Only A to Z fold; other letters compare by their code.
+void TstListTexts::nombres_solo_a_z()
+{
+    QCOMPARE(Comparar_Nombres_Lista(QStringLiteral("ABC"), QStringLiteral("abc")), 0);
+    QVERIFY(Comparar_Nombres_Lista(QStringLiteral("ab"), QStringLiteral("ABC")) < 0);
+    QVERIFY(Comparar_Nombres_Lista(QStringLiteral("Ñu"), QStringLiteral("ñu")) != 0);
+    QVERIFY(Comparar_Nombres_Lista(QStringLiteral("a_"), QStringLiteral("AZ")) > 0); // "_" sorts after "Z"
+    QCOMPARE(Comparar_Nombres_Lista(QString(), QString()), 0);
+}
+
+void TstListTexts::titulos_de_columnas()
+{
+    QCOMPARE(Titulo_Columna_Lista(1, 1), QStringLiteral("Próxima Ejecución"));
+    QCOMPARE(Titulo_Columna_Lista(2, 1), QStringLiteral("Ultima Ejecución"));
+    QCOMPARE(Titulo_Columna_Lista(0, 0), QStringLiteral("Name"));
+}
+
+QTEST_APPLESS_MAIN(TstListTexts)
+#include "tst_listtexts.moc"
