@@ -1,5 +1,7 @@
 #include "alertlaunch.h"
 
+#include "app/errortexts.h"
+
 #include <QFileInfo>
 #include <QProcess>
 
@@ -32,7 +34,7 @@ QStringList Argumentos_AlertWindow(const QString &rsArchivo, const QString &rsSo
 TLanzamiento Lanzar_AlertWindow(const QString &rsPrograma, const QStringList &rArgumentos, QString &fsError)
 {
     if (!QFileInfo::exists(rsPrograma)) {
-        fsError = qt_error_string(ENOENT) + QStringLiteral(": ") + rsPrograma;
+        fsError = Texto_Hilo_Falta_AlertWindow(qt_error_string(ENOENT), rsPrograma);
         return TLanzamiento::NoExiste;
     }
     QProcess proceso;
