@@ -1,8 +1,10 @@
 // Writes a reminder file through the store's writer, for the end-to-end runs of
 // AlertWindow:  escribir_recordatorio FILE [--name N] [--message TEXT] [--lines K]
 //               [--language 0|1] [--sound 0|1] [--repeat 0|1]
+//        escribir_recordatorio FILE --show     prints the plain lines of the file
 #include "store/daycount.h"
 #include "store/record.h"
+#include "store/reminderfile.h"
 #include "store/writer.h"
 
 #include <QCommandLineParser>
@@ -27,10 +29,23 @@ int main(int argc, char **argv)
                                     QStringLiteral("0"));
     const QCommandLineOption repetir(QStringLiteral("repeat"), QStringLiteral("1 repeats the sound"),
                                      QStringLiteral("n"), QStringLiteral("0"));
-    parser.addOptions({nombre, mensaje, lineas, lenguaje, sonido, repetir});
+    const QCommandLineOption mostrar(QStringLiteral("show"), QStringLiteral("print the plain lines of the file"));
+    parser.addOptions({nombre, mensaje, lineas, lenguaje, sonido, repetir, mostrar});
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(2);
+
+    if (parser.isSet(mostrar)) {
+        QStringList planas;
+        QString error;
+        if (Leer_Lineas_Planas(parser.positionalArguments().constFirst(), planas, &error) != TLectura::Ok) {
+            std::fprintf(stderr, "escribir_recordatorio: cannot read: %s\n", error.toLocal8Bit().constData());
+            return 1;
+        }
+        for (const QString &linea : planas)
+            std::printf("%s\n", linea.toUtf8().constData());
+        return 0;
+    }
 
     TTipoTarea tarea;
     tarea.tsTaskName = parser.value(nombre);
