@@ -19,17 +19,6 @@ int Minutos_Por_Unidad(TUnidadPosponer rUnidad)
 }
 } // namespace
 
-QString Caption_Grupo_Posponer(TUnidadPosponer rUnidad, int riLenguaje)
-{
-    const bool espanol = riLenguaje == 1;
-    switch (rUnidad) {
-    case TUnidadPosponer::Horas: return espanol ? QStringLiteral("Posponer (Horas)") : QStringLiteral("Snooze (Hours)");
-    case TUnidadPosponer::Dias: return espanol ? QStringLiteral("Posponer (Días)") : QStringLiteral("Snooze (Days)");
-    case TUnidadPosponer::Minutos: break;
-    }
-    return espanol ? QStringLiteral("Posponer (Minutos)") : QStringLiteral("Snooze (Minutes)");
-}
-
 QString Caption_Posponer(int riCantidad, TUnidadPosponer rUnidad, int riLenguaje)
 {
     const bool espanol = riLenguaje == 1;

@@ -15,9 +15,6 @@ struct TOpcionPosponer {
     QString psCaption;
 };
 
-// "Snooze (Minutes)" / "Posponer (Minutos)" and the same for hours and days.
-QString Caption_Grupo_Posponer(TUnidadPosponer rUnidad, int riLenguaje);
-
 // "Snooze 1 Minute", "Snooze 15 Minutes", "Posponer 1 Día"... (riLenguaje 1 Spanish).
 QString Caption_Posponer(int riCantidad, TUnidadPosponer rUnidad, int riLenguaje);
 

@@ -39,17 +39,19 @@ int TAlerta::Indice_Inicial() const
 
 bool TAlerta::Iniciar()
 {
-    // The file decides whether there is sound and whether it repeats; the sound itself
-    // is the one the caller chose (the default sound, or the editor's choice in a test).
-    if (pTarea.tiTocarSonido == 1 && !pSonido.Tocar(pArgumentos.psSonido, pTarea.tiRepetirSonido == 1))
-        Registrar_Evento_Alerta(QStringLiteral("sound missing: ") + pArgumentos.psSonido);
-
+    // Listening comes first: a "KestrinClose" sent as soon as the window can be seen
+    // must not find it deaf.
     if (!pBus) {
         pBus = new TBusListener(this);
         connect(pBus, &TBusListener::Message_Received, this, &TAlerta::Mensaje_Recibido);
     }
     const bool cerrar = pBus->Listen(QLatin1String(MSG_KESTRIN_CLOSE));
     const bool silenciar = pBus->Listen(QLatin1String(MSG_KESTRIN_MUTE));
+
+    // The file decides whether there is sound and whether it repeats; the sound itself
+    // is the one the caller chose (the default sound, or the editor's choice in a test).
+    if (pTarea.tiTocarSonido == 1 && !pSonido.Tocar(pArgumentos.psSonido, pTarea.tiRepetirSonido == 1))
+        Registrar_Evento_Alerta(QStringLiteral("sound missing: ") + pArgumentos.psSonido);
     return cerrar && silenciar;
 }
 

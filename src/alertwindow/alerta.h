@@ -34,8 +34,8 @@ public:
     const QVector<TOpcionPosponer> &Opciones() const { return paOpciones; }
     int Indice_Inicial() const;
 
-    // Plays the sound given on the command line when the file asks for sound, and
-    // starts listening for the two messages. False for the bus part when there is none.
+    // Starts listening for the two messages, then plays the sound given on the command
+    // line when the file asks for sound. False when there is no bus (the rest works).
     bool Iniciar();
 
     // Writes the snooze into the reminder file (a ".tmp" test file is never written),

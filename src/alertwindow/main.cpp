@@ -46,7 +46,7 @@ int main(int argc, char **argv)
 
     TAlerta alerta(datos, tarea, Ahora());
     TfrmAlertWindow ventana(alerta);
+    alerta.Iniciar(); // before the window shows: whoever sees it may already send a message
     ventana.Mostrar();
-    alerta.Iniciar();
     return app.exec();
 }

@@ -38,7 +38,6 @@ TfrmAlertWindow::TfrmAlertWindow(TAlerta &rAlerta, QWidget *rParent) : QWidget(r
 {
     const int lenguaje = pAlerta.Lenguaje();
     setObjectName(QStringLiteral("TfrmAlertWindow"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(pAlerta.Titulo());
     setWindowIcon(Icono_Kestrin());
     setStyleSheet(QLatin1String(csEstilo));

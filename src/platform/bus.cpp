@@ -30,6 +30,15 @@ bool Conexion(QDBusConnection &fConexion)
     Avisar_Sin_Bus(motivo);
     return false;
 }
+// The bus answers a call only after it has taken every earlier message of this
+// connection, so one blocking round trip means: what was sent before has arrived.
+bool Esperar_Al_Bus(QDBusConnection &rConexion)
+{
+    const QDBusMessage llamada = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId"));
+    return rConexion.call(llamada, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+}
 } // namespace
 
 const QStringList &Kestrin_Messages()
@@ -62,14 +71,9 @@ bool Broadcast_Message(const QString &rsName)
                                                           QLatin1String(KESTRIN_BUS_INTERFACE), rsName);
     if (!conexion.send(senal))
         return false;
-    // A signal still queued in this process dies with it. The bus answers a call only
-    // after it has taken every earlier message of this connection, so one blocking
-    // round trip makes the signal safe before the caller may exit.
-    const QDBusMessage llamada = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId"));
-    const QDBusMessage respuesta = conexion.call(llamada, QDBus::Block, 5000);
-    return respuesta.type() == QDBusMessage::ReplyMessage;
+    // A signal still queued in this process dies with it: make it safe before the
+    // caller may exit.
+    return Esperar_Al_Bus(conexion);
 }
 
 TBusListener::TBusListener(QObject *rParent) : QObject(rParent) {}
@@ -97,7 +101,9 @@ bool TBusListener::Listen(const QString &rsName)
                           this, SLOT(On_Bus_Signal(QDBusMessage))))
         return false;
     paEscuchando.append(rsName);
-    return true;
+    // The subscription travels to the bus like any message; once it has arrived, no
+    // message sent after Listen returns can pass by unheard.
+    return Esperar_Al_Bus(conexion);
 }
 
 void TBusListener::On_Bus_Signal(const QDBusMessage &rMensaje)

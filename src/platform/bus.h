@@ -37,7 +37,8 @@ class TBusListener : public QObject {
 public:
     explicit TBusListener(QObject *rParent = nullptr);
     ~TBusListener() override;
-    // False for an unknown name or without a bus.
+    // False for an unknown name or without a bus. When it returns true, every later
+    // broadcast of the name reaches this listener.
     bool Listen(const QString &rsName);
 
 signals:

@@ -16,13 +16,25 @@ WORK=$(mktemp -d)
 XVFB_PID=
 MONITOR_PID=
 cleanup() {
-  [[ -n "$MONITOR_PID" ]] && kill "$MONITOR_PID" 2>/dev/null || true
-  [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+  if [[ -n "$MONITOR_PID" ]]; then kill "$MONITOR_PID" 2>/dev/null || true; wait "$MONITOR_PID" 2>/dev/null || true; fi
+  if [[ -n "$XVFB_PID" ]]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  for f in "$WORK"/*.err; do [[ -s "$f" ]] && { echo "== ${f##*/}"; cat "$f"; } >&2; done
+  if [[ -n "${DISPLAY:-}" ]]; then
+    import -window root "$ARTIFACTS/alertwindow-failure.png" 2>/dev/null || true
+    echo "== windows" >&2
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      echo "$w pid=$(xdotool getwindowpid "$w" 2>/dev/null) '$(xdotool getwindowname "$w" 2>/dev/null)'" >&2
+    done
+  fi
+  echo "== events" >&2; cat "$KESTRIN_ALERTWINDOW_LOG" >&2 || true
+  exit 1
+}
 step() { echo "--- $*"; }
 
 # Never the user's folders or locale.
@@ -37,12 +49,26 @@ export KESTRIN_ALERTWINDOW_LOG=$WORK/events.log
 
 [[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]] || fail "no session bus: run under dbus-run-session"
 
-# Xvfb picks a free display itself and tells us its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.err" &
-XVFB_PID=$!
-for _ in $(seq 100); do [[ -s "$WORK/display" ]] && break; sleep 0.1; done
-[[ -s "$WORK/display" ]] || fail "Xvfb did not start: $(cat "$WORK/xvfb.err")"
-export DISPLAY=:$(tr -d '\n' <"$WORK/display")
+# A display number of our own: a random high one, so that scripts which take the first
+# free numbers on this shared machine never meet ours.
+for _ in $(seq 30); do
+  n=$((200 + RANDOM % 700))
+  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+  # -noreset: by default the server resets when its last client leaves, and a program
+  # that connects at that moment is refused.
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$WORK/xvfb.err" &
+  XVFB_PID=$!
+  for _ in $(seq 50); do
+    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+    kill -0 $XVFB_PID 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 $XVFB_PID 2>/dev/null && xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=:$n; break; fi
+  kill $XVFB_PID 2>/dev/null || true
+  wait $XVFB_PID 2>/dev/null || true
+  XVFB_PID=
+done
+[[ -n "$XVFB_PID" ]] || fail "Xvfb did not start: $(cat "$WORK/xvfb.err")"
 xdpyinfo >/dev/null || fail "display $DISPLAY not usable"
 
 # Waits up to $2 seconds (default 15) for a condition given as a command.
@@ -151,6 +177,7 @@ wait_for '[[ -n "$(window_of $P4 "^Café con")" && -n "$(window_of $P5 "^Retired
 send KestrinClose
 exited_with $P4 0
 exited_with $P5 0
+for p in $P4 $P5; do events_of $p | grep -qx closed || fail "window $p: $(events_of $p)"; done
 
 step "a test file (.tmp) is shown but never written"
 T1=$HOME/405204375.tmp

@@ -1,5 +1,5 @@
 // The AlertWindow program without starting it: the command line, the reading of the
-// reminder file, the snooze write, the two messages over a real session bus (the test
+// reminder file, the snooze write with its broadcast over a real session bus (the test
 // runs under dbus-run-session) and the window itself (offscreen).
 #include "ayudas_prueba.h"
 
@@ -38,7 +38,6 @@ private slots:
     void testFileIsNeverWritten();
     void deletedFileIsNotCreated();
     void soundComesFromTheCommandLine();
-    void muteAndCloseOverTheBus();
     void windowLongMessageAndNonAsciiName();
     void windowShowsNamesAsText();
     void windowInitialSnooze_data();
@@ -88,7 +87,6 @@ void TestAlertWindow::arguments_data()
     QTest::newRow("six") << QStringList{f, s, "9934", "10", "Arial", "x"} << TErrorInicio::Cantidad << 10 << QString();
     QTest::newRow("wrong token") << QStringList{f, s, "9935", "10", "Arial"} << TErrorInicio::Token << 10 << QString();
     QTest::newRow("token with blank") << QStringList{f, s, " 9934", "10", "Arial"} << TErrorInicio::Token << 10 << QString();
-    QTest::newRow("empty token") << QStringList{f, s, "", "10", "Arial"} << TErrorInicio::Token << 10 << QString();
     QTest::newRow("good") << QStringList{f, s, "9934", "15", "Segoe UI"} << TErrorInicio::Ninguno << 15 << "Segoe UI";
     QTest::newRow("snooze with blanks") << QStringList{f, s, "9934", " 45 ", "Arial"} << TErrorInicio::Ninguno << 45 << "Arial";
     QTest::newRow("snooze not a number") << QStringList{f, s, "9934", "abc", "Arial"} << TErrorInicio::Ninguno << 10 << "Arial";
@@ -296,29 +294,6 @@ void TestAlertWindow::soundComesFromTheCommandLine()
         QVERIFY(alerta.Iniciar()); // no sound, nothing else lost
         QVERIFY(!alerta.Sonando());
     }
-}
-
-void TestAlertWindow::muteAndCloseOverTheBus()
-{
-    const QString wav = Archivo(QStringLiteral("tono.wav"));
-    QVERIFY(Escribir_Wav(wav, 300));
-    TTipoTarea tarea = Tarea_De_Prueba();
-    tarea.tiTocarSonido = 1;
-    tarea.tiRepetirSonido = 1;
-    TAlerta alerta(Args(Escribir(QStringLiteral("data9.od"), tarea), wav), tarea, 45001.5);
-    TfrmAlertWindow ventana(alerta);
-    ventana.Mostrar();
-    QVERIFY(alerta.Iniciar());
-    QVERIFY(alerta.Sonando());
-    QVERIFY(ventana.BotonSilencio->isEnabled());
-
-    QVERIFY(Broadcast_Message(QLatin1String(MSG_KESTRIN_MUTE)));
-    QTRY_VERIFY(!alerta.Sonando());
-    QVERIFY(!ventana.BotonSilencio->isEnabled());
-    QVERIFY(ventana.isVisible()); // muted, still shown
-
-    QVERIFY(Broadcast_Message(QLatin1String(MSG_KESTRIN_CLOSE)));
-    QTRY_VERIFY(!ventana.isVisible());
 }
 
 void TestAlertWindow::windowLongMessageAndNonAsciiName()
