@@ -33,6 +33,11 @@ int main(int argc, char **argv)
         std::fflush(stderr);
     }
 
+    // Qt's ffmpeg media back end crashes on a machine without an audio device; the
+    // GStreamer one plays into a silent sink instead. A choice made by the user stands.
+    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "gstreamer");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("AlertWindow"));
     QApplication::setApplicationVersion(QStringLiteral("1.6"));

@@ -30,6 +30,7 @@ bool Conexion(QDBusConnection &fConexion)
     Avisar_Sin_Bus(motivo);
     return false;
 }
+
 // The bus answers a call only after it has taken every earlier message of this
 // connection, so one blocking round trip means: what was sent before has arrived.
 bool Esperar_Al_Bus(QDBusConnection &rConexion)
