@@ -11,8 +11,12 @@
 
 #include "store/daycount.h"
 
+#include "app/language.h"
+#include "app/messagebox.h"
+#include "app/qtmessagepresenter.h"
+#include "platform/systeminfo.h"
+
 #include <QApplication>
-#include <QMessageBox>
 
 #include <cstdio>
 
@@ -27,7 +31,7 @@ int main(int argc, char **argv)
     TArgumentosAlerta datos;
     TTipoTarea tarea;
     QString mensaje;
-    const TErrorInicio error = Preparar_Alerta(argumentos, Lenguaje_Del_Sistema(), datos, tarea, mensaje);
+    const TErrorInicio error = Preparar_Alerta(argumentos, Lenguaje_Desde_Nombre_Sistema(System_Language_Name()), datos, tarea, mensaje);
     if (error != TErrorInicio::Ninguno) {
         std::fprintf(stderr, "AlertWindow: %s\n", mensaje.toLocal8Bit().constData());
         std::fflush(stderr);
@@ -42,10 +46,10 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("AlertWindow"));
     QApplication::setApplicationVersion(QStringLiteral("1.6"));
     QApplication::setWindowIcon(Icono_Kestrin());
+    Instalar_Presentador_Qt();
 
     if (error != TErrorInicio::Ninguno) {
-        QMessageBox caja(QMessageBox::Critical, Texto_Alerta(TTextoAlerta::TituloError, 0), mensaje, QMessageBox::Ok);
-        caja.exec();
+        MessageBoxBeep(nullptr, mensaje, Caption_Error(), MB_OK);
         return (error == TErrorInicio::Cantidad || error == TErrorInicio::Token) ? 1 : 2;
     }
 

@@ -12,7 +12,6 @@ QString Texto_Alerta(TTextoAlerta rTexto, int riLenguaje)
     case TTextoAlerta::Prueba:
         return es ? QStringLiteral("Prueba del recordatorio: posponer no cambia nada.")
                   : QStringLiteral("Reminder test: snoozing changes nothing.");
-    case TTextoAlerta::TituloError: return QStringLiteral("Kestrin");
     }
     return QString();
 }
@@ -45,14 +44,4 @@ QString Texto_Error_Inicio(TErrorInicio rError, const QString &rsDetalle, int ri
              + (es ? QStringLiteral("Código de error: ") : QStringLiteral("Error code: ")) + rsDetalle;
     }
     return QString();
-}
-
-QString Texto_Error_Posponer(const QString &rsFalla)
-{
-    return QStringLiteral("Error 219. ") + rsFalla;
-}
-
-int Lenguaje_Del_Sistema()
-{
-    return QLocale::system().language() == QLocale::Spanish ? 1 : 0;
 }

@@ -10,7 +10,6 @@ enum class TTextoAlerta {
     Silencio,       // the mute button
     Cerrar,         // the close button
     Prueba,         // the note on a test of the reminder editor
-    TituloError,    // the title of the error window
 };
 
 QString Texto_Alerta(TTextoAlerta rTexto, int riLenguaje);
@@ -20,8 +19,4 @@ QString Texto_Alerta(TTextoAlerta rTexto, int riLenguaje);
 QString Texto_Error_Inicio(TErrorInicio rError, const QString &rsDetalle, int riLenguaje,
                            const QString &rsArchivo = QString());
 
-// A snooze that could not be written (the same numbered text as the popup's snooze).
-QString Texto_Error_Posponer(const QString &rsFalla);
 
-// The language of texts shown before a reminder file could be read: the system's.
-int Lenguaje_Del_Sistema();

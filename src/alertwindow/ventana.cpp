@@ -1,5 +1,8 @@
 #include "ventana.h"
 
+#include "app/errortexts.h"
+#include "app/messagebox.h"
+
 #include "alerta.h"
 #include "bitacora.h"
 #include "icono.h"
@@ -14,7 +17,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -147,7 +149,7 @@ TfrmAlertWindow::TfrmAlertWindow(TAlerta &rAlerta, QWidget *rParent) : QWidget(r
     Actualizar_Silencio();
 
     pMostrarError = [this](const QString &rsTexto) {
-        QMessageBox::critical(this, Texto_Alerta(TTextoAlerta::TituloError, 0), rsTexto);
+        MessageBoxBeep(this, rsTexto, Caption_Error(), MB_OK);
     };
 
     // Room for the message, wrapped lines counted, up to a point; longer ones scroll.
@@ -195,7 +197,7 @@ void TfrmAlertWindow::BotonPosponerClick()
         return;
     case TResultadoPosponer::Error:
         if (pMostrarError)
-            pMostrarError(Texto_Error_Posponer(falla));
+            pMostrarError(Texto_Error_Principal(TErrorPrincipal::E219, falla));
         return;
     }
 }
