@@ -1,0 +1,95 @@
+#include "alerta.h"
+
+#include "bitacora.h"
+
+#include "platform/bus.h"
+#include "store/textforms.h"
+#include "store/writer.h"
+
+TAlerta::TAlerta(const TArgumentosAlerta &rArgumentos, const TTipoTarea &rTarea, double rdAhora, QObject *rParent)
+    : QObject(rParent), pArgumentos(rArgumentos), pTarea(rTarea), pdMomento(rdAhora),
+      paOpciones(Opciones_Posponer(Lenguaje()))
+{
+    connect(&pSonido, &TSonidoAlerta::Vuelta, this, [this](int riVueltas) {
+        Registrar_Evento_Alerta(riVueltas == 1 ? QStringLiteral("sound playing") : QStringLiteral("sound again"));
+        emit Sonido_Cambio();
+    });
+    connect(&pSonido, &TSonidoAlerta::Detenido, this, [this](const QString &rsMotivo) {
+        Registrar_Evento_Alerta(QStringLiteral("sound ended: ") + rsMotivo);
+        emit Sonido_Cambio();
+    });
+}
+
+QString TAlerta::Texto_Momento() const
+{
+    return Convertir_FechaHora_a_Cadena(pdMomento, QStringLiteral(", "), true, true, false, false, true, Lenguaje());
+}
+
+QString TAlerta::Titulo() const
+{
+    const QString nombre = pTarea.tsTaskName.trimmed();
+    return nombre.isEmpty() ? QStringLiteral("Kestrin") : nombre;
+}
+
+int TAlerta::Indice_Inicial() const
+{
+    const int indice = Indice_Opcion_Posponer(paOpciones, pArgumentos.piSnoozeDefault);
+    return indice >= 0 ? indice : Indice_Opcion_Posponer(paOpciones, 10);
+}
+
+bool TAlerta::Iniciar()
+{
+    // Listening comes first: a "KestrinClose" sent as soon as the window can be seen
+    // must not find it deaf.
+    if (!pBus) {
+        pBus = new TBusListener(this);
+        connect(pBus, &TBusListener::Message_Received, this, &TAlerta::Mensaje_Recibido);
+    }
+    const bool cerrar = pBus->Listen(QLatin1String(MSG_KESTRIN_CLOSE));
+    const bool silenciar = pBus->Listen(QLatin1String(MSG_KESTRIN_MUTE));
+
+    // The file decides whether there is sound and whether it repeats; the sound itself
+    // is the one the caller chose (the default sound, or the editor's choice in a test).
+    if (pTarea.tiTocarSonido == 1 && !pSonido.Tocar(pArgumentos.psSonido, pTarea.tiRepetirSonido == 1))
+        Registrar_Evento_Alerta(QStringLiteral("sound missing: ") + pArgumentos.psSonido);
+    return cerrar && silenciar;
+}
+
+void TAlerta::Mensaje_Recibido(const QString &rsNombre)
+{
+    Registrar_Evento_Alerta(QStringLiteral("received ") + rsNombre);
+    if (rsNombre == QLatin1String(MSG_KESTRIN_MUTE))
+        Silenciar();
+    else if (rsNombre == QLatin1String(MSG_KESTRIN_CLOSE))
+        emit Cerrar_Pedido();
+}
+
+void TAlerta::Silenciar()
+{
+    pSonido.Detener();
+}
+
+TResultadoPosponer TAlerta::Posponer(int riMinutos, double rdAhora, QString *fsError)
+{
+    Silenciar();
+    if (Es_Prueba()) {
+        Registrar_Evento_Alerta(QStringLiteral("snooze %1 (test file, nothing written)").arg(riMinutos));
+        return TResultadoPosponer::Prueba;
+    }
+    QString falla;
+    switch (Posponer_Archivo_Tarea(pArgumentos.psArchivo, riMinutos, rdAhora, &falla)) {
+    case TCambio::Ok:
+        Registrar_Evento_Alerta(QStringLiteral("snoozed %1").arg(riMinutos));
+        Broadcast_Message(QLatin1String(MSG_KESTRIN_READ_FILES));
+        return TResultadoPosponer::Pospuesto;
+    case TCambio::NoExiste:
+        Registrar_Evento_Alerta(QStringLiteral("snooze: the reminder file is gone"));
+        return TResultadoPosponer::NoExiste;
+    case TCambio::Error:
+        break;
+    }
+    Registrar_Evento_Alerta(QStringLiteral("snooze failed: ") + falla);
+    if (fsError)
+        *fsError = falla;
+    return TResultadoPosponer::Error;
+}

@@ -1,0 +1,82 @@
+#include "sonido.h"
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QUrl>
+
+TSonidoAlerta::TSonidoAlerta(QObject *rParent) : QObject(rParent) {}
+
+TSonidoAlerta::~TSonidoAlerta()
+{
+    if (pPlayer)
+        pPlayer->stop();
+}
+
+bool TSonidoAlerta::Tocar(const QString &rsArchivo, bool rbRepetir)
+{
+    Detener();
+    if (rsArchivo.isEmpty() || !QFileInfo(rsArchivo).isFile())
+        return false;
+    if (!pPlayer) {
+        // The player is made only when there is something to play: opening the media
+        // back end costs time and, on a machine without sound, may say so on stderr.
+        pPlayer = new QMediaPlayer(this);
+        pSalida = new QAudioOutput(this);
+        pPlayer->setAudioOutput(pSalida);
+        connect(pPlayer, &QMediaPlayer::mediaStatusChanged, this,
+                [this](QMediaPlayer::MediaStatus rEstado) { Estado_Medio(int(rEstado)); });
+        connect(pPlayer, &QMediaPlayer::errorOccurred, this,
+                [this](QMediaPlayer::Error, const QString &rsTexto) {
+                    // After an error the player may still say "playing": the error decides.
+                    if (pbSonando)
+                        Terminar(QStringLiteral("failed: ") + rsTexto);
+                });
+    }
+    pbRepetir = rbRepetir;
+    pbSonando = true;
+    piVueltas = 1;
+    pPlayer->setSource(QUrl::fromLocalFile(QFileInfo(rsArchivo).absoluteFilePath()));
+    pPlayer->play();
+    emit Vuelta(piVueltas);
+    return true;
+}
+
+void TSonidoAlerta::Estado_Medio(int riEstado)
+{
+    if (!pbSonando)
+        return;
+    switch (QMediaPlayer::MediaStatus(riEstado)) {
+    case QMediaPlayer::EndOfMedia:
+        if (pbRepetir) {
+            pPlayer->setPosition(0);
+            pPlayer->play();
+            ++piVueltas;
+            emit Vuelta(piVueltas);
+        } else {
+            Terminar(QStringLiteral("played out"));
+        }
+        break;
+    case QMediaPlayer::InvalidMedia:
+        Terminar(QStringLiteral("failed: invalid media"));
+        break;
+    default:
+        break;
+    }
+}
+
+void TSonidoAlerta::Detener()
+{
+    if (!pbSonando)
+        return;
+    Terminar(QStringLiteral("stopped"));
+}
+
+void TSonidoAlerta::Terminar(const QString &rsMotivo)
+{
+    pbSonando = false;
+    pbRepetir = false;
+    if (pPlayer)
+        pPlayer->stop();
+    emit Detenido(rsMotivo);
+}

@@ -1,0 +1,234 @@
+#!/usr/bin/env bash
+# The real AlertWindow under Xvfb on a private session bus: shown with a reminder file
+# written by the store, silenced by "KestrinMute", closed by "KestrinClose", snoozed
+# from the keyboard, a test file left alone, and the bad starts. Screenshots go to the
+# artifacts folder.
+#   e2e_alertwindow.sh ALERTWINDOW WRITER ARTIFACTS_DIR
+# Run it under dbus-run-session.
+set -euo pipefail
+
+ALERT=$1
+WRITER=$2
+ARTIFACTS=$3
+mkdir -p "$ARTIFACTS"
+
+WORK=$(mktemp -d)
+XVFB_PID=
+MONITOR_PID=
+cleanup() {
+  if [[ -n "$MONITOR_PID" ]]; then kill "$MONITOR_PID" 2>/dev/null || true; wait "$MONITOR_PID" 2>/dev/null || true; fi
+  if [[ -n "$XVFB_PID" ]]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  for f in "$WORK"/*.err; do [[ -s "$f" ]] && { echo "== ${f##*/}"; cat "$f"; } >&2; done
+  if [[ -n "${DISPLAY:-}" ]]; then
+    import -window root "$ARTIFACTS/alertwindow-failure.png" 2>/dev/null || true
+    echo "== windows" >&2
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      echo "$w pid=$(xdotool getwindowpid "$w" 2>/dev/null) '$(xdotool getwindowname "$w" 2>/dev/null)'" >&2
+    done
+  fi
+  echo "== events" >&2; cat "$KESTRIN_ALERTWINDOW_LOG" >&2 || true
+  exit 1
+}
+step() { echo "--- $*"; }
+
+# Never the user's folders or locale.
+export HOME=$WORK/home LC_ALL=C.UTF-8 LANG=C.UTF-8
+export XDG_DATA_HOME=$HOME/data XDG_CONFIG_HOME=$HOME/config XDG_CACHE_HOME=$HOME/cache XDG_RUNTIME_DIR=$HOME/runtime
+mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export QT_MEDIA_BACKEND=gstreamer
+unset QT_QPA_PLATFORM
+export KESTRIN_ALERTWINDOW_LOG=$WORK/events.log
+: >"$KESTRIN_ALERTWINDOW_LOG"
+
+[[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]] || fail "no session bus: run under dbus-run-session"
+
+# A display number of our own: a random high one, so that scripts which take the first
+# free numbers on this shared machine never meet ours.
+for _ in $(seq 30); do
+  n=$((200 + RANDOM % 700))
+  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+  # -noreset: by default the server resets when its last client leaves, and a program
+  # that connects at that moment is refused.
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$WORK/xvfb.err" &
+  XVFB_PID=$!
+  for _ in $(seq 50); do
+    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+    kill -0 $XVFB_PID 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 $XVFB_PID 2>/dev/null && xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=:$n; break; fi
+  kill $XVFB_PID 2>/dev/null || true
+  wait $XVFB_PID 2>/dev/null || true
+  XVFB_PID=
+done
+[[ -n "$XVFB_PID" ]] || fail "Xvfb did not start: $(cat "$WORK/xvfb.err")"
+xdpyinfo >/dev/null || fail "display $DISPLAY not usable"
+
+# Waits up to $2 seconds (default 15) for a condition given as a command.
+wait_for() {
+  local what=$1 limit=${2:-15} i
+  for ((i = 0; i < limit * 10; i++)); do
+    if eval "$what"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+window_of() { xdotool search --pid "$1" --onlyvisible --name "$2" 2>/dev/null | head -1; }
+events_of() { grep "^$1 " "$KESTRIN_ALERTWINDOW_LOG" | cut -d' ' -f2-; }
+send() { dbus-send --session --type=signal /org/kestrin/Kestrin "org.kestrin.Kestrin.$1"; }
+shot() { import -window root "$ARTIFACTS/$1.png"; }
+# Types a key into the visible window of a process whose title matches (looked up
+# again each time: a dialog may replace its native window while it settles).
+press() {  # pid title-pattern key
+  local w
+  w=$(window_of "$1" "$2")
+  [[ -n "$w" ]] || fail "no window '$2' of $1 to type into"
+  xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w" 2>/dev/null || true
+  sleep 0.3
+  xdotool key "$3"
+}
+exited_with() {  # pid expected-status
+  local pid=$1 want=$2 status=0
+  wait_for "! kill -0 $pid 2>/dev/null" 10 || fail "process $pid still runs"
+  wait "$pid" || status=$?
+  [[ $status -eq $want ]] || fail "exit status $status, expected $want"
+}
+
+sox -n -r 22050 -c 1 "$WORK/tone.wav" synth 0.4 sine 660 2>/dev/null || fail "sox cannot make a sound"
+DATA=$XDG_DATA_HOME/Kestrin/System
+mkdir -p "$DATA"
+
+# All broadcasts on the bus, to see what the windows announce.
+dbus-monitor --session "type='signal',interface='org.kestrin.Kestrin'" >"$WORK/monitor.log" 2>&1 &
+MONITOR_PID=$!
+sleep 0.5
+
+step "a long message, a non-ASCII name and a repeating sound; KestrinMute, then KestrinClose"
+NAME='Café con Ñandú — Größe Ωmega'
+R1=$DATA/data405204375-1.od
+"$WRITER" "$R1" --name "$NAME" --message "Línea del mensaje, long enough to be wrapped across the width of the window when shown" \
+  --lines 500 --sound 1 --repeat 1
+SUM1=$(md5sum <"$R1")
+"$ALERT" "$R1" "$WORK/tone.wav" 9934 15 "DejaVu Serif" 2>"$WORK/a1.err" &
+P1=$!
+wait_for '[[ -n "$(window_of $P1 "^Café con")" ]]' || fail "the window did not appear"
+W1=$(window_of $P1 "^Café con")
+[[ "$(xdotool getwindowname "$W1")" == "$NAME" ]] || fail "title is '$(xdotool getwindowname "$W1")'"
+wait_for 'events_of $P1 | grep -qx "sound playing"' || fail "no sound started: $(events_of $P1)"
+wait_for 'events_of $P1 | grep -qx "sound again"' || fail "the sound does not repeat"
+shot alertwindow-english
+send KestrinMute
+wait_for 'events_of $P1 | grep -qx "sound ended: stopped"' || fail "KestrinMute did not stop the sound"
+kill -0 $P1 || fail "KestrinMute closed the window"
+AGAIN=$(events_of $P1 | grep -c "sound again" || true)
+sleep 1
+[[ $(events_of $P1 | grep -c "sound again" || true) -eq $AGAIN ]] || fail "the sound came back after mute"
+shot alertwindow-muted
+send KestrinClose
+exited_with $P1 0
+[[ -z "$(window_of $P1 "^Café con")" ]] || fail "the window is still shown"
+[[ "$(md5sum <"$R1")" == "$SUM1" ]] || fail "closing changed the reminder file"
+grep -q "could not\|Segmentation" "$WORK/a1.err" && fail "errors: $(cat "$WORK/a1.err")"
+
+step "Spanish reminder snoozed from the keyboard with the default choice (2 hours)"
+R2=$DATA/data405204375-2.od
+"$WRITER" "$R2" --name "Llamar al médico" --message "Pedir la cita" --language 1
+"$WRITER" "$R2" --show >"$WORK/before.txt"
+"$ALERT" "$R2" "$WORK/tone.wav" 9934 120 "DejaVu Sans" 2>"$WORK/a2.err" &
+P2=$!
+wait_for '[[ -n "$(window_of $P2 "^Llamar")" ]]' || fail "the Spanish window did not appear"
+sleep 0.5
+shot alertwindow-spanish
+press $P2 "^Llamar" alt+p
+exited_with $P2 0
+events_of $P2 | grep -qx "snoozed 120" || fail "not snoozed: $(events_of $P2)"
+"$WRITER" "$R2" --show >"$WORK/after.txt"
+grep -qx "SnoozeTime=120" "$WORK/after.txt" || fail "SnoozeTime not written"
+# Only the two snooze lines differ, in place.
+DIFF=$( { diff "$WORK/before.txt" "$WORK/after.txt" || true; } | grep '^[<>]' | cut -c3- | cut -d= -f1 | sort -u | tr '\n' ' ')
+[[ "$DIFF" == "SnoozeRun SnoozeTime " ]] || fail "changed keys: $DIFF"
+[[ $(wc -l <"$WORK/before.txt") -eq $(wc -l <"$WORK/after.txt") ]] || fail "line count changed"
+wait_for 'grep -q "member=KestrinReadFiles" "$WORK/monitor.log"' 5 || fail "KestrinReadFiles was not broadcast"
+
+step "a retired reminder (.odb) snoozed comes back; two windows closed by one KestrinClose"
+R3=$DATA/data405204375-3.od
+"$WRITER" "$R3" --name "Retired one" --message "Back again"
+"$ALERT" "$R3" "$WORK/tone.wav" 9934 5 "DejaVu Sans" 2>/dev/null &
+P3=$!
+wait_for '[[ -n "$(window_of $P3 "^Retired one")" ]]' || fail "window 3 did not appear"
+mv "$R3" "${R3}b"
+press $P3 "^Retired one" alt+s
+exited_with $P3 0
+[[ -f "$R3" && ! -e "${R3}b" ]] || fail "the retired file was not brought back"
+"$WRITER" "$R3" --show | grep -qx "SnoozeTime=5" || fail "SnoozeTime=5 not written"
+
+"$ALERT" "$R1" "$WORK/tone.wav" 9934 10 "DejaVu Sans" 2>/dev/null &
+P4=$!
+"$ALERT" "$R3" "$WORK/tone.wav" 9934 10 "DejaVu Sans" 2>/dev/null &
+P5=$!
+wait_for '[[ -n "$(window_of $P4 "^Café con")" && -n "$(window_of $P5 "^Retired one")" ]]' || fail "two windows"
+send KestrinClose
+exited_with $P4 0
+exited_with $P5 0
+for p in $P4 $P5; do events_of $p | grep -qx closed || fail "window $p: $(events_of $p)"; done
+
+step "a test file (.tmp) is shown but never written"
+T1=$HOME/405204375.tmp
+"$WRITER" "$T1" --name "Test reminder" --message "Only a test"
+SUMT=$(md5sum <"$T1")
+MTIME=$(stat -c %Y.%N "$T1")
+"$ALERT" "$T1" "$WORK/tone.wav" 9934 10 "DejaVu Sans" 2>/dev/null &
+P6=$!
+wait_for '[[ -n "$(window_of $P6 "^Test reminder")" ]]' || fail "test window did not appear"
+shot alertwindow-test-file
+press $P6 "^Test reminder" alt+s
+exited_with $P6 0
+[[ "$(md5sum <"$T1")" == "$SUMT" && "$(stat -c %Y.%N "$T1")" == "$MTIME" ]] || fail "the test file was written"
+[[ ! -e "${T1}b" ]] || fail "a retired test file appeared"
+
+step "without a session bus the window still works; the bus says so once on stderr"
+R4=$DATA/data405204375-4.od
+"$WRITER" "$R4" --name "No bus here" --message "Still shown"
+DBUS_SESSION_BUS_ADDRESS=unix:path=$WORK/no-such-bus "$ALERT" "$R4" "$WORK/tone.wav" 9934 30 "DejaVu Sans" \
+  2>"$WORK/nobus.err" &
+P10=$!
+wait_for '[[ -n "$(window_of $P10 "^No bus here")" ]]' || fail "no window without a bus"
+press $P10 "^No bus here" alt+s
+exited_with $P10 0
+"$WRITER" "$R4" --show | grep -qx "SnoozeTime=30" || fail "snooze without a bus not written"
+[[ $(grep -c "no D-Bus session bus" "$WORK/nobus.err") -eq 1 ]] || fail "bus report: $(cat "$WORK/nobus.err")"
+
+step "bad starts: an error window, a message on stderr, a non-zero status, the file untouched"
+"$ALERT" "$R1" "$WORK/tone.wav" 1234 10 "DejaVu Sans" 2>"$WORK/bad1.err" &
+P7=$!
+wait_for '[[ -n "$(window_of $P7 "^Kestrin$")" ]]' || fail "no error window for a wrong token"
+sleep 0.3
+shot alertwindow-bad-token
+press $P7 "^Kestrin$" Return
+exited_with $P7 1
+grep -q "Invalid token" "$WORK/bad1.err" || fail "stderr: $(cat "$WORK/bad1.err")"
+
+"$ALERT" "$DATA/missing.od" "$WORK/tone.wav" 9934 10 2>"$WORK/bad2.err" &
+P8=$!
+wait_for '[[ -n "$(window_of $P8 "^Kestrin$")" ]]' || fail "no error window for too few arguments"
+press $P8 "^Kestrin$" Return
+exited_with $P8 1
+grep -q "Wrong number of arguments: 4 given, 5 expected" "$WORK/bad2.err" || fail "stderr: $(cat "$WORK/bad2.err")"
+
+"$ALERT" "$DATA/missing.od" "$WORK/tone.wav" 9934 10 "Arial" 2>"$WORK/bad3.err" &
+P9=$!
+wait_for '[[ -n "$(window_of $P9 "^Kestrin$")" ]]' || fail "no error window for a missing file"
+press $P9 "^Kestrin$" Return
+exited_with $P9 2
+grep -q "File not found" "$WORK/bad3.err" || fail "stderr: $(cat "$WORK/bad3.err")"
+[[ ! -e "$DATA/missing.od" ]] || fail "a missing file was created"
+[[ "$(md5sum <"$R1")" == "$SUM1" ]] || fail "a bad start changed the reminder file"
+
+echo "PASS: AlertWindow end to end; screenshots in $ARTIFACTS"
