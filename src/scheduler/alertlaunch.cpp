@@ -1,16 +1,12 @@
 #include "alertlaunch.h"
 
+#include "alertwindow/argumentos.h"
 #include "app/errortexts.h"
 
 #include <QFileInfo>
 #include <QProcess>
 
 #include <cerrno>
-
-namespace {
-// The alert window checks this token (the text the line cipher's key is made from).
-const QString ksTokenAlertWindow = QStringLiteral("9934");
-} // namespace
 
 QString Ruta_AlertWindow(const QString &rsEXEPath)
 {
@@ -28,7 +24,8 @@ QString Sonido_Para_AlertWindow(int riUsarSonidoDefault, const QString &rsPathDe
 QStringList Argumentos_AlertWindow(const QString &rsArchivo, const QString &rsSonido, int riDefaultSnoozeTime,
                                    const QString &rsFontMensaje)
 {
-    return {rsArchivo, rsSonido, ksTokenAlertWindow, QString::number(riDefaultSnoozeTime), rsFontMensaje};
+    // The token is the one the alert window checks.
+    return {rsArchivo, rsSonido, QLatin1String(TOKEN_ALERTA), QString::number(riDefaultSnoozeTime), rsFontMensaje};
 }
 
 TLanzamiento Lanzar_AlertWindow(const QString &rsPrograma, const QStringList &rArgumentos, QString &fsError)

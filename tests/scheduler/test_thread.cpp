@@ -2,6 +2,7 @@
 // short tick and a temporary data folder.
 
 #include "threadtestutil.h"
+#include "alertwindow/argumentos.h"
 #include "platform/filelock.h"
 
 #include <QPointer>
@@ -217,6 +218,13 @@ private slots:
         const QString sonido1 = sonidoPropio ? propio : c->psSonidos + QStringLiteral("s3.mp3");
         QCOMPARE(c->Llamadas().first(), (QStringList{c->Ruta_AlertWindow_Prueba(), a, sonido1, QStringLiteral("9934"),
                                                      QStringLiteral("15"), QStringLiteral("Fuente Ñ con espacio")}));
+        // The alert window program reads them back as they were meant.
+        TArgumentosAlerta leidos;
+        QCOMPARE(Leer_Argumentos_Alerta(c->Llamadas().first().mid(1), leidos), TErrorInicio::Ninguno);
+        QCOMPARE(leidos.psArchivo, a);
+        QCOMPARE(leidos.psSonido, sonido1);
+        QCOMPARE(leidos.piSnoozeDefault, 15);
+        QCOMPARE(leidos.psFuente, QStringLiteral("Fuente Ñ con espacio"));
 
         h->piDefaultSnoozeTime = 45;
         h->psFontMensaje.Poner(QStringLiteral("Otra \"fuente\" ä"));
