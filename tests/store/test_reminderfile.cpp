@@ -57,7 +57,7 @@ int Codigo(const QStringList &lineas)
 class TestReminderFile : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Usar_Locale_Con_Coma(); }
+    void initTestCase() { QVERIFY2(Usar_Locale_Con_Coma(), "no locale with a decimal comma"); }
 
     void validationCodes_data()
     {

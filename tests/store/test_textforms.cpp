@@ -6,7 +6,7 @@
 class TestTextForms : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Usar_Locale_Con_Coma(); }
+    void initTestCase() { QVERIFY2(Usar_Locale_Con_Coma(), "no locale with a decimal comma"); }
     void cleanup() { Establecer_Reloj({}); }
 
     void fileForm_data()

@@ -59,7 +59,7 @@ QString Valor(const QString &archivo, const QString &llave)
 class TestWriter : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Usar_Locale_Con_Coma(); }
+    void initTestCase() { QVERIFY2(Usar_Locale_Con_Coma(), "no locale with a decimal comma"); }
 
     // Every field the type reads comes back; the rest come back with the defaults.
     void roundTrip_data()
