@@ -128,9 +128,24 @@ private slots:
         const QString guardado = Encriptar(QStringLiteral("0123456789abcdefXYZ"));
         for (int corte = 4; corte <= guardado.size(); ++corte)
             DesEncriptar(guardado.left(corte));
-        // 20 bytes = 10 characters: no whole block, all ten bytes XORed with E(IV).
+        // 20 bytes = 10 characters: no whole block, so the first ten bytes are XORed with
+        // E(IV) and the last ten stay. E(IV) made with "openssl enc -aes-128-ecb -nopad".
+        const QByteArray eIv = QByteArray::fromHex("7a93e72a6e679982354261144fc59740");
+        QByteArray esperado = QByteArray::fromBase64(guardado.left(28).toLatin1()).left(20);
+        for (int i = 0; i < 10; ++i)
+            esperado[i] = char(esperado[i] ^ eIv[i]);
         const QString diez = DesEncriptar(guardado.left(28));
-        QVERIFY(diez.size() <= 10);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(diez.utf16()), 2 * diez.size()), esperado);
+        // 36 bytes = 18 characters: one whole block deciphers to the plain "01234567", and
+        // the 2 bytes after it are XORed with E(first ciphertext block), made the same way.
+        const QByteArray eC1 = QByteArray::fromHex("819a83202a8df827969434243e6ad126");
+        const QByteArray cifrado = QByteArray::fromBase64(guardado.left(48).toLatin1());
+        QCOMPARE(cifrado.size(), 36);
+        esperado = QByteArray(reinterpret_cast<const char *>(u"01234567"), 16) + cifrado.mid(16);
+        esperado[16] = char(esperado[16] ^ eC1[0]);
+        esperado[17] = char(esperado[17] ^ eC1[1]);
+        const QString dieciocho = DesEncriptar(guardado.left(48));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(dieciocho.utf16()), 2 * dieciocho.size()), esperado);
     }
 
     void randomJunkNeverHangs()
