@@ -26,6 +26,10 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
         dir.entryInfoList({rsTipo}, QDir::Files | QDir::Hidden, QDir::Unsorted);
     const QString base = Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
     for (const QFileInfo &info : entradas) {
+        // Only regular files (or links to them): the listing lets through links to
+        // devices and pipes, whose reading would never end.
+        if (!info.isFile())
+            continue;
         if (riFechaLimite != 0) {
             const double dia = Solo_Fecha(DateTime_a_Dias(info.lastModified()));
             if (!(dia < riFechaLimite))

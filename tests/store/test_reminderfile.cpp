@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 // The common keys of a valid file, then the type's keys.
@@ -280,6 +281,23 @@ private slots:
         QCOMPARE(r.tabla.paTipoTarea[0].tsFile, dir.path() + "/A.od"); // no doubled slash
         QCOMPARE(r.invalidos.size(), 1);
         QCOMPARE(r.invalidos[0].tiCodigo, 24);
+    }
+
+    // A link to a device or a pipe is no reminder file: reading it would never end.
+    void devicesAndPipesNotListed()
+    {
+        QTemporaryDir dir;
+        Escribir_Plano(dir.filePath("good.od"), Base(5));
+        QVERIFY(QFile::link(dir.filePath("good.od"), dir.filePath("link.od")));
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("zero.od")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath("pipe"), dir.filePath("pipe.od")));
+        QStringList l;
+        Get_Files(l, dir.path(), "*.od", true, 0);
+        QCOMPARE(l, (QStringList{dir.path() + "/good.od", dir.path() + "/link.od"}));
+        const TResultadoCarga r = Cargar_Directorio_Tareas(dir.path());
+        QVERIFY(r.error.isEmpty());
+        QCOMPARE(r.tabla.piTipoTareaTotal(), 2);
     }
 
     void missingDirectory()
