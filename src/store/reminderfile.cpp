@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-QStringList Partir_Lineas(const QByteArray &rContenido)
+QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias)
 {
     QStringList lineas;
     qsizetype inicio = 0;
@@ -18,7 +18,8 @@ QStringList Partir_Lineas(const QByteArray &rContenido)
         const char c = rContenido.at(i);
         if (c != '\r' && c != '\n')
             continue;
-        lineas << QString::fromLatin1(rContenido.constData() + inicio, i - inicio);
+        if (i > inicio || !rbOmitirVacias)
+            lineas << QString::fromLatin1(rContenido.constData() + inicio, i - inicio);
         if (c == '\r' && i + 1 < n && rContenido.at(i + 1) == '\n')
             ++i;
         inicio = i + 1;
@@ -270,7 +271,7 @@ TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QStr
             *fsError = rsArchivo + QStringLiteral(": ") + archivo.errorString();
         return TLectura::Error;
     }
-    const QStringList guardadas = Partir_Lineas(contenido);
+    const QStringList guardadas = Partir_Lineas(contenido, true);
     fLineas.reserve(guardadas.size());
     for (const QString &linea : guardadas)
         fLineas << DesEncriptar(linea);

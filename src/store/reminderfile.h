@@ -8,7 +8,9 @@
 #include <QStringList>
 
 // Splits file content at CR, LF or CR LF. A final line end adds no empty line.
-QStringList Partir_Lineas(const QByteArray &rContenido);
+// rbOmitirVacias drops empty lines (they hold no key), so a file of nothing but line
+// ends costs no memory per line.
+QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias = false);
 
 // The plain Key=Value lines: keys matched without regard to case, the first line of a
 // key wins, lines without "=" are ignored, values trimmed when read.

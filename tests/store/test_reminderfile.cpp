@@ -217,6 +217,8 @@ private slots:
         QCOMPARE(Partir_Lineas("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}));
         QCOMPARE(Partir_Lineas(""), QStringList());
         QCOMPARE(Partir_Lineas("\n\r"), (QStringList{"", ""}));
+        QCOMPARE(Partir_Lineas("a\r\n\r\n\n\rb\r\n", true), (QStringList{"a", "b"}));
+        QCOMPARE(Partir_Lineas("\n\n\r\n", true), QStringList());
     }
 
     // Stray plain text, truncated and non-Base64 lines, and binary junk never stop a file
