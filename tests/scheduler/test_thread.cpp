@@ -487,6 +487,24 @@ private slots:
                                               QStringLiteral("popup:tercera"), QStringLiteral("1026")}));
     }
 
+    // Two files whose names differ only in letter case are two reminders: firing one
+    // recomputes that one alone, so the other, due in the same tick, fires as well.
+    void namesDifferingInCaseAreTwoReminders()
+    {
+        const QString a = c->Grabar(QStringLiteral("data1.od"), Diaria(QStringLiteral("minúsculas"), 8, 0));
+        const QString b = c->Grabar(QStringLiteral("DATA1.od"), Diaria(QStringLiteral("mayúsculas"), 8, 0));
+        Poner_Reloj(Momento(7, 59, 50));
+        QVERIFY(Iniciar());
+        QVERIFY(En(Momento(8, 0, 0, 500)));
+        QStringList nombres;
+        for (const auto &e : v->De_Tipo(QStringLiteral("popup")))
+            nombres << e.tsNombre;
+        nombres.sort();
+        QCOMPARE(nombres, (QStringList{QStringLiteral("mayúsculas"), QStringLiteral("minúsculas")}));
+        QCOMPARE(Valor_En_Archivo(a, QStringLiteral("LastRunTime")), Float_To_Str_Sin_Punto(Dias(Momento(8, 0))));
+        QCOMPARE(Valor_En_Archivo(b, QStringLiteral("LastRunTime")), Float_To_Str_Sin_Punto(Dias(Momento(8, 0))));
+    }
+
     // Bad files are reported three times per thread at most; the good ones load.
     void badFilesReportedThreeTimes()
     {
