@@ -655,6 +655,47 @@ private slots:
         QCOMPARE(v->De_Tipo(QStringLiteral("popup")).size(), 1);
     }
 
+    // The waits of a restart and of a stop handle the caller's events, and a handler may
+    // ask for the other: a stop (shutdown) during a restart's grace ends the restart
+    // without a new thread; a restart asked for during a stop is ignored.
+    void stopAndRestartMeetInTheirWaits()
+    {
+        const QString archivo = c->Grabar(QStringLiteral("data1.od"), Diaria(QStringLiteral("d"), 8, 0));
+        Poner_Reloj(Momento(7, 59, 50));
+        QVERIFY(Iniciar());
+        auto bloqueo = std::make_unique<TBloqueoCarpeta>(QFileInfo(archivo).absolutePath());
+        Poner_Reloj(Momento(8, 0, 0, 200));
+        QVERIFY(QTest::qWaitFor([&] { return !v->De_Tipo(QStringLiteral("popup")).isEmpty(); }, kEspera));
+        // The thread is held in its write; the shutdown comes during the restart's grace.
+        QPointer<TThreadAlerta> viejo(h.get());
+        QTimer::singleShot(100, [&] {
+            bloqueo.reset();
+            Detener_Thread_Alerta(h);
+        });
+        bool autoStarted = false;
+        QString e203, e202;
+        QVERIFY(!Reiniciar_Thread_Alerta(h, Inicio(), autoStarted, e203, e202));
+        QVERIFY(!h);
+        QVERIFY(!viejo);
+        QVERIFY(e203.isEmpty() && e202.isEmpty());
+
+        // A restart asked for by a message handled while the stop waits.
+        QVERIFY(Iniciar());
+        bloqueo = std::make_unique<TBloqueoCarpeta>(QFileInfo(archivo).absolutePath());
+        Poner_Reloj(Momento(8, 0, 0, 200, 1));
+        QVERIFY(QTest::qWaitFor([&] { return v->De_Tipo(QStringLiteral("popup")).size() == 2; }, kEspera));
+        viejo = h.get();
+        bool reiniciado = true;
+        QTimer::singleShot(100, [&] {
+            reiniciado = Reiniciar_Thread_Alerta(h, Inicio(), autoStarted, e203, e202);
+            bloqueo.reset();
+        });
+        Detener_Thread_Alerta(h);
+        QVERIFY(!reiniciado);
+        QVERIFY(!h);
+        QVERIFY(!viejo);
+    }
+
     // A stop while the thread waits in a popup call: served by the stop's own event
     // handling, or, when the caller handles no events (the object simply destroyed),
     // the thread gives the wait up and the popup still shows later. The pause between
