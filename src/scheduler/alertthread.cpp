@@ -163,7 +163,8 @@ void TThreadAlerta::Calcular_Next_Run_Time(const QString &rsFile, int riGracia, 
     if (ahora < rdAhoraMinimo)
         ahora = rdAhoraMinimo;
     for (TTipoTarea &t : pTabla.paTipoTarea) {
-        if (!rsFile.isEmpty() && QString::compare(t.tsFile, rsFile, Qt::CaseInsensitive) != 0)
+        // File names are case-sensitive here: "a.od" and "A.od" are two reminders.
+        if (!rsFile.isEmpty() && t.tsFile != rsFile)
             continue;
         t.tdNextRunTime = Calcular_Proxima_Ejecucion(t, ahora, riGracia);
     }

@@ -14,16 +14,19 @@ constexpr int kPasoEsperaMs = 10;
 // Threads a restart did not wait for; they end on their own (main thread only).
 QList<QPointer<TThreadAlerta>> gHilosPendientes;
 bool gReiniciando = false;
+bool gDeteniendo = false;
 
 // Waits until the thread has ended or the time is up (riMs < 0: no limit), handling the
-// caller's events between short waits. True when it has ended.
-bool Esperar_Fin(TThreadAlerta *rHilo, int riMs)
+// caller's events between short waits. True when it has ended. An event handled here may
+// stop and release the thread (a shutdown): the pointer is checked at each step, and a
+// released thread counts as ended.
+bool Esperar_Fin(const QPointer<TThreadAlerta> &rHilo, int riMs)
 {
     QDeadlineTimer limite = riMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(riMs);
-    while (!rHilo->wait(QDeadlineTimer(kPasoEsperaMs))) {
+    while (rHilo && !rHilo->wait(QDeadlineTimer(kPasoEsperaMs))) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         if (limite.hasExpired())
-            return rHilo->isFinished();
+            return !rHilo || rHilo->isFinished();
     }
     return true;
 }
@@ -77,24 +80,35 @@ std::unique_ptr<TThreadAlerta> Iniciar_Thread_Alerta(const TInicioThreadAlerta &
 
 void Detener_Thread_Alerta(std::unique_ptr<TThreadAlerta> &fThread)
 {
+    // A restart asked for by a message handled during this wait is ignored.
+    const bool yaDeteniendo = gDeteniendo;
+    gDeteniendo = true;
     if (fThread) {
         fThread->Detener();
-        Esperar_Fin(fThread.get(), -1);
+        Esperar_Fin(QPointer<TThreadAlerta>(fThread.get()), -1);
         fThread.reset();
     }
     Esperar_Hilos_Pendientes();
+    gDeteniendo = yaDeteniendo;
 }
 
 bool Reiniciar_Thread_Alerta(std::unique_ptr<TThreadAlerta> &fThread, const TInicioThreadAlerta &rInicio,
                              bool &fbAutoStarted, QString &fsError203, QString &fsError202)
 {
-    if (gReiniciando)
+    if (gReiniciando || gDeteniendo)
         return false;
     gReiniciando = true;
     try {
         if (fThread) {
+            const QPointer<TThreadAlerta> viejo(fThread.get());
             fThread->Detener();
-            if (Esperar_Fin(fThread.get(), kGraciaReinicioMs)) {
+            const bool termino = Esperar_Fin(viejo, kGraciaReinicioMs);
+            if (!viejo) {
+                // Stopped and released during the grace by the shutdown: no new thread.
+                gReiniciando = false;
+                return false;
+            }
+            if (termino) {
                 fThread.reset();
             } else {
                 TThreadAlerta *hilo = fThread.release();

@@ -28,7 +28,8 @@ std::unique_ptr<TThreadAlerta> Iniciar_Thread_Alerta(const TInicioThreadAlerta &
 // The stop at shutdown: tells the thread to stop and waits until it has left its loop,
 // handling the caller's events meanwhile so that a popup or sound call in progress can
 // finish. A tick cut short by the stop completes its file write first. Threads left
-// running by an earlier restart are waited for as well.
+// running by an earlier restart are waited for as well. A restart asked for while this
+// waits (a message handled meanwhile) is ignored.
 void Detener_Thread_Alerta(std::unique_ptr<TThreadAlerta> &fThread);
 
 // Tells the thread to stop and gives it up to 1500 ms, handling the caller's events
@@ -36,7 +37,8 @@ void Detener_Thread_Alerta(std::unique_ptr<TThreadAlerta> &fThread);
 // to finish its tick and is released when it ends. Then a new thread is started with
 // Iniciar_Thread_Alerta. A failure while stopping gives fsError203 = "Error 203. " +
 // text and the restart goes on; a failure to start gives fsError202 as above. A restart
-// asked for while another is waiting (a message handled during the wait) is ignored.
+// asked for while another is waiting (a message handled during the wait) is ignored;
+// a stop (Detener_Thread_Alerta) during the wait ends the restart without a new thread.
 // Returns true when a new thread runs.
 bool Reiniciar_Thread_Alerta(std::unique_ptr<TThreadAlerta> &fThread, const TInicioThreadAlerta &rInicio,
                              bool &fbAutoStarted, QString &fsError203, QString &fsError202);

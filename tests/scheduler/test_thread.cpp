@@ -487,6 +487,24 @@ private slots:
                                               QStringLiteral("popup:tercera"), QStringLiteral("1026")}));
     }
 
+    // Two files whose names differ only in letter case are two reminders: firing one
+    // recomputes that one alone, so the other, due in the same tick, fires as well.
+    void namesDifferingInCaseAreTwoReminders()
+    {
+        const QString a = c->Grabar(QStringLiteral("data1.od"), Diaria(QStringLiteral("minúsculas"), 8, 0));
+        const QString b = c->Grabar(QStringLiteral("DATA1.od"), Diaria(QStringLiteral("mayúsculas"), 8, 0));
+        Poner_Reloj(Momento(7, 59, 50));
+        QVERIFY(Iniciar());
+        QVERIFY(En(Momento(8, 0, 0, 500)));
+        QStringList nombres;
+        for (const auto &e : v->De_Tipo(QStringLiteral("popup")))
+            nombres << e.tsNombre;
+        nombres.sort();
+        QCOMPARE(nombres, (QStringList{QStringLiteral("mayúsculas"), QStringLiteral("minúsculas")}));
+        QCOMPARE(Valor_En_Archivo(a, QStringLiteral("LastRunTime")), Float_To_Str_Sin_Punto(Dias(Momento(8, 0))));
+        QCOMPARE(Valor_En_Archivo(b, QStringLiteral("LastRunTime")), Float_To_Str_Sin_Punto(Dias(Momento(8, 0))));
+    }
+
     // Bad files are reported three times per thread at most; the good ones load.
     void badFilesReportedThreeTimes()
     {
@@ -635,6 +653,47 @@ private slots:
         QVERIFY(!viejo);
         QCOMPARE(Valor_En_Archivo(archivo, QStringLiteral("LastRunTime")), Float_To_Str_Sin_Punto(Dias(Momento(8, 0))));
         QCOMPARE(v->De_Tipo(QStringLiteral("popup")).size(), 1);
+    }
+
+    // The waits of a restart and of a stop handle the caller's events, and a handler may
+    // ask for the other: a stop (shutdown) during a restart's grace ends the restart
+    // without a new thread; a restart asked for during a stop is ignored.
+    void stopAndRestartMeetInTheirWaits()
+    {
+        const QString archivo = c->Grabar(QStringLiteral("data1.od"), Diaria(QStringLiteral("d"), 8, 0));
+        Poner_Reloj(Momento(7, 59, 50));
+        QVERIFY(Iniciar());
+        auto bloqueo = std::make_unique<TBloqueoCarpeta>(QFileInfo(archivo).absolutePath());
+        Poner_Reloj(Momento(8, 0, 0, 200));
+        QVERIFY(QTest::qWaitFor([&] { return !v->De_Tipo(QStringLiteral("popup")).isEmpty(); }, kEspera));
+        // The thread is held in its write; the shutdown comes during the restart's grace.
+        QPointer<TThreadAlerta> viejo(h.get());
+        QTimer::singleShot(100, [&] {
+            bloqueo.reset();
+            Detener_Thread_Alerta(h);
+        });
+        bool autoStarted = false;
+        QString e203, e202;
+        QVERIFY(!Reiniciar_Thread_Alerta(h, Inicio(), autoStarted, e203, e202));
+        QVERIFY(!h);
+        QVERIFY(!viejo);
+        QVERIFY(e203.isEmpty() && e202.isEmpty());
+
+        // A restart asked for by a message handled while the stop waits.
+        QVERIFY(Iniciar());
+        bloqueo = std::make_unique<TBloqueoCarpeta>(QFileInfo(archivo).absolutePath());
+        Poner_Reloj(Momento(8, 0, 0, 200, 1));
+        QVERIFY(QTest::qWaitFor([&] { return v->De_Tipo(QStringLiteral("popup")).size() == 2; }, kEspera));
+        viejo = h.get();
+        bool reiniciado = true;
+        QTimer::singleShot(100, [&] {
+            reiniciado = Reiniciar_Thread_Alerta(h, Inicio(), autoStarted, e203, e202);
+            bloqueo.reset();
+        });
+        Detener_Thread_Alerta(h);
+        QVERIFY(!reiniciado);
+        QVERIFY(!h);
+        QVERIFY(!viejo);
     }
 
     // A stop while the thread waits in a popup call: served by the stop's own event
