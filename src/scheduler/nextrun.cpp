@@ -15,51 +15,29 @@
 
 namespace {
 
-constexpr qint64 kMsDia = 86400000;
 constexpr qint64 kMsHora = 3600000;
 constexpr qint64 kMsNinguno = 0;            // "no next run"
 constexpr int kEntradasHorarias = 26;       // capacity of the hourly candidate list
 constexpr int kPasadasMensuales = 49;       // 4 years + 1 month: every 29 February is reached
-const qint64 kDiaCero = QDate(1899, 12, 30).toJulianDay();
 
 qint64 Ms(double rdDias)
 {
     return Dias_a_Milisegundos(rdDias);
 }
 
-qint64 Dia_De(qint64 riMs)
-{
-    return riMs >= 0 ? riMs / kMsDia : -((-riMs + kMsDia - 1) / kMsDia);
-}
-
-qint64 Hora_Del_Dia(qint64 riMs)
-{
-    return riMs - Dia_De(riMs) * kMsDia;
-}
-
-QDate Fecha_De(qint64 riMs)
-{
-    return QDate::fromJulianDay(kDiaCero + Dia_De(riMs));
-}
-
-qint64 Ms_De_Fecha(const QDate &rFecha, qint64 riHoraDelDia)
-{
-    return (rFecha.toJulianDay() - kDiaCero) * kMsDia + riHoraDelDia;
-}
-
 // The time of day of x on the reference day, one day later if that is before ref.
 qint64 Mover_Al_Dia_Referencia(qint64 riX, qint64 riRef)
 {
-    qint64 v = Dia_De(riRef) * kMsDia + Hora_Del_Dia(riX);
+    qint64 v = Dia_De_Milisegundos(riRef) * MS_POR_DIA + Hora_De_Milisegundos(riX);
     if (v < riRef)
-        v += kMsDia;
+        v += MS_POR_DIA;
     return v;
 }
 
 bool Dia_Coincide(qint64 riMs, const QString &rsDiasSemana)
 {
     // 1899-12-30 (day 0) was a Saturday; 1 = Monday .. 7 = Sunday.
-    qint64 resto = (Dia_De(riMs) + 5) % 7;
+    qint64 resto = (Dia_De_Milisegundos(riMs) + 5) % 7;
     if (resto < 0)
         resto += 7;
     return rsDiasSemana.contains(QChar(u'1' + char16_t(resto)));
@@ -69,7 +47,7 @@ bool Dia_Coincide(qint64 riMs, const QString &rsDiasSemana)
 qint64 Buscar_Dia_Semana(qint64 riMs, const QString &rsDiasSemana)
 {
     for (int i = 0; i < 7 && !Dia_Coincide(riMs, rsDiasSemana); ++i)
-        riMs += kMsDia;
+        riMs += MS_POR_DIA;
     return riMs;
 }
 
@@ -88,9 +66,9 @@ QString Dos_Digitos_Entre_Comas(int riNumero)
 qint64 Mensual(const TTipoTarea &rTarea, qint64 riInicio, qint64 riRef)
 {
     qint64 next = riInicio >= riRef ? riInicio : Mover_Al_Dia_Referencia(riInicio, riRef);
-    const qint64 horaInicio = Hora_Del_Dia(riInicio);
+    const qint64 horaInicio = Hora_De_Milisegundos(riInicio);
     const bool ultimoDia = rTarea.tsDias.contains(QStringLiteral(",32,"));
-    QDate fecha = Fecha_De(next);
+    QDate fecha = Fecha_De_Milisegundos(next);
     int desde = fecha.day();
     for (int pasada = 0; pasada < kPasadasMensuales; ++pasada) {
         const int y = fecha.year();
@@ -99,7 +77,7 @@ qint64 Mensual(const TTipoTarea &rTarea, qint64 riInicio, qint64 riRef)
         if (rTarea.tsMeses.contains(Dos_Digitos_Entre_Comas(m))) {
             for (int d = desde; d <= ultimo; ++d) {
                 if (rTarea.tsDias.contains(Dos_Digitos_Entre_Comas(d)) || (d == ultimo && ultimoDia))
-                    return Ms_De_Fecha(QDate(y, m, d), horaInicio);
+                    return Fecha_a_Milisegundos(QDate(y, m, d), horaInicio);
             }
         }
         fecha = QDate(y, m, 1).addMonths(1);
@@ -154,14 +132,14 @@ qint64 Anual(const TTipoTarea &rTarea, qint64 riInicio, qint64 riRef)
 {
     if (riInicio >= riRef)
         return riInicio;
-    const QDate inicio = Fecha_De(riInicio);
-    const qint64 hora = Hora_Del_Dia(riInicio);
+    const QDate inicio = Fecha_De_Milisegundos(riInicio);
+    const qint64 hora = Hora_De_Milisegundos(riInicio);
     // Years before the one of ref cannot be later than ref: start the search just before it.
-    int y = std::max(inicio.year() + 1, Fecha_De(riRef).year() - 1);
+    int y = std::max(inicio.year() + 1, Fecha_De_Milisegundos(riRef).year() - 1);
     for (;; ++y) {
         // 29 February takes 28 February in common years.
         const int dia = std::min(inicio.day(), QDate(y, inicio.month(), 1).daysInMonth());
-        const qint64 c = Ms_De_Fecha(QDate(y, inicio.month(), dia), hora);
+        const qint64 c = Fecha_a_Milisegundos(QDate(y, inicio.month(), dia), hora);
         if (c > riRef)
             return Revisar_Fin(c, rTarea);
     }

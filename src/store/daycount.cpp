@@ -4,7 +4,7 @@
 #include <mutex>
 
 namespace {
-constexpr qint64 kMsPorDia = 86400000;
+constexpr qint64 kMsPorDia = MS_POR_DIA;
 const qint64 kDiaCero = QDate(1899, 12, 30).toJulianDay();
 // Far wider than any date the program writes; keeps QDate arithmetic in range.
 constexpr double kLimiteDias = 3.0e6;
@@ -38,19 +38,37 @@ qint64 Dias_a_Milisegundos(double rdDias)
     return std::llround(rdDias * double(kMsPorDia));
 }
 
+qint64 Dia_De_Milisegundos(qint64 riMs)
+{
+    return riMs >= 0 ? riMs / kMsPorDia : -((-riMs + kMsPorDia - 1) / kMsPorDia);
+}
+
+qint64 Hora_De_Milisegundos(qint64 riMs)
+{
+    return riMs - Dia_De_Milisegundos(riMs) * kMsPorDia;
+}
+
+QDate Fecha_De_Milisegundos(qint64 riMs)
+{
+    return QDate::fromJulianDay(kDiaCero + Dia_De_Milisegundos(riMs));
+}
+
+qint64 Fecha_a_Milisegundos(const QDate &rdFecha, qint64 riMsDelDia)
+{
+    return (rdFecha.toJulianDay() - kDiaCero) * kMsPorDia + riMsDelDia;
+}
+
 double Milisegundos_a_Dias(qint64 riMs)
 {
     // Whole days and the remainder separately, so exact millisecond values stay exact.
-    const qint64 dias = riMs >= 0 ? riMs / kMsPorDia : -((-riMs + kMsPorDia - 1) / kMsPorDia);
-    const qint64 resto = riMs - dias * kMsPorDia;
-    return double(dias) + double(resto) / double(kMsPorDia);
+    return double(Dia_De_Milisegundos(riMs)) + double(Hora_De_Milisegundos(riMs)) / double(kMsPorDia);
 }
 
 static void Partir(double rdDias, qint64 &fDias, qint64 &fMs)
 {
     const qint64 total = Dias_a_Milisegundos(rdDias);
-    fDias = total >= 0 ? total / kMsPorDia : -((-total + kMsPorDia - 1) / kMsPorDia);
-    fMs = total - fDias * kMsPorDia;
+    fDias = Dia_De_Milisegundos(total);
+    fMs = Hora_De_Milisegundos(total);
 }
 
 QDate Dias_a_Fecha(double rdDias)

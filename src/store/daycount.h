@@ -15,6 +15,14 @@ double DateTime_a_Dias(const QDateTime &rdFechaHora);
 // hair early), so a day count is turned into milliseconds by rounding to the nearest.
 qint64 Dias_a_Milisegundos(double rdDias);
 double Milisegundos_a_Dias(qint64 riMs);
+
+// The same moments as whole milliseconds since 1899-12-30 00:00, the exact form in which
+// schedules are compared and stepped.
+inline constexpr qint64 MS_POR_DIA = 86400000;
+qint64 Dia_De_Milisegundos(qint64 riMs);  // whole days, rounded down
+qint64 Hora_De_Milisegundos(qint64 riMs); // milliseconds since the start of that day
+QDate Fecha_De_Milisegundos(qint64 riMs);
+qint64 Fecha_a_Milisegundos(const QDate &rdFecha, qint64 riMsDelDia);
 // False for values that are not finite or lie far outside any usable calendar.
 bool Dias_Validos(double rdDias);
 QDate Dias_a_Fecha(double rdDias);        // invalid QDate for unusable values

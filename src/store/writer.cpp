@@ -1,6 +1,7 @@
 #include "writer.h"
 
 #include "cipher.h"
+#include "daycount.h"
 #include "loader.h"
 #include "reminderfile.h"
 #include "textforms.h"
@@ -182,10 +183,7 @@ bool Grabar_Archivo_Tarea(const QString &rsArchivo, const TTipoTarea &rTarea, QS
 
 QString Nombre_Archivo_Nuevo(const QString &rsDirectorio, double rdAhora)
 {
-    QString carpeta = rsDirectorio;
-    if (!carpeta.endsWith(QLatin1Char('/')))
-        carpeta += QLatin1Char('/');
-    return carpeta + QStringLiteral("data") + Float_To_Str_Sin_Punto(rdAhora) + QLatin1Char('-') +
+    return QDir(rsDirectorio).filePath(QStringLiteral("data")) + Float_To_Str_Sin_Punto(rdAhora) + QLatin1Char('-') +
            QString::number(QRandomGenerator::global()->bounded(100)) + QStringLiteral(".od");
 }
 
@@ -211,7 +209,7 @@ bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &r
     const QByteArray origen = QFile::encodeName(temporal.fileName());
     for (int intento = 0; intento < 1000; ++intento) {
         // After the random suffixes of this moment, the next milliseconds give new names.
-        const QString nombre = Nombre_Archivo_Nuevo(rsDirectorio, rdAhora + (intento / 100) / 86400000.0);
+        const QString nombre = Nombre_Archivo_Nuevo(rsDirectorio, rdAhora + double(intento / 100) / double(MS_POR_DIA));
         if (::link(origen.constData(), QFile::encodeName(nombre).constData()) == 0) {
             fsArchivo = nombre;
             Checar_si_el_Archivo_ya_fue_Liberado(nombre);
