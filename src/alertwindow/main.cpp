@@ -11,9 +11,9 @@
 
 #include "store/daycount.h"
 
-#include "app/language.h"
-#include "app/messagebox.h"
-#include "app/qtmessagepresenter.h"
+#include "texts/language.h"
+#include "report/messagebox.h"
+#include "report/qtmessagepresenter.h"
 #include "platform/systeminfo.h"
 
 #include <QApplication>

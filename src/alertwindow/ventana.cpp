@@ -1,7 +1,7 @@
 #include "ventana.h"
 
-#include "app/errortexts.h"
-#include "app/messagebox.h"
+#include "texts/errortexts.h"
+#include "report/messagebox.h"
 
 #include "alerta.h"
 #include "bitacora.h"

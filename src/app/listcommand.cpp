@@ -1,7 +1,7 @@
 #include "listcommand.h"
 
 #include "editor/summary.h"
-#include "errortexts.h"
+#include "texts/errortexts.h"
 #include "listtexts.h"
 #include "platform/systeminfo.h"
 #include "settings/settingsload.h"

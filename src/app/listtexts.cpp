@@ -1,6 +1,6 @@
 #include "listtexts.h"
 
-#include "captions.h"
+#include "texts/captions.h"
 #include "editor/summary.h"
 #include "scheduler/nextrun.h"
 #include "store/daycount.h"

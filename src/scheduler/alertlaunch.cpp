@@ -1,7 +1,7 @@
 #include "alertlaunch.h"
 
 #include "alertwindow/argumentos.h"
-#include "app/errortexts.h"
+#include "texts/errortexts.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #include "registry.h"
 
-#include "app/messagebox.h"
+#include "report/messagebox.h"
 #include "platform/autostart.h"
 #include "platform/configpaths.h"
 #include "platform/inifile.h"

@@ -1,8 +1,8 @@
 #include "saveverify.h"
 
-#include "app/errortexts.h"
-#include "app/language.h"
-#include "app/messagebox.h"
+#include "texts/errortexts.h"
+#include "texts/language.h"
+#include "report/messagebox.h"
 
 void Error_Registry(QObject *rOwner, int riLenguaje, const QString &rsError)
 {

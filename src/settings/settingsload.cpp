@@ -1,6 +1,6 @@
 #include "settingsload.h"
 
-#include "app/language.h"
+#include "texts/language.h"
 #include "registry.h"
 #include "store/textforms.h"
 

@@ -3,87 +3,28 @@
 # written by the store, silenced by "KestrinMute", closed by "KestrinClose", snoozed
 # from the keyboard, a test file left alone, and the bad starts. Screenshots go to the
 # artifacts folder.
-#   e2e_alertwindow.sh ALERTWINDOW WRITER ARTIFACTS_DIR
-# Run it under dbus-run-session.
+#   e2e_alertwindow.sh ALERTWINDOW WRITER
 set -euo pipefail
 
 ALERT=$1
 WRITER=$2
-ARTIFACTS=$3
-mkdir -p "$ARTIFACTS"
 
-WORK=$(mktemp -d)
-XVFB_PID=
-MONITOR_PID=
-cleanup() {
-  if [[ -n "$MONITOR_PID" ]]; then kill "$MONITOR_PID" 2>/dev/null || true; wait "$MONITOR_PID" 2>/dev/null || true; fi
-  if [[ -n "$XVFB_PID" ]]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
+source "$(dirname "$0")/../e2e/harness.sh"
+e2e_start alertwindow
+WORK=$E2E_WORK
 fail() {
-  echo "FAIL: $*" >&2
-  for f in "$WORK"/*.err; do [[ -s "$f" ]] && { echo "== ${f##*/}"; cat "$f"; } >&2; done
-  if [[ -n "${DISPLAY:-}" ]]; then
-    import -window root "$ARTIFACTS/alertwindow-failure.png" 2>/dev/null || true
-    echo "== windows" >&2
-    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-      echo "$w pid=$(xdotool getwindowpid "$w" 2>/dev/null) '$(xdotool getwindowname "$w" 2>/dev/null)'" >&2
-    done
-  fi
   echo "== events" >&2; cat "$KESTRIN_ALERTWINDOW_LOG" >&2 || true
-  exit 1
+  e2e_fail "$@"
 }
-step() { echo "--- $*"; }
-
-# Never the user's folders or locale.
-export HOME=$WORK/home LC_ALL=C.UTF-8 LANG=C.UTF-8
-export XDG_DATA_HOME=$HOME/data XDG_CONFIG_HOME=$HOME/config XDG_CACHE_HOME=$HOME/cache XDG_RUNTIME_DIR=$HOME/runtime
-mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-export QT_MEDIA_BACKEND=gstreamer
-unset QT_QPA_PLATFORM
+step() { e2e_step "$@"; }
 export KESTRIN_ALERTWINDOW_LOG=$WORK/events.log
 : >"$KESTRIN_ALERTWINDOW_LOG"
 
-[[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]] || fail "no session bus: run under dbus-run-session"
-
-# A display number of our own: a random high one, so that scripts which take the first
-# free numbers on this shared machine never meet ours.
-for _ in $(seq 30); do
-  n=$((200 + RANDOM % 700))
-  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  # -noreset: by default the server resets when its last client leaves, and a program
-  # that connects at that moment is refused.
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$WORK/xvfb.err" &
-  XVFB_PID=$!
-  for _ in $(seq 50); do
-    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-    kill -0 $XVFB_PID 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 $XVFB_PID 2>/dev/null && xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=:$n; break; fi
-  kill $XVFB_PID 2>/dev/null || true
-  wait $XVFB_PID 2>/dev/null || true
-  XVFB_PID=
-done
-[[ -n "$XVFB_PID" ]] || fail "Xvfb did not start: $(cat "$WORK/xvfb.err")"
-xdpyinfo >/dev/null || fail "display $DISPLAY not usable"
-
-# Waits up to $2 seconds (default 15) for a condition given as a command.
-wait_for() {
-  local what=$1 limit=${2:-15} i
-  for ((i = 0; i < limit * 10; i++)); do
-    if eval "$what"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-window_of() { xdotool search --pid "$1" --onlyvisible --name "$2" 2>/dev/null | head -1; }
+wait_for() { e2e_wait_for "$@"; }
+window_of() { e2e_window_of "$@"; }
 events_of() { grep "^$1 " "$KESTRIN_ALERTWINDOW_LOG" | cut -d' ' -f2-; }
-send() { dbus-send --session --type=signal /org/kestrin/Kestrin "org.kestrin.Kestrin.$1"; }
-shot() { import -window root "$ARTIFACTS/$1.png"; }
+send() { e2e_broadcast "$1"; }
+shot() { e2e_shot "$1"; }
 # Types a key into the visible window of a process whose title matches (looked up
 # again each time: a dialog may replace its native window while it settles).
 press() {  # pid title-pattern key
@@ -106,8 +47,7 @@ DATA=$XDG_DATA_HOME/Kestrin/System
 mkdir -p "$DATA"
 
 # All broadcasts on the bus, to see what the windows announce.
-dbus-monitor --session "type='signal',interface='org.kestrin.Kestrin'" >"$WORK/monitor.log" 2>&1 &
-MONITOR_PID=$!
+e2e_spawn monitor dbus-monitor --session "type='signal',interface='org.kestrin.Kestrin'" >"$WORK/monitor.log"
 sleep 0.5
 
 step "a long message, a non-ASCII name and a repeating sound; KestrinMute, then KestrinClose"
@@ -231,4 +171,4 @@ grep -q "File not found" "$WORK/bad3.err" || fail "stderr: $(cat "$WORK/bad3.err
 [[ ! -e "$DATA/missing.od" ]] || fail "a missing file was created"
 [[ "$(md5sum <"$R1")" == "$SUM1" ]] || fail "a bad start changed the reminder file"
 
-echo "PASS: AlertWindow end to end; screenshots in $ARTIFACTS"
+echo "PASS: AlertWindow end to end; screenshots in $E2E_ARTIFACTS"

@@ -1,7 +1,7 @@
 // The four store operations over the settings file, the machine-wide copies and the
 // autostart entry.
 
-#include "app/messagerecorder.h"
+#include "report/messagerecorder.h"
 #include "settings/registry.h"
 #include "tempxdg.h"
 

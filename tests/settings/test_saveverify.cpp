@@ -1,8 +1,8 @@
 // Write-and-verify: every value of a save is read back; the first failure shows its
 // numbered box, stops the save and leaves the value in memory as it was.
 
-#include "app/language.h"
-#include "app/messagerecorder.h"
+#include "texts/language.h"
+#include "report/messagerecorder.h"
 #include "settings/saveverify.h"
 #include "tempxdg.h"
 

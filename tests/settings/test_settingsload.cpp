@@ -1,7 +1,7 @@
 // Loading the settings at start-up: the language rule, every default, conversion and
 // range rule, and what the loader writes back.
 
-#include "app/language.h"
+#include "texts/language.h"
 #include "platform/systeminfo.h"
 #include "settings/registry.h"
 #include "settings/settingsload.h"

@@ -1,4 +1,4 @@
-#include "errortexts.h"
+#include "texts/errortexts.h"
 
 QString Texto_Error_Registro(int riLenguaje, const QString &rsCodigo)
 {

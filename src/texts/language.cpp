@@ -1,4 +1,4 @@
-#include "language.h"
+#include "texts/language.h"
 
 #include <atomic>
 

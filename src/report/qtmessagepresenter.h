@@ -2,7 +2,7 @@
 // The desktop presenter of message boxes: a QMessageBox titled as asked, with the icon
 // and buttons of the flags, and the desktop's beep.
 
-#include "messagebox.h"
+#include "report/messagebox.h"
 
 class TPresentadorQt : public TPresentadorMensajes {
 public:

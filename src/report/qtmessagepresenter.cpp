@@ -1,4 +1,4 @@
-#include "qtmessagepresenter.h"
+#include "report/qtmessagepresenter.h"
 
 #include "platform/beep.h"
 

@@ -1,8 +1,8 @@
 // The desktop presenter shows a real QMessageBox: title, icon, text lines, buttons and
 // the answer of the button pressed.
 
-#include "app/language.h"
-#include "app/qtmessagepresenter.h"
+#include "texts/language.h"
+#include "report/qtmessagepresenter.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "schedulerreport.h"
+#include "texts/schedulerreport.h"
 
-#include "errortexts.h"
+#include "texts/errortexts.h"
 
 TAccionReporte Accion_Reporte_Planificador(int riCodigo, const QString &rsTexto, int &fiContadorLogErrors)
 {

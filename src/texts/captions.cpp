@@ -1,4 +1,4 @@
-#include "captions.h"
+#include "texts/captions.h"
 
 #include "editor/summary.h"
 

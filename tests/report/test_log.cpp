@@ -1,7 +1,7 @@
 // The event log: its line form, starting over past 100 lines, and never failing
 // towards the caller.
 
-#include "app/eventlog.h"
+#include "report/eventlog.h"
 #include "store/daycount.h"
 #include "tempxdg.h"
 

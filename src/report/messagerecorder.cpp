@@ -1,4 +1,4 @@
-#include "messagerecorder.h"
+#include "report/messagerecorder.h"
 
 TGrabadorMensajes::TGrabadorMensajes()
     : pAnterior(Presentador_Actual())

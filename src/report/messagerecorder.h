@@ -3,7 +3,7 @@
 // OK/Cancel boxes with a chosen answer. It installs itself while it lives, so no test
 // blocks on a modal box.
 
-#include "messagebox.h"
+#include "report/messagebox.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "eventlog.h"
+#include "report/eventlog.h"
 
 #include "platform/folders.h"
 #include "store/daycount.h"

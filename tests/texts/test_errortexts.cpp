@@ -1,9 +1,9 @@
 // The numbered texts of the main window and of the scheduler's reports, what each
 // report leads to, and the caption tables the texts are built from.
 
-#include "app/captions.h"
-#include "app/errortexts.h"
-#include "app/schedulerreport.h"
+#include "texts/captions.h"
+#include "texts/errortexts.h"
+#include "texts/schedulerreport.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "messagebox.h"
+#include "report/messagebox.h"
 
-#include "language.h"
+#include "texts/language.h"
 
 #include <QTextStream>
 

@@ -1,9 +1,9 @@
 // The one message box: title, icon from the caption word, the confirmation beep, the
 // buttons and answers, and no box in an unknown language.
 
-#include "app/language.h"
-#include "app/messagebox.h"
-#include "app/messagerecorder.h"
+#include "texts/language.h"
+#include "report/messagebox.h"
+#include "report/messagerecorder.h"
 
 #include <QTest>
 

@@ -1,0 +1,203 @@
+# The one end-to-end harness: source it from a test script, then call e2e_start.
+#
+#   source "$(dirname "$0")/../e2e/harness.sh"
+#   e2e_start NAME            # NAME: the test's folder under $E2E_ARTIFACTS_ROOT
+#   e2e_tray                  # optional: a tray host (trayer) on the display
+#   ...                       # run the programs, drive them, check files
+#
+# e2e_start gives the test, and every program it starts:
+#   - private folders: HOME, XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME,
+#     XDG_RUNTIME_DIR, KESTRIN_COMMON_DIR, all below $E2E_WORK (removed at exit);
+#     $E2E_DATA is the reminder folder Kestrin uses ($XDG_DATA_HOME/Kestrin/System);
+#   - a virtual display of its own (Xvfb, 1024x768, a random free number) in DISPLAY;
+#   - a private session bus in DBUS_SESSION_BUS_ADDRESS;
+#   - QT_MEDIA_BACKEND=gstreamer, the C.UTF-8 locale, no QT_QPA_PLATFORM;
+#   - $E2E_ARTIFACTS, where e2e_shot saves screenshots (kept after the test).
+# Everything started through the harness is ended when the script exits.
+#
+# Environment: E2E_ARTIFACTS_ROOT (default: build/test-artifacts below the repository).
+
+E2E_PIDS=()
+E2E_WORK=
+E2E_ARTIFACTS=
+
+e2e_step() { echo "--- $*"; }
+
+# Says what went wrong, with the programs' stderr, the windows and a screenshot; exits 1.
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  if [[ -n "$E2E_WORK" ]]; then
+    local f
+    for f in "$E2E_WORK"/*.err "$E2E_WORK"/*.log; do
+      [[ -s "$f" ]] && { echo "== ${f##*/}"; tail -n 40 "$f"; } >&2
+    done
+  fi
+  if [[ -n "${DISPLAY:-}" && -n "$E2E_ARTIFACTS" ]]; then
+    import -window root "$E2E_ARTIFACTS/failure.png" 2>/dev/null || true
+    echo "== windows" >&2
+    local w
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      echo "$w pid=$(xdotool getwindowpid "$w" 2>/dev/null) '$(xdotool getwindowname "$w" 2>/dev/null)'" >&2
+    done
+  fi
+  exit 1
+}
+
+# Runs a command in the background and remembers it, so that it is ended at exit.
+# Its stderr goes to $E2E_WORK/LABEL.err; the pid is left in E2E_LAST_PID.
+e2e_spawn() {  # LABEL command args...
+  local label=$1
+  shift
+  "$@" 2>>"$E2E_WORK/$label.err" &
+  E2E_LAST_PID=$!
+  E2E_PIDS+=("$E2E_LAST_PID")
+}
+
+e2e_cleanup() {
+  local i
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+    kill "${E2E_PIDS[$i]}" 2>/dev/null || true
+  done
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+    wait "${E2E_PIDS[$i]}" 2>/dev/null || true
+  done
+  [[ -n "${E2E_BUS_PID:-}" ]] && kill "$E2E_BUS_PID" 2>/dev/null
+  [[ -n "$E2E_WORK" ]] && rm -rf "$E2E_WORK"
+  return 0
+}
+
+# Waits up to LIMIT seconds (default 15) for a condition given as a command string.
+e2e_wait_for() {  # 'condition' [LIMIT]
+  local what=$1 limit=${2:-15} i
+  for ((i = 0; i < limit * 10; i++)); do
+    if eval "$what"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# The first visible window of a process whose title matches a pattern ('.' for any).
+e2e_window_of() {  # PID PATTERN
+  xdotool search --pid "$1" --onlyvisible --name "$2" 2>/dev/null | head -1
+}
+# The first visible window whose title matches, whoever owns it.
+e2e_window_named() {  # PATTERN
+  xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1
+}
+# Waits for a window and prints its id; fails the test when none comes.
+e2e_wait_window() {  # PID|'' PATTERN [LIMIT]
+  local pid=$1 pattern=$2 limit=${3:-15} w=
+  local i
+  for ((i = 0; i < limit * 10; i++)); do
+    if [[ -n "$pid" ]]; then w=$(e2e_window_of "$pid" "$pattern"); else w=$(e2e_window_named "$pattern"); fi
+    [[ -n "$w" ]] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  e2e_fail "no window '$pattern'${pid:+ of process $pid} after ${limit}s"
+}
+
+# Focuses a window and types keys into it (xdotool key names: ctrl+a Return Escape...).
+e2e_keys() {  # WINDOW KEY...
+  local w=$1
+  shift
+  xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null || true
+  sleep 0.2
+  xdotool key --clearmodifiers "$@"
+}
+# Types text into a window.
+e2e_type() {  # WINDOW TEXT
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true
+  sleep 0.2
+  xdotool type --delay 20 "$2"
+}
+# Clicks at a point of a window, relative to its top-left corner (button 1 by default).
+e2e_click() {  # WINDOW X Y [BUTTON]
+  xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
+}
+
+# Saves a screenshot of the whole screen as $E2E_ARTIFACTS/NAME.png.
+e2e_shot() {  # NAME
+  import -window root "$E2E_ARTIFACTS/$1.png" || e2e_fail "screenshot $1 failed"
+}
+
+# Waits for a process to end and checks its exit status.
+e2e_exited_with() {  # PID STATUS [LIMIT]
+  local pid=$1 want=$2 status=0
+  e2e_wait_for "! kill -0 $pid 2>/dev/null" "${3:-10}" || e2e_fail "process $pid still runs"
+  wait "$pid" || status=$?
+  [[ $status -eq $want ]] || e2e_fail "process $pid ended with $status, expected $want"
+}
+
+# Sends one of the broadcast messages on the private bus (KestrinClose, KestrinReadFiles...).
+e2e_broadcast() {  # MEMBER
+  dbus-send --session --type=signal /org/kestrin/Kestrin "org.kestrin.Kestrin.$1"
+}
+
+# Starts a tray host on the display and waits until it owns the system tray selection.
+e2e_tray() {
+  e2e_spawn trayer trayer --edge bottom --align right --widthtype pixel --width 160 \
+    --heighttype pixel --height 24 --SetDockType true --transparent false --tint 0x404040
+  local screen=${DISPLAY##*.}
+  [[ "$screen" == "$DISPLAY" ]] && screen=0
+  e2e_wait_for "xprop -root -notype _NET_SYSTEM_TRAY_S$screen >/dev/null 2>&1 || \
+    [[ -n \$(xdotool search --class trayer 2>/dev/null) ]]" 10 || e2e_fail "the tray host did not start"
+  # trayer takes the selection right after mapping its window.
+  sleep 0.5
+}
+
+e2e_start() {  # NAME
+  local name=${1:?e2e_start needs the test name}
+  local here root
+  here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  root=$(cd "$here/../.." && pwd)
+  E2E_ARTIFACTS=${E2E_ARTIFACTS_ROOT:-$root/${BUILD_DIR:-build}/test-artifacts}/$name
+  mkdir -p "$E2E_ARTIFACTS"
+  E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/kestrin-e2e-$name.XXXXXX")
+  trap e2e_cleanup EXIT
+
+  # Never the user's folders, locale or display.
+  export HOME=$E2E_WORK/home LC_ALL=C.UTF-8 LANG=C.UTF-8 LANGUAGE=
+  export XDG_DATA_HOME=$HOME/data XDG_CONFIG_HOME=$HOME/config XDG_CACHE_HOME=$HOME/cache
+  export XDG_RUNTIME_DIR=$HOME/runtime KESTRIN_COMMON_DIR=$HOME/common
+  export XDG_CONFIG_DIRS=$HOME/etc-xdg
+  mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR" \
+    "$KESTRIN_COMMON_DIR" "$XDG_CONFIG_DIRS"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export E2E_DATA=$XDG_DATA_HOME/Kestrin/System
+  export QT_MEDIA_BACKEND=gstreamer
+  unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+  # A private session bus.
+  local bus
+  bus=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 2>"$E2E_WORK/dbus.err") ||
+    e2e_fail "dbus-daemon did not start"
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+  E2E_BUS_PID=$(sed -n 2p <<<"$bus")
+
+  # A display of our own: a random high number, so that scripts which take the first
+  # free numbers on a shared machine never meet ours.
+  local n xpid=
+  for _ in $(seq 30); do
+    n=$((200 + RANDOM % 700))
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    # -noreset: by default the server resets when its last client leaves, and a program
+    # that connects at that moment is refused.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$E2E_WORK/xvfb.log" &
+    xpid=$!
+    for _ in $(seq 50); do
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+      kill -0 $xpid 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 $xpid 2>/dev/null && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      export DISPLAY=:$n
+      E2E_PIDS+=("$xpid")
+      break
+    fi
+    kill $xpid 2>/dev/null || true
+    wait $xpid 2>/dev/null || true
+    xpid=
+  done
+  [[ -n "$xpid" ]] || e2e_fail "Xvfb did not start: $(cat "$E2E_WORK/xvfb.log")"
+  : >"$E2E_WORK/xvfb.log"
+}
