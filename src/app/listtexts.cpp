@@ -50,14 +50,7 @@ void Calcular_Proximas_Ejecuciones_Lista(TTablaTareas &fTabla, double rdAhora)
 
 int Comparar_Nombres_Lista(const QString &rsNombre1, const QString &rsNombre2)
 {
-    auto mayuscula = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
-    const qsizetype n = std::min(rsNombre1.size(), rsNombre2.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const int d = int(mayuscula(rsNombre1.at(i).unicode())) - int(mayuscula(rsNombre2.at(i).unicode()));
-        if (d != 0)
-            return d;
-    }
-    return int(rsNombre1.size() - rsNombre2.size());
+    return Comparar_Ignorando_AZ(rsNombre1, rsNombre2);
 }
 
 // Run times compare to the millisecond, as the schedule computes them.

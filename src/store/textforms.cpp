@@ -3,6 +3,7 @@
 #include "daycount.h"
 #include "names.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -213,4 +214,16 @@ bool Leer_Entero(const QString &rsCadena, qint32 &fiValor)
         return false;
     fiValor = valor;
     return true;
+}
+
+int Comparar_Ignorando_AZ(const QString &rsCadena1, const QString &rsCadena2)
+{
+    auto mayuscula = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    const qsizetype n = std::min(rsCadena1.size(), rsCadena2.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const int d = int(mayuscula(rsCadena1.at(i).unicode())) - int(mayuscula(rsCadena2.at(i).unicode()));
+        if (d != 0)
+            return d;
+    }
+    return int(rsCadena1.size() - rsCadena2.size());
 }

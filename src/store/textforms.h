@@ -34,3 +34,5 @@ QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador,
 QString Recortar(const QString &rsCadena);
 // A trimmed decimal integer in the 32-bit range, an optional sign allowed.
 bool Leer_Entero(const QString &rsCadena, qint32 &fiValor);
+// Two texts compared ignoring the case of the letters A to Z only: negative, 0 or positive.
+int Comparar_Ignorando_AZ(const QString &rsCadena1, const QString &rsCadena2);
