@@ -42,6 +42,14 @@ QString Archivo_Ejecutable()
     return QCoreApplication::applicationFilePath();
 }
 
+QString Carpeta_Compartida()
+{
+    const QString otra = qEnvironmentVariable("KESTRIN_SHARE_DIR");
+    if (!otra.isEmpty())
+        return Con_Barra(otra);
+    return Con_Barra(QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../share/kestrin")));
+}
+
 TCarpetas Calcular_Carpetas()
 {
     TCarpetas c;

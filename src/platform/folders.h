@@ -8,6 +8,11 @@ QString Carpeta_Datos_Comun();      // $KESTRIN_COMMON_DIR (a multi-user install
 QString Carpeta_Temporal_Usuario(); // the user's temporary folder
 QString Carpeta_Ejecutable();       // the folder of the running program
 QString Archivo_Ejecutable();       // the full path of the running program
+// The program's shipped files (sounds/, help/): "share/kestrin/" two folders above the
+// program's folder. Installed, the program is P/lib/kestrin/kestrin and the files are in
+// P/share/kestrin/; in the build tree the program is build/src/app/kestrin and the build
+// copies them into build/share/kestrin/. $KESTRIN_SHARE_DIR overrides it.
+QString Carpeta_Compartida();
 
 // The directory fields of the main window, worked out in one place.
 struct TCarpetas {
