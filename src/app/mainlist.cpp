@@ -1,0 +1,244 @@
+// The reminder list of the main window: filling, order, header arrows, selection,
+// summary, and the date words that roll over at midnight.
+#include "mainwindow.h"
+
+#include "listtexts.h"
+#include "midnight.h"
+#include "editor/summary.h"
+#include "report/eventlog.h"
+#include "report/messagebox.h"
+#include "store/daycount.h"
+#include "store/loader.h"
+#include "store/textforms.h"
+#include "texts/errortexts.h"
+#include "texts/language.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+
+namespace {
+// A row keeps its own copy of the record, taken when the row is built: the order and
+// the summary read it, and its file path names the reminder.
+class TFilaLista : public QTreeWidgetItem {
+public:
+    TFilaLista() : QTreeWidgetItem(UserType) {}
+    TTipoTarea pTarea;
+};
+
+TFilaLista *Fila_De(QTreeWidgetItem *rItem)
+{
+    return rItem && rItem->type() == QTreeWidgetItem::UserType ? static_cast<TFilaLista *>(rItem) : nullptr;
+}
+
+// The hourglass while the list sorts.
+struct TCursorEspera {
+    TCursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TCursorEspera() { QApplication::restoreOverrideCursor(); }
+};
+} // namespace
+
+void TfrmMain::Cargar_Tareas_De_Archivos(const QString &rsSeleccionar, bool rbAvisarHilo)
+{
+    const int lenguaje = Lenguaje_Actual();
+    paTipoTarea.Vaciar();
+    TResultadoCarga carga;
+    try {
+        carga = Cargar_Directorio_Tareas(pCarpetas.psAppDataSystemLocal);
+    } catch (const std::exception &e) {
+        MessageBoxBeep(this, Texto_Error_Principal(TErrorPrincipal::E207, QString::fromLocal8Bit(e.what())),
+                       Caption_Error(), MB_OK);
+        return;
+    }
+    if (!carga.directorioExiste) {
+        MessageBoxBeep(this, Texto_Sin_Acceso_Directorio(lenguaje, pCarpetas.psAppDataSystemLocal), Caption_Error(),
+                       MB_OK);
+        return;
+    }
+    paTipoTarea = std::move(carga.tabla);
+    for (const TArchivoInvalido &invalido : carga.invalidos)
+        MessageBoxBeep(this, Texto_Error_205(lenguaje, invalido.tiCodigo, invalido.tsFile), Caption_Error(), MB_OK);
+    if (!carga.error.isEmpty()) {
+        // What was read before the failure stays in the table; the list and the
+        // scheduler are left as they were, and the next reload tries again.
+        MessageBoxBeep(this, Texto_Error_Principal(TErrorPrincipal::E207, carga.error), Caption_Error(), MB_OK);
+        return;
+    }
+    Fill_List_View(rsSeleccionar);
+    if (rbAvisarHilo && pThreadAlerta) {
+        try {
+            pThreadAlerta->pbLeerArchivos = true;
+        } catch (const std::exception &e) {
+            Add_To_Log(Texto_Error_Principal(TErrorPrincipal::E206, QString::fromLocal8Bit(e.what())));
+        }
+    }
+}
+
+void TfrmMain::Fill_List_View(const QString &rsSeleccionar)
+{
+    {
+        const QSignalBlocker bloqueo(ListView);
+        ListView->clear();
+        Calcular_Proximas_Ejecuciones_Lista(paTipoTarea, Ahora());
+        QList<QTreeWidgetItem *> filas;
+        filas.reserve(paTipoTarea.paTipoTarea.size());
+        for (const TTipoTarea &tarea : std::as_const(paTipoTarea.paTipoTarea)) {
+            try {
+                auto fila = std::make_unique<TFilaLista>();
+                fila->pTarea = tarea;
+                Escribir_Fila(fila.get());
+                filas << fila.release();
+            } catch (const std::exception &e) {
+                MessageBoxBeep(this, Texto_Error_Principal(TErrorPrincipal::E208, QString::fromLocal8Bit(e.what())),
+                               Caption_Error(), MB_OK);
+            }
+        }
+        ListView->addTopLevelItems(filas);
+        Ordenar_Lista();
+        if (!rsSeleccionar.isEmpty()) {
+            for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
+                QTreeWidgetItem *fila = ListView->topLevelItem(i);
+                if (Comparar_Ignorando_AZ(Fila_De(fila)->pTarea.tsFile, rsSeleccionar) == 0) {
+                    ListView->setCurrentItem(fila);
+                    ListView->scrollToItem(fila);
+                    if (isVisible())
+                        ListView->setFocus();
+                    break;
+                }
+            }
+        }
+    }
+    Set_Sort_Glyphs(piColumnClicked);
+    ListViewSelectItem();
+    Armar_Medianoche();
+}
+
+void TfrmMain::Escribir_Fila(QTreeWidgetItem *rFila)
+{
+    const TFilaLista *fila = Fila_De(rFila);
+    const int lenguaje = Lenguaje_Actual();
+    rFila->setText(0, fila->pTarea.tsTaskName);
+    rFila->setText(1, Texto_Proxima_Ejecucion(fila->pTarea, lenguaje));
+    rFila->setText(2, Texto_Ultima_Ejecucion(fila->pTarea, lenguaje));
+}
+
+void TfrmMain::Ordenar_Lista()
+{
+    const TCursorEspera espera;
+    const QSignalBlocker bloqueo(ListView);
+    QTreeWidgetItem *seleccionada = ListView->currentItem();
+    const bool habiaSeleccion = seleccionada && seleccionada->isSelected();
+    QList<QTreeWidgetItem *> filas = ListView->invisibleRootItem()->takeChildren();
+    std::stable_sort(filas.begin(), filas.end(), [this](QTreeWidgetItem *a, QTreeWidgetItem *b) {
+        const TFilaLista *fa = Fila_De(a);
+        const TFilaLista *fb = Fila_De(b);
+        return ListViewCompare(a->text(0), fa ? &fa->pTarea : nullptr, b->text(0), fb ? &fb->pTarea : nullptr,
+                               piColumnClicked, pbAscending) < 0;
+    });
+    ListView->addTopLevelItems(filas);
+    if (habiaSeleccion) {
+        ListView->setCurrentItem(seleccionada);
+        ListView->scrollToItem(seleccionada);
+    } else {
+        ListView->setCurrentItem(nullptr);
+        ListView->clearSelection();
+    }
+}
+
+void TfrmMain::Set_Sort_Glyphs(int riColumna)
+{
+    QHeaderView *cabecera = ListView->header();
+    // An empty list shows no arrow at all.
+    cabecera->setSortIndicatorShown(ListView->topLevelItemCount() > 0);
+    cabecera->setSortIndicator(riColumna, pbAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void TfrmMain::ListViewColumnClick(int riColumna)
+{
+    if (riColumna < 0 || riColumna > 2)
+        return;
+    if (riColumna == piColumnClicked) {
+        pbAscending = !pbAscending;
+    } else {
+        piColumnClicked = riColumna;
+        pbAscending = true;
+    }
+    Ordenar_Lista();
+    Set_Sort_Glyphs(riColumna);
+}
+
+void TfrmMain::ListViewMouseDown()
+{
+    const bool una = ListView->selectedItems().size() == 1;
+    const bool asistente = static_cast<bool>(pEnlaces.Abrir_Asistente);
+    SpeedButtonEditar->setEnabled(una && asistente);
+    mEditarTarea->setEnabled(una && asistente);
+    mEditarTareaPopup->setEnabled(una && asistente);
+    SpeedButtonBorrar->setEnabled(una);
+    mBorrarTarea->setEnabled(una);
+    mBorrarTareaPopup->setEnabled(una);
+    Actualizar_Comandos_Enlaces();
+}
+
+void TfrmMain::ListViewSelectItem()
+{
+    ListViewMouseDown();
+    const QList<QTreeWidgetItem *> seleccion = ListView->selectedItems();
+    if (ListView->topLevelItemCount() == 0 || seleccion.isEmpty()) {
+        MemoSummary->clear();
+        return;
+    }
+    const TFilaLista *fila = Fila_De(seleccion.constFirst());
+    QString resumen = fila ? Generar_Resumen_Tarea(fila->pTarea, Lenguaje_Actual()) : QString();
+    resumen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    MemoSummary->setPlainText(resumen);
+}
+
+void TfrmMain::ListViewDblClick()
+{
+    if (ListView->topLevelItemCount() > 0 && !ListView->selectedItems().isEmpty())
+        SpeedButtonEditarClick();
+}
+
+QString TfrmMain::Archivo_Seleccionado() const
+{
+    const QList<QTreeWidgetItem *> seleccion = ListView->selectedItems();
+    if (seleccion.size() != 1)
+        return QString();
+    const TFilaLista *fila = Fila_De(seleccion.constFirst());
+    return fila ? fila->pTarea.tsFile : QString();
+}
+
+int TfrmMain::Fila_Seleccionada() const
+{
+    const QString archivo = Archivo_Seleccionado();
+    if (archivo.isEmpty())
+        return -1;
+    const QVector<TTipoTarea> &tabla = paTipoTarea.paTipoTarea;
+    for (int i = 0; i < tabla.size(); ++i)
+        if (tabla[i].tsFile == archivo)
+            return i;
+    return -1;
+}
+
+// One single-shot timer for the next midnight, so the date words follow the calendar
+// without waking the program for anything else.
+void TfrmMain::Armar_Medianoche()
+{
+    if (!pbApagado)
+        TimerMedianoche->start(int(Ms_Hasta_Medianoche(Ahora_DateTime())));
+}
+
+void TfrmMain::TimerMedianocheTimer()
+{
+    for (int i = 0; i < ListView->topLevelItemCount(); ++i)
+        Escribir_Fila(ListView->topLevelItem(i));
+    Armar_Medianoche();
+}

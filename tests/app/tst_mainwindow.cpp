@@ -1,0 +1,906 @@
+// The main window offscreen: captions in both languages, enabled commands, the Edit and
+// Delete boxes, the list's order and selection, the scheduler's messages, the links the
+// commands call, hiding and ending. Every window gets fresh private folders.
+#include "mainwindow.h"
+
+#include "midnight.h"
+#include "tempxdg.h"
+#include "platform/bus.h"
+#include "report/eventlog.h"
+#include "report/messagerecorder.h"
+#include "store/daycount.h"
+#include "store/writer.h"
+#include "texts/captions.h"
+#include "texts/language.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimeZone>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+// Stops the scheduler's loop but keeps the thread object, so a reload request stays
+// visible in its pbLeerArchivos instead of being taken at the next tick.
+void Parar_Hilo(TfrmMain &w)
+{
+    w.pThreadAlerta->Detener();
+    w.pThreadAlerta->wait();
+    w.pThreadAlerta->pbLeerArchivos = false;
+}
+
+// A double-click as the desktop sends it: press, release, then the double-click and
+// its release (QTest's own leaves the view in its pressed state).
+void Doble_Clic(QWidget *rWidget, QPoint rPunto)
+{
+    QTest::mouseClick(rWidget, Qt::LeftButton, {}, rPunto);
+    QMouseEvent doble(QEvent::MouseButtonDblClick, rPunto, rWidget->mapToGlobal(rPunto), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rWidget, &doble);
+    QTest::mouseRelease(rWidget, Qt::LeftButton, {}, rPunto);
+}
+
+// What the links were asked to do, in order.
+struct TLlamadas {
+    QStringList pa;
+};
+
+class TPrueba {
+public:
+    TPrueba() { QDir().mkpath(Exe()); }
+    TCarpetasXdgTemporales pXdg;
+    TGrabadorMensajes pCajas;
+    TLlamadas pLlamadas;
+    bool pbBandeja = true;
+    std::unique_ptr<TfrmMain> pVentana;
+
+    QString Exe() const { return pXdg.Raiz() + QStringLiteral("/bin/"); }
+    QString Datos() const { return pXdg.Datos() + QStringLiteral("/Kestrin/System/"); }
+
+    void Con_AlertWindow()
+    {
+        TCarpetasXdgTemporales::Escribir(Exe() + QStringLiteral("AlertWindow"), "#!/bin/sh\n");
+    }
+
+    QString Escribir(const QString &rsNombre, qint32 riTipo, double rdInicio, double rdUltima = 0,
+                     double rdSnooze = 0)
+    {
+        TTipoTarea t;
+        t.tsTaskName = rsNombre;
+        t.tiTareaTipo = riTipo;
+        t.tdFechaInicio = rdInicio;
+        t.tdFechaFin = rdInicio;
+        t.tdLastRunTime = rdUltima;
+        t.tdFechaCreacion = Ahora() - 10;
+        if (rdSnooze > 0) {
+            t.tiSnoozeTime = 10;
+            t.tdSnoozeRun = rdSnooze;
+        }
+        const QString archivo = Datos() + QStringLiteral("data-") + rsNombre + QStringLiteral(".od");
+        QString error;
+        if (!Grabar_Archivo_Tarea(archivo, t, &error))
+            qFatal("cannot write %s: %s", qPrintable(archivo), qPrintable(error));
+        return archivo;
+    }
+
+    TEnlacesPrincipal Enlaces_Todos()
+    {
+        TEnlacesPrincipal e;
+        e.Abrir_Asistente = [this](TfrmMain &, int fila) { pLlamadas.pa << QStringLiteral("asistente %1").arg(fila); };
+        e.Abrir_Opciones = [this](TfrmMain &) {
+            pLlamadas.pa << QStringLiteral("opciones");
+            return false;
+        };
+        e.Abrir_Manejador_Sonidos = [this](TfrmMain &, const QString &c) { pLlamadas.pa << QStringLiteral("sonidos ") + c; };
+        e.Abrir_Recordatorio_Rapido = [this](TfrmMain &, int m, const QString &c) {
+            pLlamadas.pa << QStringLiteral("rapido %1 ").arg(m) + c;
+        };
+        e.Abrir_Acerca = [this](TfrmMain &) { pLlamadas.pa << QStringLiteral("acerca"); };
+        e.Abrir_Enlace = [this](TfrmMain &, int q) { pLlamadas.pa << QStringLiteral("enlace %1").arg(q); };
+        e.Buscar_Actualizaciones = [this](TfrmMain &) { pLlamadas.pa << QStringLiteral("actualizaciones"); };
+        return e;
+    }
+
+    TfrmMain &Abrir(TEnlacesPrincipal rEnlaces, const QStringList &raArgumentos = {})
+    {
+        TArranquePrincipal a;
+        a.paArgumentos = raArgumentos;
+        a.pCarpetas = Calcular_Carpetas();
+        a.pCarpetas.psEXEPath = Exe();
+        a.psEjecutable = Exe() + QStringLiteral("kestrin");
+        a.pHayBandeja = [this] { return pbBandeja; };
+        a.piTickMs = 50;
+        a.pbEscucharBus = false;
+        pVentana = std::make_unique<TfrmMain>(a, std::move(rEnlaces));
+        // The deferred start has run once the scheduler runs.
+        if (!QTest::qWaitFor([this] { return pVentana->Hilos_Iniciados() == 1; }, 5000))
+            qFatal("the deferred start did not run");
+        return *pVentana;
+    }
+    TfrmMain &Abrir() { return Abrir(Enlaces_Todos()); }
+    // Mouse clicks reach only a shown window.
+    void Mostrar()
+    {
+        pVentana->show();
+        if (!QTest::qWaitForWindowExposed(pVentana.get()))
+            qFatal("the window was not shown");
+    }
+
+    template <typename T> T *Hijo(const QString &rsNombre) const
+    {
+        T *hijo = pVentana->findChild<T *>(rsNombre);
+        if (!hijo)
+            qFatal("no child %s", qPrintable(rsNombre));
+        return hijo;
+    }
+    QTreeWidget *Lista() const { return Hijo<QTreeWidget>(QStringLiteral("ListView")); }
+    QStringList Nombres() const
+    {
+        QStringList n;
+        for (int i = 0; i < Lista()->topLevelItemCount(); ++i)
+            n << Lista()->topLevelItem(i)->text(0);
+        return n;
+    }
+    void Seleccionar(const QString &rsNombre)
+    {
+        const auto filas = Lista()->findItems(rsNombre, Qt::MatchExactly, 0);
+        if (filas.size() != 1)
+            qFatal("no single row %s", qPrintable(rsNombre));
+        Lista()->setCurrentItem(filas.constFirst());
+    }
+    QStringList Log() const
+    {
+        QFile f(Ruta_Log());
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lineas;
+        for (const QByteArray &l : f.readAll().split('\n'))
+            if (!l.trimmed().isEmpty())
+                lineas << QString::fromUtf8(l.trimmed()).section(QStringLiteral(" - "), 1, -1);
+        return lineas;
+    }
+    QStringList Textos_Cajas() const
+    {
+        QStringList t;
+        for (const TCajaRegistrada &c : pCajas.paCajas)
+            t << c.sTexto;
+        return t;
+    }
+};
+
+} // namespace
+
+class TstMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Establecer_Lenguaje(0); }
+
+    void captions_data();
+    void captions();
+    void language_switch_through_options();
+    void options_cancel_changes_nothing();
+    void empty_links_disable_commands();
+    void edit_delete_enabled_by_selection();
+    void edit_delete_boxes();
+    void delete_confirmed();
+    void delete_of_file_already_gone();
+    void delete_refused_by_folder();
+    void sort_data();
+    void sort();
+    void equal_times_sort_by_name_and_reverse();
+    void empty_list_shows_no_arrow();
+    void added_row_selected_reload_keeps_selection();
+    void never_and_snooze_texts();
+    void scheduler_reports();
+    void scheduler_stopped_restarts();
+    void links_called_by_commands();
+    void second_add_while_open_ignored();
+    void startup_order_and_leftovers();
+    void silent_start();
+    void close_hides_or_minimises();
+    void shut_down_asks_first();
+    void bus_messages();
+    void midnight_data();
+    void midnight();
+};
+
+void TstMainWindow::captions_data()
+{
+    QTest::addColumn<QString>("objeto");
+    QTest::addColumn<QString>("ingles");
+    QTest::addColumn<QString>("espanol");
+    const auto fila = [](const char *o, const char *en, const char *es) {
+        QTest::newRow(o) << QString::fromLatin1(o) << QString::fromUtf8(en) << QString::fromUtf8(es);
+    };
+    fila("mTrayAbrir", "Open", "Abrir");
+    fila("mTrayAgregarTarea", "Add Reminder", "Agregar Recordatorio");
+    fila("mTrayRecordatorioRapido", "Quick Reminder", "Recordatorio Rápido");
+    fila("mTrayOpciones", "Options", "Opciones");
+    fila("mTrayManejadorDeSonidos", "Sound Manager", "Manejador de Sonidos");
+    fila("mTrayPaginaWeb", "Kestrin Homepage", "Página Web de Kestrin");
+    fila("mTrayAcerca", "About Kestrin", "Acerca Kestrin");
+    fila("mInicio", "&Start", "&Inicio");
+    fila("mAgregarTarea", "&Add Reminder", "&Agregar Recordatorio");
+    fila("mAgregarTareaPopup", "&Add Reminder", "&Agregar Recordatorio");
+    fila("mEditarTarea", "&Edit Reminder", "&Editar Recordatorio");
+    fila("mEditarTareaPopup", "&Edit Reminder", "&Editar Recordatorio");
+    fila("mBorrarTarea", "&Delete Reminder", "&Borrar Recordatorio");
+    fila("mBorrarTareaPopup", "&Delete Reminder", "&Borrar Recordatorio");
+    fila("mOcultarVentana", "&Hide Window", "&Ocultar Ventana");
+    fila("mTerminarPrograma", "&Shut Down Kestrin", "&Terminar Kestrin");
+    fila("mRecordatorioRapido", "&Quick Reminder", "&Recordatorio Rápido");
+    fila("mConfigurar", "&Configure", "&Configurar");
+    fila("mOpciones", "&Options", "&Opciones");
+    fila("mManejadorDeSonidos", "&Sound Manager", "&Manejador de Sonidos");
+    fila("mAyuda", "&Help", "&Ayuda");
+    fila("mVerAyuda", "&View Help", "&Ver Ayuda");
+    fila("mVerLog", "View &Log", "Ver &Log");
+    fila("mPaginaWeb", "Kestrin Home&page", "&Página Web de Kestrin");
+    fila("mAhoraDisponibleParaIPhoneYIPad", "&Now available for iPhone, iPod touch and iPad",
+         "A&hora disponible para iPhone, iPod touch y iPad");
+    fila("mCheckForUpdates", "Check for &Updates", "&Buscar Actualizaciones");
+    fila("mAcerca", "&About Kestrin", "&Acerca Kestrin");
+    fila("SpeedButtonAgregar", "Add|Add Reminder", "Agregar|Agregar Recordatorio");
+    fila("SpeedButtonEditar", "Edit|Edit Reminder", "Editar|Editar Recordatorio");
+    fila("SpeedButtonBorrar", "Delete|Delete Reminder", "Borrar|Borrar Recordatorio");
+    fila("SpeedButtonOpciones", "Options|Options", "Opciones|Opciones");
+    fila("SpeedButtonSonido", "Sound|Sound Manager", "Sonido|Manejador de Sonidos");
+    fila("ListView", "Name|Next Run Time|Last Run Time", "Nombre|Próxima Ejecución|Ultima Ejecución");
+    fila("frmMain", "Kestrin 1.6", "Kestrin 1.6");
+    fila("mEn0", "In 1 Minute", "En 1 Minuto");
+    fila("mTrayEn4", "In 5 Minutes", "En 5 Minutos");
+    fila("mEn11", "In 1 Hour", "En 1 Hora");
+    fila("mTrayEn15", "In 5 Hours", "En 5 Horas");
+}
+
+// The visible text of a control, whatever its kind.
+static QString Texto_De(QObject *rObjeto)
+{
+    if (auto *a = qobject_cast<QAction *>(rObjeto))
+        return a->text();
+    if (auto *m = qobject_cast<QMenu *>(rObjeto))
+        return m->title();
+    if (auto *b = qobject_cast<QToolButton *>(rObjeto))
+        return b->text() + u'|' + b->toolTip();
+    if (auto *l = qobject_cast<QTreeWidget *>(rObjeto)) {
+        QStringList t;
+        for (int i = 0; i < l->columnCount(); ++i)
+            t << l->headerItem()->text(i);
+        return t.join(u'|');
+    }
+    if (auto *w = qobject_cast<QWidget *>(rObjeto))
+        return w->windowTitle();
+    return {};
+}
+
+void TstMainWindow::captions()
+{
+    QFETCH(QString, objeto);
+    QFETCH(QString, ingles);
+    QFETCH(QString, espanol);
+    TPrueba p;
+    TfrmMain &w = p.Abrir();
+    QObject *control = objeto == w.objectName() ? &w : w.findChild<QObject *>(objeto);
+    QVERIFY2(control, qPrintable(objeto));
+    QCOMPARE(Texto_De(control), ingles);
+    Establecer_Lenguaje(1);
+    w.Set_Language_Captions(1);
+    QCOMPARE(Texto_De(control), espanol);
+    Establecer_Lenguaje(0);
+    w.Set_Language_Captions(0);
+    QCOMPARE(Texto_De(control), ingles);
+}
+
+void TstMainWindow::language_switch_through_options()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("pasado"), TAREA_UNA_VEZ, Ahora() - 2);
+    TEnlacesPrincipal e = p.Enlaces_Todos();
+    e.Abrir_Opciones = [](TfrmMain &w) {
+        Establecer_Lenguaje(0);
+        w.pConfiguracion.piDefaultSnoozeTime = 25;
+        w.pConfiguracion.psFontMensaje = QStringLiteral("DejaVu Serif");
+        return true;
+    };
+    TfrmMain &w = p.Abrir(e);
+    Establecer_Lenguaje(1);
+    w.Set_Language_Captions(1);
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    p.Seleccionar(QStringLiteral("pasado"));
+    QCOMPARE(p.Lista()->topLevelItem(0)->text(1), QStringLiteral("Nunca"));
+    const QString resumenEs = p.Hijo<QPlainTextEdit>(QStringLiteral("MemoSummary"))->toPlainText();
+    QVERIFY(!resumenEs.isEmpty());
+
+    w.SpeedButtonOpcionesClick();
+    QCOMPARE(p.Lista()->topLevelItem(0)->text(1), QStringLiteral("Never"));
+    QCOMPARE(p.Lista()->headerItem()->text(0), QStringLiteral("Name"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Kestrin 1.6"));
+    // The selected reminder stays selected and its summary follows the language.
+    QCOMPARE(w.Archivo_Seleccionado(), p.Datos() + QStringLiteral("data-pasado.od"));
+    const QString resumenEn = p.Hijo<QPlainTextEdit>(QStringLiteral("MemoSummary"))->toPlainText();
+    QVERIFY(!resumenEn.isEmpty());
+    QVERIFY(resumenEn != resumenEs);
+    // The running scheduler got the new snooze time and font.
+    QCOMPARE(w.pThreadAlerta->piDefaultSnoozeTime.load(), 25);
+    QCOMPARE(w.pThreadAlerta->psFontMensaje.Leer(), QStringLiteral("DejaVu Serif"));
+}
+
+void TstMainWindow::options_cancel_changes_nothing()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("pasado"), TAREA_UNA_VEZ, Ahora() - 2);
+    TEnlacesPrincipal e = p.Enlaces_Todos();
+    e.Abrir_Opciones = [](TfrmMain &w) {
+        w.pConfiguracion.piDefaultSnoozeTime = 99;
+        return false;
+    };
+    TfrmMain &w = p.Abrir(e);
+    const int antes = w.pThreadAlerta->piDefaultSnoozeTime.load();
+    w.SpeedButtonOpcionesClick();
+    QCOMPARE(w.pThreadAlerta->piDefaultSnoozeTime.load(), antes);
+    QCOMPARE(p.Lista()->topLevelItem(0)->text(1), QStringLiteral("Never"));
+}
+
+void TstMainWindow::empty_links_disable_commands()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    TfrmMain &w = p.Abrir(TEnlacesPrincipal{});
+    p.Seleccionar(QStringLiteral("uno"));
+    for (const char *nombre : {"mAgregarTarea", "mAgregarTareaPopup", "mTrayAgregarTarea", "mEditarTarea",
+                               "mEditarTareaPopup", "mOpciones", "mTrayOpciones", "mManejadorDeSonidos",
+                               "mTrayManejadorDeSonidos", "mVerAyuda", "mPaginaWeb", "mTrayPaginaWeb",
+                               "mAhoraDisponibleParaIPhoneYIPad", "mCheckForUpdates", "mAcerca", "mTrayAcerca"})
+        QVERIFY2(!p.Hijo<QAction>(QString::fromLatin1(nombre))->isEnabled(), nombre);
+    for (const char *nombre : {"mRecordatorioRapido", "mTrayRecordatorioRapido"})
+        QVERIFY2(!p.Hijo<QMenu>(QString::fromLatin1(nombre))->isEnabled(), nombre);
+    for (const char *nombre : {"SpeedButtonAgregar", "SpeedButtonEditar", "SpeedButtonOpciones", "SpeedButtonSonido"})
+        QVERIFY2(!p.Hijo<QToolButton>(QString::fromLatin1(nombre))->isEnabled(), nombre);
+    // Delete needs no link; the window's own commands stay.
+    QVERIFY(p.Hijo<QToolButton>(QStringLiteral("SpeedButtonBorrar"))->isEnabled());
+    QVERIFY(p.Hijo<QAction>(QStringLiteral("mTerminarPrograma"))->isEnabled());
+    // A disabled command called anyway does nothing.
+    w.SpeedButtonAgregarClick();
+    w.SpeedButtonEditarClick();
+    QVERIFY(p.pCajas.paCajas.isEmpty());
+}
+
+void TstMainWindow::edit_delete_enabled_by_selection()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    TfrmMain &w = p.Abrir();
+    const QStringList mandos{"mEditarTarea", "mEditarTareaPopup", "mBorrarTarea", "mBorrarTareaPopup"};
+    const auto habilitados = [&](bool esperado) {
+        for (const QString &m : mandos)
+            if (p.Hijo<QAction>(m)->isEnabled() != esperado)
+                return false;
+        return p.Hijo<QToolButton>(QStringLiteral("SpeedButtonEditar"))->isEnabled() == esperado &&
+               p.Hijo<QToolButton>(QStringLiteral("SpeedButtonBorrar"))->isEnabled() == esperado;
+    };
+    QVERIFY(habilitados(false));
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    QVERIFY(habilitados(false)); // rows, none selected
+    p.Mostrar();
+    QTest::mouseClick(p.Lista()->viewport(), Qt::LeftButton, {},
+                      p.Lista()->visualItemRect(p.Lista()->topLevelItem(0)).center());
+    QVERIFY(habilitados(true));
+    p.Lista()->clearSelection();
+    QVERIFY(habilitados(false));
+    QVERIFY(p.Hijo<QPlainTextEdit>(QStringLiteral("MemoSummary"))->toPlainText().isEmpty());
+}
+
+void TstMainWindow::edit_delete_boxes()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    TfrmMain &w = p.Abrir();
+    w.SpeedButtonEditarClick();
+    w.SpeedButtonBorrarClick();
+    QCOMPARE(p.Textos_Cajas(), QStringList(2, QStringLiteral("The reminder list is empty. Please add a reminder")));
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    p.pCajas.paCajas.clear();
+    Establecer_Lenguaje(1);
+    w.SpeedButtonBorrarClick();
+    w.ListViewDblClick(); // no selection: no edit, no box
+    QCOMPARE(p.Textos_Cajas(), QStringList{QStringLiteral("Por favor selecciona un recordatorio")});
+    QCOMPARE(p.pCajas.paCajas.constFirst().iIcono, MB_ICONERROR);
+    QVERIFY(p.pLlamadas.pa.isEmpty());
+}
+
+void TstMainWindow::delete_confirmed()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    const QString uno = p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    p.Escribir(QStringLiteral("dos"), TAREA_UNA_VEZ, Ahora() + 2);
+    TfrmMain &w = p.Abrir();
+    p.Seleccionar(QStringLiteral("uno"));
+    p.pCajas.piRespuesta = IDCANCEL;
+    w.SpeedButtonBorrarClick();
+    QVERIFY(QFileInfo::exists(uno));
+    QCOMPARE(p.pCajas.paCajas.size(), 1);
+    const TCajaRegistrada caja = p.pCajas.paCajas.constFirst();
+    QCOMPARE(caja.sTexto, QStringLiteral("Are you sure you want to delete the reminder: uno?"));
+    QCOMPARE(caja.iIcono, MB_ICONQUESTION);
+    QCOMPARE(caja.iBotones, MB_OKCANCEL);
+    QCOMPARE(p.pCajas.paEventos, (QStringList{QStringLiteral("beep"), QStringLiteral("box")}));
+
+    p.pCajas.piRespuesta = IDOK;
+    Parar_Hilo(w);
+    w.SpeedButtonBorrarClick();
+    QVERIFY(!QFileInfo::exists(uno));
+    QCOMPARE(p.Nombres(), QStringList{QStringLiteral("dos")});
+    QVERIFY(p.Lista()->selectedItems().isEmpty());
+    QVERIFY(p.Hijo<QPlainTextEdit>(QStringLiteral("MemoSummary"))->toPlainText().isEmpty());
+    QVERIFY(w.pThreadAlerta->pbLeerArchivos); // the scheduler is told to reload
+    QCOMPARE(w.paTipoTarea.piTipoTareaTotal(), 1);
+}
+
+void TstMainWindow::delete_of_file_already_gone()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    const QString uno = p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    TfrmMain &w = p.Abrir();
+    p.Seleccionar(QStringLiteral("uno"));
+    QVERIFY(QFile::remove(uno));
+    w.SpeedButtonBorrarClick();
+    QCOMPARE(p.pCajas.paCajas.size(), 1); // the question only
+    QVERIFY(p.Nombres().isEmpty());
+}
+
+void TstMainWindow::delete_refused_by_folder()
+{
+    if (TCarpetasXdgTemporales::Es_Root())
+        QSKIP("root removes files from a read-only folder");
+    TPrueba p;
+    p.Con_AlertWindow();
+    const QString uno = p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    TfrmMain &w = p.Abrir();
+    p.Seleccionar(QStringLiteral("uno"));
+    QFile::setPermissions(p.Datos(), QFile::ReadOwner | QFile::ExeOwner);
+    w.SpeedButtonBorrarClick();
+    QFile::setPermissions(p.Datos(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(QFileInfo::exists(uno));
+    QCOMPARE(p.Textos_Cajas().value(1), QStringLiteral("Unable to delete the file: ") + uno);
+    QCOMPARE(p.Nombres(), QStringList{QStringLiteral("uno")});
+}
+
+void TstMainWindow::sort_data()
+{
+    QTest::addColumn<QList<int>>("clics");
+    QTest::addColumn<QStringList>("orden");
+    QTest::addColumn<int>("columna");
+    QTest::addColumn<bool>("ascendente");
+    // alpha next tomorrow, never run; Bravo in two days, ran two days ago; charlie never
+    // again, ran yesterday; delta at the next start, ran three days ago.
+    const QStringList porProxima{"alpha", "Bravo", "delta", "charlie"};
+    const QStringList porNombre{"alpha", "Bravo", "charlie", "delta"};
+    const QStringList porUltima{"delta", "Bravo", "charlie", "alpha"};
+    const auto inverso = [](QStringList l) {
+        std::reverse(l.begin(), l.end());
+        return l;
+    };
+    QTest::newRow("next, ascending (start)") << QList<int>{} << porProxima << 1 << true;
+    QTest::newRow("next, descending") << QList<int>{1} << inverso(porProxima) << 1 << false;
+    QTest::newRow("name, ascending") << QList<int>{0} << porNombre << 0 << true;
+    QTest::newRow("name, descending") << QList<int>{0, 0} << inverso(porNombre) << 0 << false;
+    QTest::newRow("last, ascending") << QList<int>{2} << porUltima << 2 << true;
+    QTest::newRow("last, descending") << QList<int>{2, 2} << inverso(porUltima) << 2 << false;
+    QTest::newRow("other column starts ascending") << QList<int>{1, 0} << porNombre << 0 << true;
+    QTest::newRow("three clicks") << QList<int>{2, 2, 2} << porUltima << 2 << true;
+}
+
+void TstMainWindow::sort()
+{
+    QFETCH(QList<int>, clics);
+    QFETCH(QStringList, orden);
+    QFETCH(int, columna);
+    QFETCH(bool, ascendente);
+    TPrueba p;
+    p.Con_AlertWindow();
+    const double ahora = Ahora();
+    p.Escribir(QStringLiteral("charlie"), TAREA_UNA_VEZ, ahora - 5, ahora - 1);
+    p.Escribir(QStringLiteral("delta"), TAREA_AL_INICIAR, ahora - 5, ahora - 3);
+    p.Escribir(QStringLiteral("Bravo"), TAREA_UNA_VEZ, ahora + 2, ahora - 2);
+    p.Escribir(QStringLiteral("alpha"), TAREA_UNA_VEZ, ahora + 1, 0);
+    TfrmMain &w = p.Abrir();
+    p.Mostrar();
+    p.Seleccionar(QStringLiteral("charlie"));
+    for (int c : clics) {
+        QHeaderView *cabecera = p.Lista()->header();
+        QTest::mouseClick(cabecera->viewport(), Qt::LeftButton, {},
+                          QPoint(cabecera->sectionViewportPosition(c) + 5, cabecera->height() / 2));
+    }
+    QCOMPARE(p.Nombres(), orden);
+    QCOMPARE(w.piColumnClicked, columna);
+    QCOMPARE(w.pbAscending, ascendente);
+    QHeaderView *cabecera = p.Lista()->header();
+    QVERIFY(cabecera->isSortIndicatorShown());
+    QCOMPARE(cabecera->sortIndicatorSection(), columna);
+    QCOMPARE(cabecera->sortIndicatorOrder(), ascendente ? Qt::AscendingOrder : Qt::DescendingOrder);
+    // The selection follows its row through the sort.
+    QCOMPARE(p.Lista()->selectedItems().size(), 1);
+    QCOMPARE(p.Lista()->selectedItems().constFirst()->text(0), QStringLiteral("charlie"));
+    // A reload keeps the order.
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    QCOMPARE(p.Nombres(), orden);
+}
+
+void TstMainWindow::equal_times_sort_by_name_and_reverse()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    const double manana = Solo_Fecha(Ahora()) + 1.5;
+    for (const char *n : {"mike", "Kilo", "lima", "juliet"})
+        p.Escribir(QString::fromLatin1(n), TAREA_UNA_VEZ, manana);
+    TfrmMain &w = p.Abrir();
+    QCOMPARE(p.Nombres(), (QStringList{"juliet", "Kilo", "lima", "mike"}));
+    w.ListViewColumnClick(1);
+    QCOMPARE(p.Nombres(), (QStringList{"mike", "lima", "Kilo", "juliet"}));
+}
+
+void TstMainWindow::empty_list_shows_no_arrow()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    TfrmMain &w = p.Abrir();
+    QVERIFY(!p.Lista()->header()->isSortIndicatorShown());
+    w.ListViewColumnClick(0);
+    QVERIFY(!p.Lista()->header()->isSortIndicatorShown());
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    QVERIFY(p.Lista()->header()->isSortIndicatorShown());
+    QCOMPARE(p.Lista()->header()->sortIndicatorSection(), 0);
+}
+
+void TstMainWindow::added_row_selected_reload_keeps_selection()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    for (int i = 0; i < 60; ++i)
+        p.Escribir(QStringLiteral("r%1").arg(i, 2, 10, QLatin1Char('0')), TAREA_UNA_VEZ, Ahora() + 1 + i);
+    TfrmMain &w = p.Abrir();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QString nuevo = p.Escribir(QStringLiteral("zz-nuevo"), TAREA_UNA_VEZ, Ahora() + 100);
+    Parar_Hilo(w);
+    // The path given in other letter case still finds the row.
+    QString otraForma = nuevo;
+    otraForma.replace(QStringLiteral("zz-nuevo"), QStringLiteral("ZZ-Nuevo"));
+    w.Cargar_Tareas_De_Archivos(otraForma, true);
+    QCOMPARE(w.Archivo_Seleccionado(), nuevo);
+    QVERIFY(w.pThreadAlerta->pbLeerArchivos);
+    w.pThreadAlerta->pbLeerArchivos = false;
+    QTreeWidgetItem *fila = p.Lista()->selectedItems().constFirst();
+    QVERIFY(p.Lista()->viewport()->rect().intersects(p.Lista()->visualItemRect(fila)));
+    QVERIFY(p.Lista()->hasFocus());
+    QCOMPARE(p.Hijo<QPlainTextEdit>(QStringLiteral("MemoSummary"))->toPlainText().isEmpty(), false);
+    // A message of the scheduler (files changed) keeps the selection and does not ask
+    // the scheduler to reload.
+    w.Mensaje_Archivos_Cambiados(1, 0, QString());
+    QCOMPARE(w.Archivo_Seleccionado(), nuevo);
+    QVERIFY(!w.pThreadAlerta->pbLeerArchivos);
+    QCOMPARE(p.Lista()->topLevelItemCount(), 61);
+    QCOMPARE(w.Fila_Seleccionada() >= 0, true);
+    QCOMPARE(w.paTipoTarea.paTipoTarea.at(w.Fila_Seleccionada()).tsFile, nuevo);
+}
+
+void TstMainWindow::never_and_snooze_texts()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    const double ahora = Ahora();
+    const double snooze = ahora + 3;
+    p.Escribir(QStringLiteral("pasado"), TAREA_UNA_VEZ, ahora - 2);
+    p.Escribir(QStringLiteral("pospuesto"), TAREA_UNA_VEZ, ahora - 2, 0, snooze);
+    p.Escribir(QStringLiteral("inicio"), TAREA_AL_INICIAR, ahora - 2, 0, snooze);
+    TfrmMain &w = p.Abrir();
+    const auto texto = [&](const QString &n, int c) {
+        return p.Lista()->findItems(n, Qt::MatchExactly, 0).constFirst()->text(c);
+    };
+    QCOMPARE(texto(QStringLiteral("pasado"), 1), QStringLiteral("Never"));
+    QCOMPARE(texto(QStringLiteral("pasado"), 2), QStringLiteral("Never"));
+    QVERIFY(texto(QStringLiteral("pospuesto"), 1) != QStringLiteral("Never"));
+    QCOMPARE(texto(QStringLiteral("inicio"), 1), QStringLiteral("When the Computer Starts"));
+    // The snoozed start-up reminder sorts by its snooze time, like the snoozed one.
+    QCOMPARE(p.Nombres().last(), QStringLiteral("pasado"));
+    // The table holds the next run each row shows.
+    for (const TTipoTarea &t : std::as_const(w.paTipoTarea.paTipoTarea))
+        if (t.tsTaskName == QLatin1String("pasado"))
+            QCOMPARE(t.tdNextRunTime, 0.0);
+        else
+            QVERIFY(qAbs(t.tdNextRunTime - snooze) < 1e-6);
+}
+
+void TstMainWindow::scheduler_reports()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    TfrmMain &w = p.Abrir();
+    for (int i = 1; i <= 4; ++i)
+        w.Mensaje_Reporte_Hilo(1, 0, QStringLiteral("load failed %1").arg(i));
+    QCOMPARE(p.Log(), (QStringList{"Error 1 - load failed 1", "Error 1 - load failed 2", "Error 1 - load failed 3"}));
+    QCOMPARE(w.Hilos_Iniciados(), 4);
+    QVERIFY(w.pThreadAlerta && w.pThreadAlerta->isRunning());
+    QCOMPARE(p.Textos_Cajas(), QStringList{QStringLiteral("Kestrin\rError 1\rload failed 4")});
+    QVERIFY(p.Hijo<QAction>(QStringLiteral("mVerLog"))->isVisible());
+
+    p.pCajas.paCajas.clear();
+    w.Mensaje_Reporte_Hilo(2, 0, QStringLiteral("two"));
+    w.Mensaje_Reporte_Hilo(99, 0, QStringLiteral("other"));
+    QCOMPARE(p.Log().size(), 3);
+    QVERIFY(p.pCajas.paCajas.isEmpty());
+    w.Mensaje_Reporte_Hilo(3, 17, QStringLiteral("/some/file.od"));
+    QCOMPARE(p.Log().last(), QStringLiteral("Error 3 - /some/file.od"));
+    for (int codigo : {4, 5, 6, 7})
+        w.Mensaje_Reporte_Hilo(codigo, 0, QStringLiteral("text"));
+    QCOMPARE(p.Textos_Cajas(), (QStringList{"Kestrin\rError 4\rtext", "Kestrin\rError 5\rtext",
+                                            "Kestrin\rError 6\rtext", "Kestrin\rError 7\rtext"}));
+    QCOMPARE(w.Hilos_Iniciados(), 4);
+}
+
+void TstMainWindow::scheduler_stopped_restarts()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    TfrmMain &w = p.Abrir();
+    for (int i = 0; i < 5; ++i)
+        w.Mensaje_Hilo_Terminado(1, 0, QStringLiteral("boom"));
+    QCOMPARE(w.Hilos_Iniciados(), 6); // always restarts
+    QCOMPARE(p.Log(), QStringList(5, QStringLiteral("Error 200 - boom")));
+    QVERIFY(p.pCajas.paCajas.isEmpty());
+}
+
+void TstMainWindow::links_called_by_commands()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    p.Escribir(QStringLiteral("dos"), TAREA_UNA_VEZ, Ahora() + 2);
+    TfrmMain &w = p.Abrir();
+    p.Seleccionar(QStringLiteral("dos"));
+    const int filaDos = w.Fila_Seleccionada();
+    QCOMPARE(w.paTipoTarea.paTipoTarea.at(filaDos).tsTaskName, QStringLiteral("dos"));
+    p.Mostrar();
+    QTest::mouseClick(p.Hijo<QToolButton>(QStringLiteral("SpeedButtonAgregar")), Qt::LeftButton);
+    QTest::mouseClick(p.Hijo<QToolButton>(QStringLiteral("SpeedButtonEditar")), Qt::LeftButton);
+    Doble_Clic(p.Lista()->viewport(), p.Lista()->visualItemRect(p.Lista()->selectedItems().constFirst()).center());
+    QTest::mouseClick(p.Hijo<QToolButton>(QStringLiteral("SpeedButtonSonido")), Qt::LeftButton);
+    p.Hijo<QAction>(QStringLiteral("mEn5"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mTrayEn15"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mAcerca"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mVerAyuda"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mPaginaWeb"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mTrayPaginaWeb"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mAhoraDisponibleParaIPhoneYIPad"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mCheckForUpdates"))->trigger();
+    w.hide();
+    p.Hijo<QAction>(QStringLiteral("mTrayManejadorDeSonidos"))->trigger();
+    QVERIFY(w.isVisible()); // the tray's commands show the window first
+    Establecer_Lenguaje(1);
+    w.Set_Language_Captions(1);
+    p.Hijo<QAction>(QStringLiteral("mManejadorDeSonidos"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mTrayEn0"))->trigger();
+    const QString fila = QString::number(filaDos);
+    QCOMPARE(p.pLlamadas.pa, (QStringList{"asistente -1", "asistente " + fila, "asistente " + fila,
+                                          "sonidos Sound Manager", "rapido 10 In 10 Minutes",
+                                          "rapido 300 In 5 Hours", "acerca", "enlace 2", "enlace 0", "enlace 0",
+                                          "enlace 1", "actualizaciones", "sonidos Sound Manager",
+                                          "sonidos Manejador de Sonidos", "rapido 1 En 1 Minuto"}));
+}
+
+void TstMainWindow::second_add_while_open_ignored()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    int llamadas = 0;
+    TEnlacesPrincipal e = p.Enlaces_Todos();
+    // While the wizard is open (its own event loop), the tray and the toolbar ask again.
+    e.Abrir_Asistente = [&](TfrmMain &w, int) {
+        ++llamadas;
+        w.SpeedButtonAgregarClick();
+        w.findChild<QAction *>(QStringLiteral("mTrayAgregarTarea"))->trigger();
+        w.ListViewDblClick();
+    };
+    int opciones = 0;
+    e.Abrir_Opciones = [&](TfrmMain &w) {
+        ++opciones;
+        w.SpeedButtonOpcionesClick();
+        return false;
+    };
+    TfrmMain &w = p.Abrir(e);
+    w.SpeedButtonAgregarClick();
+    QCOMPARE(llamadas, 1);
+    p.Seleccionar(QStringLiteral("uno"));
+    w.SpeedButtonEditarClick();
+    QCOMPARE(llamadas, 2);
+    w.SpeedButtonOpcionesClick();
+    w.SpeedButtonOpcionesClick();
+    QCOMPARE(opciones, 2); // once each time, never nested
+}
+
+void TstMainWindow::startup_order_and_leftovers()
+{
+    TPrueba p;
+    const QString od = p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    const QString odb = p.Datos() + QStringLiteral("retirado.odb");
+    QVERIFY(QFile::copy(od, odb));
+    const QString tmp = p.Datos() + QStringLiteral("prueba.tmp");
+    QVERIFY(QFile::copy(od, tmp));
+    // An invalid file is shown with its code, before the missing AlertWindow.
+    TCarpetasXdgTemporales::Escribir(p.Datos() + QStringLiteral("malo.od"), "not a reminder\r\n");
+    TfrmMain &w = p.Abrir();
+    QVERIFY(!QFileInfo::exists(odb));
+    QVERIFY(QFileInfo::exists(od));
+    QVERIFY(QFileInfo::exists(tmp));
+    QCOMPARE(p.Nombres(), QStringList{QStringLiteral("uno")});
+    const QStringList cajas = p.Textos_Cajas();
+    QCOMPARE(cajas.size(), 2);
+    QVERIFY2(cajas[0].startsWith(QStringLiteral("Error 205-1\rInvalid format: ")), qPrintable(cajas[0]));
+    QCOMPARE(cajas[1], QStringLiteral("File not found: ") + p.Exe() + QStringLiteral("AlertWindow\rPlease reinstall Kestrin"));
+    // The scheduler started all the same, without the automatic start.
+    QVERIFY(w.pThreadAlerta && w.pThreadAlerta->isRunning());
+    QVERIFY(!w.pThreadAlerta->pbAutoStarted);
+    QVERIFY(!w.isMinimized());
+}
+
+void TstMainWindow::silent_start()
+{
+    {
+        TPrueba p;
+        p.Con_AlertWindow();
+        TfrmMain &w = p.Abrir(p.Enlaces_Todos(), {QStringLiteral("silent")});
+        QVERIFY(w.pThreadAlerta->pbAutoStarted);
+        QVERIFY(!w.pbAutoStarted);
+        QVERIFY(w.windowState() & Qt::WindowMinimized);
+        // Only the first thread of the run sees the automatic start.
+        w.Mensaje_Hilo_Terminado(1, 0, QStringLiteral("x"));
+        QCOMPARE(w.Hilos_Iniciados(), 2);
+        QVERIFY(!w.pThreadAlerta->pbAutoStarted);
+    }
+    for (const char *otro : {"Silent", "SILENT", "silent "}) {
+        TPrueba p;
+        p.Con_AlertWindow();
+        TfrmMain &w = p.Abrir(p.Enlaces_Todos(), {QString::fromLatin1(otro)});
+        QVERIFY2(!w.pThreadAlerta->pbAutoStarted, otro);
+        QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+    }
+}
+
+void TstMainWindow::close_hides_or_minimises()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    TfrmMain &w = p.Abrir();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(!w.close());
+    QVERIFY(!w.isVisible());
+    QVERIFY(w.pThreadAlerta && w.pThreadAlerta->isRunning());
+    w.TrayIconClick();
+    QVERIFY(w.isVisible());
+    p.Hijo<QAction>(QStringLiteral("mOcultarVentana"))->trigger();
+    QVERIFY(!w.isVisible());
+    w.TrayIconClick();
+    // Without a tray host the window is never hidden; the log says why, once.
+    p.pbBandeja = false;
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QVERIFY(w.windowState() & Qt::WindowMinimized);
+    p.Hijo<QAction>(QStringLiteral("mOcultarVentana"))->trigger();
+    QVERIFY(w.isVisible());
+    QCOMPARE(p.Log().filter(QStringLiteral("notification area")).size(), 1);
+    w.TrayIconClick();
+    QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+}
+
+void TstMainWindow::shut_down_asks_first()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    TfrmMain &w = p.Abrir();
+    w.show();
+    p.pCajas.piRespuesta = IDCANCEL;
+    p.Hijo<QAction>(QStringLiteral("mTerminarPrograma"))->trigger();
+    QVERIFY(w.pThreadAlerta);
+    QVERIFY(!w.pbShutDown);
+    QCOMPARE(p.pCajas.paCajas.constFirst().sTexto.left(28), QStringLiteral("This will shut down Kestrin."));
+    QCOMPARE(p.pCajas.paCajas.constFirst().iIcono, MB_ICONQUESTION);
+    p.pCajas.piRespuesta = IDOK;
+    QPointer<TThreadAlerta> hilo(w.pThreadAlerta.get());
+    p.Hijo<QAction>(QStringLiteral("mTerminarPrograma"))->trigger();
+    QVERIFY(w.pbShutDown);
+    QVERIFY(!w.pThreadAlerta);
+    QVERIFY(!hilo);
+    QVERIFY(w.paTipoTarea.paTipoTarea.isEmpty());
+    // Messages that arrive afterwards do nothing.
+    w.Mensaje_Hilo_Terminado(1, 0, QStringLiteral("late"));
+    QVERIFY(!w.pThreadAlerta);
+}
+
+void TstMainWindow::bus_messages()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    TfrmMain &w = p.Abrir();
+    QVERIFY(!w.isVisible());
+    w.Mensaje_Bus(QString::fromLatin1(MSG_KESTRIN));
+    QVERIFY(w.isVisible());
+    w.showMinimized();
+    w.Mensaje_Bus(QString::fromLatin1(MSG_KESTRIN));
+    QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+
+    p.Seleccionar(QStringLiteral("uno"));
+    p.Escribir(QStringLiteral("dos"), TAREA_UNA_VEZ, Ahora() + 2);
+    Parar_Hilo(w);
+    w.Mensaje_Bus(QString::fromLatin1(MSG_KESTRIN_READ_FILES));
+    QCOMPARE(p.Nombres(), (QStringList{"uno", "dos"}));
+    QVERIFY(w.pThreadAlerta->pbLeerArchivos);
+    QCOMPARE(w.Archivo_Seleccionado(), p.Datos() + QStringLiteral("data-uno.od"));
+
+    w.Mensaje_Bus(QString::fromLatin1(MSG_KESTRIN_SHUTDOWN));
+    QVERIFY(w.pbShutDown);
+    QVERIFY(!w.pThreadAlerta);
+    QVERIFY(p.pCajas.paCajas.isEmpty()); // no question
+}
+
+void TstMainWindow::midnight_data()
+{
+    QTest::addColumn<QString>("zona");
+    QTest::addColumn<QDateTime>("ahora");
+    QTest::addColumn<qint64>("ms");
+    const QTimeZone madrid("Europe/Madrid");
+    QTest::newRow("noon") << "Europe/Madrid" << QDateTime({2026, 5, 4}, {12, 0}, madrid) << qint64(12) * 3600000;
+    QTest::newRow("one ms before") << "Europe/Madrid" << QDateTime({2026, 5, 4}, {23, 59, 59, 999}, madrid)
+                                   << qint64(1);
+    QTest::newRow("at midnight: a whole day") << "Europe/Madrid" << QDateTime({2026, 5, 4}, {0, 0}, madrid)
+                                              << qint64(24) * 3600000;
+    QTest::newRow("day of 23 hours") << "Europe/Madrid" << QDateTime({2026, 3, 29}, {1, 30}, madrid)
+                                     << qint64(21) * 3600000 + 1800000;
+    QTest::newRow("day of 25 hours") << "Europe/Madrid" << QDateTime({2026, 10, 25}, {0, 30}, madrid)
+                                     << qint64(24) * 3600000 + 1800000;
+    QTest::newRow("year end") << "Europe/Madrid" << QDateTime({2026, 12, 31}, {18, 0}, madrid)
+                              << qint64(6) * 3600000;
+    // Where the day starts at 01:00 (no midnight that day), it starts then.
+    const QTimeZone santiago("America/Santiago");
+    QTest::newRow("no midnight") << "America/Santiago" << QDateTime({2026, 9, 5}, {22, 0}, santiago)
+                                 << qint64(2) * 3600000;
+}
+
+void TstMainWindow::midnight()
+{
+    QFETCH(QString, zona);
+    QFETCH(QDateTime, ahora);
+    QFETCH(qint64, ms);
+    if (!QTimeZone(zona.toLatin1()).isValid())
+        QSKIP("time zone data missing");
+    const QByteArray antes = qgetenv("TZ");
+    qputenv("TZ", zona.toLatin1());
+    tzset();
+    const qint64 obtenido = Ms_Hasta_Medianoche(ahora);
+    qputenv("TZ", antes);
+    tzset();
+    QCOMPARE(obtenido, ms);
+}
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_mainwindow.moc"
