@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "listcommand.h"
+#include "program.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,6 +8,7 @@
 
 int main(int argc, char **argv)
 {
+    {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kestrin"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
@@ -28,5 +30,7 @@ int main(int argc, char **argv)
     // --list prints and exits on this QCoreApplication: no display, no session bus.
     if (Opcion_Listado_Pedida(parser))
         return Ejecutar_Opcion_Listado(parser);
-    parser.showHelp(0);
+    }
+    // No option that ends here: the desktop program ("silent" at the session's start).
+    return Ejecutar_Programa(argc, argv);
 }

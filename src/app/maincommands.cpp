@@ -84,6 +84,7 @@ bool TfrmMain::Iniciar_Thread_Alerta()
     pThreadAlerta = ::Iniciar_Thread_Alerta(Datos_Inicio(), pbAutoStarted, error);
     if (pThreadAlerta) {
         ++piHilosIniciados;
+        Trazar(QStringLiteral("scheduler started%1").arg(pThreadAlerta->pbAutoStarted ? " (automatic start)" : ""));
         return true;
     }
     MessageBoxBeep(this, error, Caption_Error(), MB_OK);
@@ -101,6 +102,7 @@ void TfrmMain::Reiniciar_Thread_Alerta()
         MessageBoxBeep(this, error203, Caption_Error(), MB_OK);
     if (corre) {
         ++piHilosIniciados;
+        Trazar(QStringLiteral("scheduler restarted"));
         return;
     }
     // A restart that was ignored (another restart waiting, or the program stopping)

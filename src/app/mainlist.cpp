@@ -118,6 +118,12 @@ void TfrmMain::Fill_List_View(const QString &rsSeleccionar)
     Set_Sort_Glyphs(piColumnClicked);
     ListViewSelectItem();
     Armar_Medianoche();
+    if (pTraza) {
+        QStringList nombres;
+        for (int i = 0; i < ListView->topLevelItemCount(); ++i)
+            nombres << ListView->topLevelItem(i)->text(0);
+        Trazar(QStringLiteral("list %1: ").arg(nombres.size()) + nombres.join(QLatin1Char('|')));
+    }
 }
 
 void TfrmMain::Escribir_Fila(QTreeWidgetItem *rFila)
@@ -157,7 +163,9 @@ void TfrmMain::Set_Sort_Glyphs(int riColumna)
     QHeaderView *cabecera = ListView->header();
     // An empty list shows no arrow at all.
     cabecera->setSortIndicatorShown(ListView->topLevelItemCount() > 0);
-    cabecera->setSortIndicator(riColumna, pbAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    // The arrow points up for ascending. Qt's header draws Qt::AscendingOrder as a
+    // downward arrow, so the order it is given is the opposite one.
+    cabecera->setSortIndicator(riColumna, pbAscending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void TfrmMain::ListViewColumnClick(int riColumna)

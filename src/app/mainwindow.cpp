@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 
 #include "toolicons.h"
+#include "alerts/kestrinicon.h"
 #include "platform/bus.h"
 #include "platform/fonts.h"
 #include "platform/systeminfo.h"
@@ -37,7 +38,7 @@ constexpr int kAltoResumen = 72;
 
 TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlaces, QWidget *rParent)
     : QMainWindow(rParent), pCarpetas(rArranque.pCarpetas), pEnlaces(std::move(rEnlaces)),
-      pHayBandeja(rArranque.pHayBandeja), piTickMs(rArranque.piTickMs)
+      pHayBandeja(rArranque.pHayBandeja), pTraza(rArranque.pTraza), piTickMs(rArranque.piTickMs)
 {
     setObjectName(QStringLiteral("frmMain"));
     if (!pHayBandeja)
@@ -395,6 +396,13 @@ void TfrmMain::TrayIconClick()
     activateWindow();
 }
 
+void TfrmMain::Mostrar_Al_Iniciar()
+{
+    if (isMinimized() && Hay_Bandeja())
+        return;
+    show();
+}
+
 // Close and Hide put the window in the tray; where there is no tray nothing could bring
 // it back, so it is minimised instead.
 void TfrmMain::Ocultar_O_Minimizar()
@@ -466,4 +474,11 @@ void TfrmMain::Apagar()
     paTipoTarea.Vaciar();
     if (TrayIcon)
         TrayIcon->hide();
+    Trazar(QStringLiteral("ended"));
+}
+
+void TfrmMain::Trazar(const QString &rsTexto)
+{
+    if (pTraza)
+        pTraza(rsTexto);
 }

@@ -35,6 +35,9 @@ struct TArranquePrincipal {
     std::function<bool()> pHayBandeja;
     int piTickMs = 1000;       // the scheduler's tick
     bool pbEscucharBus = true; // listen to the broadcast messages
+    // Told what the window did (the list's rows, the scheduler's starts, the end), for
+    // the end-to-end tests; empty in normal use.
+    std::function<void(const QString &)> pTraza;
 };
 
 class TfrmMain : public QMainWindow, public TVentanaDelHilo {
@@ -60,6 +63,9 @@ public:
     void Cargar_Tareas_De_Archivos(const QString &rsSeleccionar, bool rbAvisarHilo);
     // Shows the window: un-hides, restores from minimised, brings it to the front.
     void TrayIconClick();
+    // The first showing: normal; after "silent" minimised, which with a tray icon
+    // means only the icon.
+    void Mostrar_Al_Iniciar();
     void Set_Language_Captions(int riLenguaje);
     // The file of the selected row, empty when none.
     QString Archivo_Seleccionado() const;
@@ -125,8 +131,11 @@ private:
     void Ocultar_O_Minimizar();
     void Apagar();
 
+    void Trazar(const QString &rsTexto);
+
     TEnlacesPrincipal pEnlaces;
     std::function<bool()> pHayBandeja;
+    std::function<void(const QString &)> pTraza;
     int piTickMs = 1000;
     int piHilosIniciados = 0;
     bool pbApagado = false;

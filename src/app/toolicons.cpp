@@ -100,28 +100,3 @@ QIcon Icono_Boton(TDibujoBoton rDibujo)
     p.end();
     return QIcon(lienzo);
 }
-
-QIcon Icono_Kestrin()
-{
-    QIcon icono(QStringLiteral(":/kestrin/kestrin.png"));
-    if (!icono.availableSizes().isEmpty())
-        return icono;
-    QPixmap lienzo = Lienzo();
-    QPainter p(&lienzo);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 100, 200));
-    p.drawRoundedRect(QRectF(2, 2, 44, 44), 9, 9);
-    p.setBrush(Qt::white);
-    QPainterPath campana;
-    campana.moveTo(12, 34);
-    campana.cubicTo(16, 30, 14, 12, 24, 11);
-    campana.cubicTo(34, 12, 32, 30, 36, 34);
-    campana.closeSubpath();
-    p.drawPath(campana);
-    p.drawEllipse(QPointF(24, 37), 3.5, 3.5);
-    p.setBrush(QColor(250, 200, 30));
-    p.drawEllipse(QPointF(36, 12), 4, 4);
-    p.end();
-    return QIcon(lienzo);
-}

@@ -242,6 +242,11 @@ void TstCommandLine::showSinKestrinLoArranca()
     QFETCH(bool, bus);
     QProcess *vivoSolo = nullptr;
     const TResultado solo = Correr({}, bus, &vivoSolo);
+    // The program alone holds the instance while it runs: it ends before --show looks.
+    if (vivoSolo) {
+        vivoSolo->kill();
+        vivoSolo->waitForFinished();
+    }
     QProcess *vivoShow = nullptr;
     const TResultado show = Correr({QStringLiteral("--show")}, bus, &vivoShow);
     if (vivoSolo == nullptr) {

@@ -534,7 +534,8 @@ void TstMainWindow::sort()
     QHeaderView *cabecera = p.Lista()->header();
     QVERIFY(cabecera->isSortIndicatorShown());
     QCOMPARE(cabecera->sortIndicatorSection(), columna);
-    QCOMPARE(cabecera->sortIndicatorOrder(), ascendente ? Qt::AscendingOrder : Qt::DescendingOrder);
+    // Qt draws its Descending order as the upward arrow that marks an ascending column.
+    QCOMPARE(cabecera->sortIndicatorOrder(), ascendente ? Qt::DescendingOrder : Qt::AscendingOrder);
     // The selection follows its row through the sort.
     QCOMPARE(p.Lista()->selectedItems().size(), 1);
     QCOMPARE(p.Lista()->selectedItems().constFirst()->text(0), QStringLiteral("charlie"));
@@ -771,17 +772,31 @@ void TstMainWindow::silent_start()
         QVERIFY(w.pThreadAlerta->pbAutoStarted);
         QVERIFY(!w.pbAutoStarted);
         QVERIFY(w.windowState() & Qt::WindowMinimized);
+        w.Mostrar_Al_Iniciar();
+        QVERIFY(!w.isVisible()); // in the tray only
         // Only the first thread of the run sees the automatic start.
         w.Mensaje_Hilo_Terminado(1, 0, QStringLiteral("x"));
         QCOMPARE(w.Hilos_Iniciados(), 2);
         QVERIFY(!w.pThreadAlerta->pbAutoStarted);
+    }
+    {
+        // Without a tray the window shows, minimised.
+        TPrueba p;
+        p.Con_AlertWindow();
+        p.pbBandeja = false;
+        TfrmMain &w = p.Abrir(p.Enlaces_Todos(), {QStringLiteral("silent")});
+        w.Mostrar_Al_Iniciar();
+        QVERIFY(w.isVisible());
+        QVERIFY(w.isMinimized());
     }
     for (const char *otro : {"Silent", "SILENT", "silent "}) {
         TPrueba p;
         p.Con_AlertWindow();
         TfrmMain &w = p.Abrir(p.Enlaces_Todos(), {QString::fromLatin1(otro)});
         QVERIFY2(!w.pThreadAlerta->pbAutoStarted, otro);
-        QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+        w.Mostrar_Al_Iniciar();
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.isMinimized());
     }
 }
 

@@ -1,0 +1,80 @@
+#include "program.h"
+
+#include "mainwindow.h"
+#include "platform/bus.h"
+#include "platform/folders.h"
+#include "platform/singleinstance.h"
+#include "platform/termsignals.h"
+#include "report/eventlog.h"
+#include "report/qtmessagepresenter.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSessionManager>
+
+namespace {
+// Popups place themselves on the screen, which Wayland does not allow a program to do:
+// prefer XWayland when it is there and the user has not chosen a platform. Sounds use
+// GStreamer, which keeps time without an audio device.
+void Elegir_Plataforma()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "gstreamer");
+}
+} // namespace
+
+TEnlacesPrincipal Enlaces_Del_Programa()
+{
+    TEnlacesPrincipal enlaces;
+    return enlaces;
+}
+
+int Ejecutar_Programa(int argc, char **argv)
+{
+    Elegir_Plataforma();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrin"));
+    QApplication::setApplicationVersion(QStringLiteral("1.6"));
+    QApplication::setDesktopFileName(QStringLiteral("org.kestrin.Kestrin"));
+    // Closing the window only hides it; the program ends on Shut Down and its kin.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    if (!Adquirir_Instancia_Unica()) {
+        // Another Kestrin runs in this session: it shows its window; this one ends.
+        Broadcast_Message(QString::fromLatin1(MSG_KESTRIN));
+        return 0;
+    }
+
+    Instalar_Presentador_Qt();
+    // The log's date and time keep the regional formats of the start.
+    Congelar_Formato_Regional();
+
+    TArranquePrincipal arranque;
+    arranque.paArgumentos = QApplication::arguments().mid(1);
+    arranque.pCarpetas = Calcular_Carpetas();
+    arranque.psEjecutable = Archivo_Ejecutable();
+    // KESTRIN_MAINWINDOW_LOG=<file>: what the window did, one line each (for tests).
+    const QString traza = qEnvironmentVariable("KESTRIN_MAINWINDOW_LOG");
+    if (!traza.isEmpty())
+        arranque.pTraza = [traza](const QString &rsTexto) {
+            QFile archivo(traza);
+            if (archivo.open(QIODevice::Append | QIODevice::Text))
+                archivo.write(rsTexto.toUtf8() + '\n');
+        };
+    TfrmMain frmMain(arranque, Enlaces_Del_Programa());
+    frmMain.Mostrar_Al_Iniciar();
+
+    // SIGTERM, SIGINT and the end of the session end the program as Shut Down does,
+    // without a question and without cutting a file write.
+    TAvisoSenales senales;
+    QObject::connect(&senales, &TAvisoSenales::Senal_Recibida, &frmMain, [&frmMain] { frmMain.Terminar_Programa(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmMain, [&frmMain](QSessionManager &) {
+        frmMain.pbShutDown = true;
+        frmMain.Terminar_Programa();
+    });
+
+    return app.exec();
+}

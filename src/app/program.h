@@ -1,0 +1,12 @@
+#pragma once
+// The desktop program: one Kestrin per session, the main window, the tray and the event
+// loop, until the program is shut down.
+
+#include "links.h"
+
+// Runs Kestrin with its window; returns the process's exit status. A second start
+// brings the running one to the front and returns 0 at once.
+int Ejecutar_Programa(int argc, char **argv);
+
+// The links of the components built into this program (empty where none is).
+TEnlacesPrincipal Enlaces_Del_Programa();

@@ -1,0 +1,236 @@
+#!/usr/bin/env bash
+# The real kestrin program under Xvfb on a private session bus: the tray icon and its
+# menu, the window hidden by its close button, a second start, the broadcast messages,
+# a reminder that fires and opens AlertWindow, "silent", the leftovers of auto-delete,
+# English and Spanish screenshots, and bad surroundings (no tray host, no AlertWindow,
+# a data folder that is a file, unreadable settings, no session bus).
+#   e2e_mainwindow.sh KESTRIN WRITER CLOSER
+set -euo pipefail
+
+KESTRIN=$1
+WRITER=$2
+CLOSER=$3
+
+source "$(dirname "$0")/harness.sh"
+e2e_start mainwindow
+WORK=$E2E_WORK
+export KESTRIN_MAINWINDOW_LOG=$WORK/main.log
+export KESTRIN_ALERTWINDOW_LOG=$WORK/alert.log
+: >"$KESTRIN_MAINWINDOW_LOG"
+: >"$KESTRIN_ALERTWINDOW_LOG"
+LOG=$KESTRIN_COMMON_DIR/Kestrin/systemlog.txt
+CONF=$XDG_CONFIG_HOME/Kestrin/Kestrin.conf
+
+step() { e2e_step "$@"; }
+fail() {
+  echo "== main window trace" >&2; cat "$KESTRIN_MAINWINDOW_LOG" >&2 || true
+  echo "== event log" >&2; cat "$LOG" >&2 2>/dev/null || true
+  e2e_fail "$@"
+}
+trace_has() { grep -qE "$1" "$KESTRIN_MAINWINDOW_LOG"; }
+wait_trace() { e2e_wait_for "trace_has '$1'" "${2:-15}" || fail "the window never said '$1'"; }
+# xdotool's name search also matches other names of a window (the tray icon's among
+# them), so each title is checked again.
+main_window() {
+  local w
+  for w in $(xdotool search --pid "$1" --onlyvisible --name '^Kestrin 1\.6$' 2>/dev/null); do
+    [[ "$(xdotool getwindowname "$w")" == "Kestrin 1.6" ]] && { echo "$w"; return 0; }
+  done
+  return 0
+}
+# Waits for the main window of a process and prints its id. (e2e_wait_window stops a
+# script under "set -e -o pipefail" when the window is not there at its first look.)
+wait_main_window() {
+  e2e_wait_for "[[ -n \$(main_window $1) ]]" 15 || fail "no main window of $1"
+  main_window "$1"
+}
+# A visible window of the process titled "Kestrin" and wider than a tray icon: a box.
+box_of() {
+  local w width
+  for w in $(xdotool search --pid "$1" --onlyvisible --name '^Kestrin$' 2>/dev/null); do
+    [[ "$(xdotool getwindowname "$w")" == Kestrin ]] || continue
+    width=$(xwininfo -id "$w" | awk '/Width:/ {print $2}')
+    [[ ${width:-0} -gt 64 ]] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+tray_icon_of() {
+  local w width
+  for w in $(xdotool search --pid "$1" --onlyvisible --name '^Kestrin$' 2>/dev/null); do
+    [[ "$(xdotool getwindowname "$w")" == Kestrin ]] || continue
+    width=$(xwininfo -id "$w" | awk '/Width:/ {print $2}')
+    [[ ${width:-0} -le 64 ]] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+start_kestrin() {  # LABEL [args...]
+  local label=$1
+  shift
+  : >"$KESTRIN_MAINWINDOW_LOG"
+  e2e_spawn "$label" "$KESTRIN" "$@"
+  K=$E2E_LAST_PID
+}
+shut_down() {  # the running Kestrin ends on the broadcast, with status 0
+  e2e_broadcast KestrinShutDownMessage
+  e2e_exited_with "$K" 0 20
+  trace_has '^ended$' || fail "the program did not end through its shutdown"
+}
+answer_box() {  # PID: waits for a box, keeps a screenshot NAME, presses Return
+  local w
+  e2e_wait_for "box_of $1 >/dev/null" 15 || fail "no box shown by $1"
+  w=$(box_of "$1")
+  [[ -n "${2:-}" ]] && e2e_shot "$2"
+  e2e_keys "$w" Return
+  e2e_wait_for "! box_of $1 >/dev/null" 10 || fail "the box did not close"
+}
+sums() { (cd "$E2E_DATA" && md5sum -- * 2>/dev/null | sort); }
+
+mkdir -p "$E2E_DATA"
+
+step "no tray host: the close button minimises instead of hiding; the log says why"
+start_kestrin notray
+W=$(wait_main_window "$K")
+wait_trace '^scheduler started$'
+"$CLOSER" "$W" || fail "cannot send the close request"
+sleep 1
+kill -0 "$K" || fail "the close button ended the program"
+[[ -n "$(xdotool search --pid "$K" --name '^Kestrin 1\.6$' 2>/dev/null)" ]] || fail "the window is gone"
+grep -q "No notification area" "$LOG" || fail "the log does not say that there is no tray"
+shut_down
+
+step "AlertWindow missing: its box comes after the list is filled, then the scheduler starts"
+mkdir -p "$WORK/bin"
+cp "$KESTRIN" "$WORK/bin/kestrin"
+"$WRITER" "$E2E_DATA/data1.od" --name "Stretch"
+: >"$KESTRIN_MAINWINDOW_LOG"
+e2e_spawn lonely "$WORK/bin/kestrin"
+K=$E2E_LAST_PID
+e2e_wait_for "box_of $K >/dev/null" 15 || fail "no box for the missing AlertWindow"
+trace_has '^list 1: Stretch$' || fail "the box came before the list was filled"
+trace_has '^scheduler started' && fail "the scheduler started before the box"
+answer_box "$K" alertwindow-missing
+wait_trace '^scheduler started$'
+kill -0 "$K" || fail "the program ended after the box"
+shut_down
+rm -f "$E2E_DATA/data1.od"
+
+step "the data folder is a file: the box says so, the program keeps running"
+rmdir "$E2E_DATA"
+echo "not a folder" >"$E2E_DATA"
+start_kestrin filefolder
+answer_box "$K" data-folder-is-a-file
+wait_trace '^scheduler started$'
+kill -0 "$K" || fail "the program ended"
+shut_down
+rm -f "$E2E_DATA"
+mkdir -p "$E2E_DATA"
+
+step "unreadable settings: defaults, the program runs"
+rm -f "$CONF"
+mkdir -p "$CONF"
+start_kestrin badconf
+wait_main_window "$K" >/dev/null
+wait_trace '^scheduler started$'
+box_of "$K" >/dev/null && fail "unreadable settings gave a box"
+shut_down
+ls -la "$CONF" >&2 || true; rm -rf "$CONF"
+
+step "no session bus: the lock file keeps one instance; SIGTERM ends it cleanly"
+: >"$KESTRIN_MAINWINDOW_LOG"
+e2e_spawn nobus env -u DBUS_SESSION_BUS_ADDRESS "$KESTRIN"
+K=$E2E_LAST_PID
+wait_main_window "$K" >/dev/null
+wait_trace '^scheduler started$'
+e2e_spawn nobus2 env -u DBUS_SESSION_BUS_ADDRESS "$KESTRIN"
+e2e_exited_with "$E2E_LAST_PID" 0 15
+kill -TERM "$K"
+e2e_exited_with "$K" 0 20
+trace_has '^ended$' || fail "SIGTERM did not run the shutdown"
+
+e2e_tray
+
+step "start with reminders and a leftover .odb; the tray icon and its menu"
+"$WRITER" "$E2E_DATA/data405204375-1.od" --name "Morning walk"
+"$WRITER" "$E2E_DATA/data405204375-2.od" --name "Água e café"
+cp "$E2E_DATA/data405204375-1.od" "$E2E_DATA/data405204375-9.odb"
+start_kestrin english
+W=$(wait_main_window "$K")
+wait_trace '^list 2: '
+trace_has '^list 2: (Morning walk\|Água e café|Água e café\|Morning walk)$' || fail "the list is not what the files hold"
+[[ ! -e "$E2E_DATA/data405204375-9.odb" ]] || fail "the leftover .odb is still there"
+[[ -e "$E2E_DATA/data405204375-1.od" ]] || fail "a reminder file was removed"
+e2e_wait_for "tray_icon_of $K >/dev/null" 10 || fail "no tray icon"
+TRAY=$(tray_icon_of "$K")
+sleep 0.5
+e2e_shot main-english
+BEFORE=$(xdotool search --pid "$K" --onlyvisible --name '.*' 2>/dev/null | wc -l)
+e2e_click "$TRAY" 11 11 3
+e2e_wait_for "[[ \$(xdotool search --pid $K --onlyvisible --name '.*' 2>/dev/null | wc -l) -gt $BEFORE ]] || \
+  [[ \$(xdotool search --pid $K --onlyvisible --class '.*' 2>/dev/null | wc -l) -gt $BEFORE ]]" 10 ||
+  fail "the tray menu did not open"
+sleep 0.3
+e2e_shot tray-menu
+xdotool key Escape
+sleep 0.3
+
+step "the close button hides the window to the tray; the scheduler keeps running"
+"$CLOSER" "$W"
+e2e_wait_for "[[ -z \$(main_window $K) ]]" 10 || fail "the window was not hidden"
+kill -0 "$K" || fail "closing ended the program"
+tray_icon_of "$K" >/dev/null || fail "the tray icon went away"
+
+step "a second start ends at once and brings the first window back"
+e2e_spawn second "$KESTRIN"
+e2e_exited_with "$E2E_LAST_PID" 0 15
+e2e_wait_for "[[ -n \$(main_window $K) ]]" 10 || fail "the first window did not come back"
+N=0
+for w in $(xdotool search --onlyvisible --name '^Kestrin 1\.6$' 2>/dev/null); do
+  [[ "$(xdotool getwindowname "$w")" == "Kestrin 1.6" ]] && N=$((N + 1))
+done
+[[ $N -eq 1 ]] || fail "$N main windows are shown"
+
+step "KestrinReadFiles shows a reminder added by another program"
+"$WRITER" "$E2E_DATA/data405204375-3.od" --name "Zebra crossing"
+e2e_broadcast KestrinReadFiles
+wait_trace '^list 3: .*Zebra crossing'
+
+step "KestrinShutDownMessage ends the program; every file is intact"
+BEFORE_SUMS=$(sums)
+shut_down
+[[ "$(sums)" == "$BEFORE_SUMS" ]] || fail "the shutdown changed reminder files"
+
+step "Spanish"
+mkdir -p "$(dirname "$CONF")"
+printf '[General]\nLanguage=1\n' >"$CONF"
+start_kestrin spanish
+wait_main_window "$K" >/dev/null
+wait_trace '^list 3: '
+sleep 0.5
+e2e_shot main-spanish
+shut_down
+printf '[General]\nLanguage=0\n' >"$CONF"
+
+step "\"silent\": minimised, the automatic start handed to the scheduler"
+start_kestrin silent silent
+wait_trace '^scheduler started \(automatic start\)$'
+sleep 1
+[[ -z "$(main_window "$K")" ]] || fail "the window is shown after a silent start"
+e2e_broadcast KestrinMessage
+e2e_wait_for "[[ -n \$(main_window $K) ]]" 10 || fail "KestrinMessage did not show the window"
+shut_down
+
+step "a reminder due a few seconds ahead fires and opens AlertWindow"
+rm -f "$E2E_DATA"/*.od
+"$WRITER" "$E2E_DATA/data405204375-4.od" --name "Take the pills"
+: >"$KESTRIN_MAINWINDOW_LOG"
+# The wall clock starts just before 09:00 and runs; the waits keep the real monotonic clock.
+e2e_spawn firing faketime --exclude-monotonic "$(date +%F) 08:59:56" "$KESTRIN"
+K=$E2E_LAST_PID
+wait_trace '^scheduler started$'
+e2e_wait_for "[[ -n \$(e2e_window_named '^Take the pills\$' || true) ]]" 30 || fail "no alert window"
+e2e_wait_for "grep -q shown '$KESTRIN_ALERTWINDOW_LOG'" 10 || fail "AlertWindow did not say it was shown"
+e2e_wait_for "'$WRITER' '$E2E_DATA/data405204375-4.od' --show | grep -qE '^LastRunTime=[1-9]'" 10 ||
+  fail "the last run time was not written"
+e2e_shot reminder-fired
+e2e_broadcast KestrinClose
+shut_down
