@@ -57,6 +57,13 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
     Crear_Controles();
     Crear_Menus();
     Crear_Bandeja();
+    // The client area is below the menu bar; the window opens centred.
+    resize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height());
+    if (const QScreen *pantalla = QGuiApplication::primaryScreen()) {
+        QRect marco(QPoint(), size());
+        marco.moveCenter(pantalla->availableGeometry().center());
+        move(marco.topLeft());
+    }
 
     TimerMedianoche = new QTimer(this);
     TimerMedianoche->setSingleShot(true);
@@ -170,12 +177,6 @@ void TfrmMain::Crear_Controles()
 
     setWindowIcon(Icono_Kestrin());
     setMinimumSize(250, 300);
-    resize(kAnchoCliente, kAltoCliente);
-    if (const QScreen *pantalla = QGuiApplication::primaryScreen()) {
-        QRect marco(QPoint(), size());
-        marco.moveCenter(pantalla->availableGeometry().center());
-        move(marco.topLeft());
-    }
 }
 
 QAction *TfrmMain::Accion(const char *rsNombre, void (TfrmMain::*rComando)())

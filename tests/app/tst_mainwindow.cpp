@@ -6,6 +6,7 @@
 #include "midnight.h"
 #include "tempxdg.h"
 #include "platform/bus.h"
+#include "platform/filelock.h"
 #include "report/eventlog.h"
 #include "report/messagerecorder.h"
 #include "store/daycount.h"
@@ -21,11 +22,14 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <QTimeZone>
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <atomic>
 #include <ctime>
+#include <thread>
 #include <memory>
 
 namespace {
@@ -195,6 +199,7 @@ private slots:
     void delete_confirmed();
     void delete_of_file_already_gone();
     void delete_refused_by_folder();
+    void delete_waits_for_a_write_back();
     void sort_data();
     void sort();
     void equal_times_sort_by_name_and_reverse();
@@ -480,6 +485,34 @@ void TstMainWindow::delete_refused_by_folder()
     QVERIFY(QFileInfo::exists(uno));
     QCOMPARE(p.Textos_Cajas().value(1), QStringLiteral("Unable to delete the file: ") + uno);
     QCOMPARE(p.Nombres(), QStringList{QStringLiteral("uno")});
+}
+
+// A write-back (the scheduler's last run, a snooze) that holds the folder's lock while it
+// rewrites the file: the delete waits for it, so the rewrite cannot bring the file back.
+void TstMainWindow::delete_waits_for_a_write_back()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    const QString uno = p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    TfrmMain &w = p.Abrir();
+    Parar_Hilo(w);
+    p.Seleccionar(QStringLiteral("uno"));
+    std::atomic<bool> bloqueado{false};
+    std::thread escritor([&] {
+        TBloqueoCarpeta bloqueo(p.Datos());
+        bloqueado = true;
+        QThread::msleep(300);
+        // The rewrite of a write-back: a new file renamed over the old one.
+        QString error;
+        if (!Grabar_Lineas_Cifradas(uno, {QStringLiteral("TaskName1=uno"), QStringLiteral("LastRunTime=1")}, &error))
+            qWarning("rewrite failed: %s", qPrintable(error));
+    });
+    while (!bloqueado)
+        QThread::yieldCurrentThread();
+    w.SpeedButtonBorrarClick();
+    escritor.join();
+    QVERIFY(!QFileInfo::exists(uno));
+    QVERIFY(p.Nombres().isEmpty());
 }
 
 void TstMainWindow::sort_data()
