@@ -1,4 +1,5 @@
 #include "listcommand.h"
+#include "quickcommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,8 +15,11 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     parser.addVersionOption();
     Agregar_Opciones_Listado(parser);
+    Agregar_Opciones_Rapido(parser);
     parser.process(app);
 
+    if (Opcion_Rapido_Pedida(parser))
+        return Ejecutar_Opcion_Rapido(parser);
     // --list prints and exits on this QCoreApplication: no display, no session bus.
     if (Opcion_Listado_Pedida(parser))
         return Ejecutar_Opcion_Listado(parser);
