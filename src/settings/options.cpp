@@ -205,6 +205,7 @@ void TfrmOpciones::ComboBoxFontChange()
         return;
     QFont fuente = LabelTextoDeEjemplo->font();
     fuente.setFamily(ComboBoxFont->currentText());
+    fuente.setPointSize(14);
     LabelTextoDeEjemplo->setFont(fuente);
 }
 

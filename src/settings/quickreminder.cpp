@@ -75,6 +75,7 @@ TfrmQuickReminder::TfrmQuickReminder(QWidget *rOwner, const TContextoRapido &rCo
 
     BitBtnAceptar = Crear<QPushButton>(this, "BitBtnAceptar");
     BitBtnCancelar = Crear<QPushButton>(this, "BitBtnCancelar");
+    BitBtnAceptar->setDefault(true);
     auto *botones = new QHBoxLayout;
     botones->addStretch();
     botones->addWidget(BitBtnAceptar);

@@ -112,11 +112,16 @@ TfrmCambiarSonido::TfrmCambiarSonido(QWidget *rOwner, TContextoSonidos &rContext
                            BitBtnRestaurarSonidosDelSistema})
         columna->addWidget(b);
     columna->addStretch();
+    // No button answers Enter: a stray Enter must not play, delete or close anything.
+    for (QPushButton *b : {BitBtnPlayPredeterminado, BitBtnStopPredeterminado, BitBtnPlay, BitBtnStop, BitBtnAgregar,
+                           BitBtnBorrar, BitBtnUsarComoPredeterminado, BitBtnRestaurarSonidosDelSistema})
+        b->setAutoDefault(false);
     auto *abajo = new QHBoxLayout(GroupBoxSonidos);
     abajo->addWidget(ListBox, 1);
     abajo->addLayout(columna);
 
     BitBtnCerrar = Crear<QPushButton>(this, "BitBtnCerrar");
+    BitBtnCerrar->setAutoDefault(false);
     auto *cerrar = new QHBoxLayout;
     cerrar->addStretch();
     cerrar->addWidget(BitBtnCerrar);

@@ -9,7 +9,10 @@
 #include "settings/soundmanager.h"
 #include "tempxdg.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMenu>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -71,6 +74,8 @@ private slots:
     void setAsDefault();
     void playAndStop();
     void nothingSelected();
+    void rightClickSelects();
+    void secondRequestIgnored();
 
 private:
     void Abrir(int riLenguaje = 0);
@@ -529,6 +534,54 @@ void TestSoundManager::nothingSelected()
         QCOMPARE(c.iIcono, MB_ICONINFORMATION);
     }
     QVERIFY(QFile::exists(S(QStringLiteral("s1.mp3"))));
+}
+
+void TestSoundManager::rightClickSelects()
+{
+    for (const char *a : {"s1.mp3", "s2.mp3", "s3.mp3"})
+        Crear_Archivo(S(QLatin1String(a)));
+    Abrir();
+    QListWidget *lista = Lista();
+    const QRect fila = lista->visualItemRect(lista->item(2));
+    emit lista->customContextMenuRequested(fila.center());
+    QCOMPARE(lista->currentItem()->text(), QStringLiteral("Sound 3"));
+    auto *menu = pDialogo->findChild<QMenu *>(QStringLiteral("PopupMenu"));
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->actions().size(), 7); // two separators
+    QCOMPARE(menu->findChild<QAction *>(QStringLiteral("mUsarComoPredeterminado"))->text(),
+             QStringLiteral("Set As Default"));
+    menu->hide();
+    // Below the last entry: nothing selected, and Delete then asks for a choice.
+    emit lista->customContextMenuRequested(QPoint(fila.center().x(), fila.bottom() + 40));
+    menu->hide();
+    QVERIFY(lista->currentItem() == nullptr);
+    menu->findChild<QAction *>(QStringLiteral("mBorrar"))->trigger();
+    QCOMPARE(pCajas->paCajas.size(), 1);
+    QCOMPARE(pCajas->paCajas[0].sTexto, QStringLiteral("Please choose a sound"));
+    QCOMPARE(Archivos(pCarpetas.sSonidos).size(), 3);
+    // The menu's Play plays the entry under the pointer.
+    emit lista->customContextMenuRequested(lista->visualItemRect(lista->item(1)).center());
+    menu->hide();
+    menu->findChild<QAction *>(QStringLiteral("mEscuchar"))->trigger();
+    QCOMPARE(pReproductor.paLlamadas.last(), QStringLiteral("play %1 loop=0 errors=1").arg(S("s2.mp3")));
+}
+
+void TestSoundManager::secondRequestIgnored()
+{
+    Crear_Archivo(S(QStringLiteral("s1.mp3")));
+    int abiertos = -1;
+    QTimer::singleShot(0, this, [&] {
+        Abrir_Manejador_Sonidos(nullptr, pContexto, QStringLiteral("Sound Manager")); // returns at once
+        abiertos = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<TfrmCambiarSonido *>(w)) {
+                ++abiertos;
+                d->findChild<QPushButton *>(QStringLiteral("BitBtnCerrar"))->click();
+            }
+    });
+    Abrir_Manejador_Sonidos(nullptr, pContexto, QStringLiteral("Sound Manager"));
+    QCOMPARE(abiertos, 1);
+    QCOMPARE(pReproductor.paLlamadas, QStringList{"stop"}); // closing stopped the preview
 }
 
 QTEST_MAIN(TestSoundManager)
