@@ -47,7 +47,6 @@ private slots:
     void start();
     void fileLines_data();
     void fileLines();
-    void neverReplaces();
     void dialogDefaults();
     void dialogSaves();
     void dialogNoDataFolder();
@@ -156,28 +155,6 @@ void TestQuickReminder::fileLines()
     QCOMPARE(Leer_Archivo_Tarea(archivo, t, codigo), TLectura::Ok);
     QCOMPARE(codigo, 0);
     QCOMPARE(t.tiTareaTipo, TAREA_UNA_VEZ);
-}
-
-void TestQuickReminder::neverReplaces()
-{
-    // Many reminders saved at the same clock reading share the time in their names:
-    // each still gets a file of its own.
-    TRecordatorioRapido r;
-    r.dInicio = D(2026, 3, 10, 12);
-    QSet<QString> archivos;
-    for (int i = 0; i < 150; ++i) {
-        r.sMensaje = QString::number(i);
-        QString archivo;
-        QCOMPARE(Grabar_Recordatorio_Rapido(Datos(), Sonidos(), QStringLiteral("s1.mp3"), r, D(2026, 3, 10, 11), archivo),
-                 TGrabacionRapida::Ok);
-        archivos.insert(archivo);
-    }
-    QCOMPARE(archivos.size(), 150);
-    QSet<QString> mensajes;
-    for (const QString &a : std::as_const(archivos))
-        mensajes.insert(Lineas(a).filter(QStringLiteral("Mensaje1=")).value(0));
-    QCOMPARE(mensajes.size(), 150);
-    QCOMPARE(QDir(Datos()).entryList(QDir::Files).size(), 150); // no temporary left behind
 }
 
 void TestQuickReminder::dialogDefaults()
