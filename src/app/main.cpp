@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "listcommand.h"
 #include "program.h"
+#include "quickcommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
     parser.addVersionOption();
     Agregar_Opciones_Listado(parser);
     Agregar_Opciones_Instancia(parser);
+    Agregar_Opciones_Rapido(parser);
     parser.process(app);
 
     // --show, --quit and --reload talk to the running Kestrin over the session bus.
@@ -27,6 +29,8 @@ int main(int argc, char **argv)
         QTextStream errores(stderr);
         return Ejecutar_Opcion_Instancia(parser, salida, errores, Reemplazar_Por_Kestrin);
     }
+    if (Opcion_Rapido_Pedida(parser))
+        return Ejecutar_Opcion_Rapido(parser);
     // --list prints and exits on this QCoreApplication: no display, no session bus.
     if (Opcion_Listado_Pedida(parser))
         return Ejecutar_Opcion_Listado(parser);
