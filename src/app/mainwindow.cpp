@@ -34,6 +34,11 @@ constexpr int kAltoCliente = 402;
 constexpr int kAnchoBoton = 64;
 constexpr int kAltoBoton = 81;
 constexpr int kAltoResumen = 72;
+
+// The quick-reminder items are mEn1Minuto.. and mTrayEn1Minuto.., in menu order.
+constexpr std::array<const char *, CANTIDAD_RAPIDOS> kSufijosRapidos = {
+    "1Minuto",   "2Minutos",  "3Minutos",  "4Minutos", "5Minutos", "10Minutos", "15Minutos", "20Minutos",
+    "30Minutos", "40Minutos", "50Minutos", "1Hora",    "2Horas",   "3Horas",    "4Horas",    "5Horas"};
 } // namespace
 
 TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlaces, QWidget *rParent)
@@ -208,7 +213,7 @@ void TfrmMain::Crear_Menus()
     mRecordatorioRapido->setObjectName(QStringLiteral("mRecordatorioRapido"));
     for (int i = 0; i < CANTIDAD_RAPIDOS; ++i) {
         mEnRapidos[i] = Accion("", nullptr);
-        mEnRapidos[i]->setObjectName(QStringLiteral("mEn%1").arg(i));
+        mEnRapidos[i]->setObjectName(QStringLiteral("mEn") + QLatin1String(kSufijosRapidos[i]));
         connect(mEnRapidos[i], &QAction::triggered, this, [this, i] { Recordatorio_Rapido_Click(i); });
         mRecordatorioRapido->addAction(mEnRapidos[i]);
     }
@@ -280,7 +285,7 @@ void TfrmMain::Crear_Bandeja()
     mTrayRecordatorioRapido->setObjectName(QStringLiteral("mTrayRecordatorioRapido"));
     for (int i = 0; i < CANTIDAD_RAPIDOS; ++i) {
         mTrayEnRapidos[i] = Accion("", nullptr);
-        mTrayEnRapidos[i]->setObjectName(QStringLiteral("mTrayEn%1").arg(i));
+        mTrayEnRapidos[i]->setObjectName(QStringLiteral("mTrayEn") + QLatin1String(kSufijosRapidos[i]));
         mostrar_y(mTrayEnRapidos[i], [this, i] { Recordatorio_Rapido_Click(i); });
         mTrayRecordatorioRapido->addAction(mTrayEnRapidos[i]);
     }

@@ -3,10 +3,15 @@
 #include "mainwindow.h"
 #include "platform/bus.h"
 #include "platform/folders.h"
+#include "platform/fonts.h"
 #include "platform/singleinstance.h"
 #include "platform/termsignals.h"
 #include "report/eventlog.h"
 #include "report/qtmessagepresenter.h"
+#include "settings/options.h"
+#include "settings/quickreminder.h"
+#include "settings/soundmanager.h"
+#include "texts/language.h"
 
 #include <QApplication>
 #include <QFile>
@@ -29,6 +34,36 @@ void Elegir_Plataforma()
 TEnlacesPrincipal Enlaces_Del_Programa()
 {
     TEnlacesPrincipal enlaces;
+
+    enlaces.Abrir_Opciones = [](TfrmMain &rVentana) {
+        TContextoOpciones contexto;
+        contexto.pConfig = &rVentana.pConfiguracion;
+        contexto.iLenguaje = Lenguaje_Actual();
+        contexto.sEjecutable = Archivo_Ejecutable();
+        contexto.aFuentes = Installed_Font_Families();
+        return Abrir_Opciones(&rVentana, contexto);
+    };
+
+    enlaces.Abrir_Manejador_Sonidos = [](TfrmMain &rVentana, const QString &rsCaption) {
+        TContextoSonidos contexto;
+        contexto.aCarpetas = {rVentana.pCarpetas.psAppDataSoundsAllUsers, rVentana.pCarpetas.psAppDataDefaultAllUsers};
+        contexto.iLenguaje = Lenguaje_Actual();
+        // The new default reaches the running scheduler for its next alerts.
+        contexto.Default_Cambiado = [&rVentana](const QString &rsSonido) {
+            rVentana.pConfiguracion.psDefaultSound = rsSonido;
+            if (rVentana.pThreadAlerta)
+                rVentana.pThreadAlerta->psDefaultSound.Poner(rsSonido);
+        };
+        Abrir_Manejador_Sonidos(&rVentana, contexto, rsCaption);
+    };
+
+    enlaces.Abrir_Recordatorio_Rapido = [](TfrmMain &rVentana, int riMinutos, const QString &rsCaption) {
+        const TContextoRapido contexto{
+            rVentana.pCarpetas.psAppDataSystemLocal, rVentana.pCarpetas.psAppDataSoundsAllUsers,
+            rVentana.pConfiguracion.psDefaultSound, Lenguaje_Actual(),
+            [&rVentana](const QString &rsArchivo) { rVentana.Cargar_Tareas_De_Archivos(rsArchivo, true); }};
+        Abrir_Recordatorio_Rapido(&rVentana, contexto, riMinutos, rsCaption);
+    };
     return enlaces;
 }
 

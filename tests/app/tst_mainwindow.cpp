@@ -262,10 +262,10 @@ void TstMainWindow::captions_data()
     fila("SpeedButtonSonido", "Sound|Sound Manager", "Sonido|Manejador de Sonidos");
     fila("ListView", "Name|Next Run Time|Last Run Time", "Nombre|Próxima Ejecución|Ultima Ejecución");
     fila("frmMain", "Kestrin 1.6", "Kestrin 1.6");
-    fila("mEn0", "In 1 Minute", "En 1 Minuto");
-    fila("mTrayEn4", "In 5 Minutes", "En 5 Minutos");
-    fila("mEn11", "In 1 Hour", "En 1 Hora");
-    fila("mTrayEn15", "In 5 Hours", "En 5 Horas");
+    fila("mEn1Minuto", "In 1 Minute", "En 1 Minuto");
+    fila("mTrayEn5Minutos", "In 5 Minutes", "En 5 Minutos");
+    fila("mEn1Hora", "In 1 Hour", "En 1 Hora");
+    fila("mTrayEn5Horas", "In 5 Hours", "En 5 Horas");
 }
 
 // The visible text of a control, whatever its kind.
@@ -717,8 +717,8 @@ void TstMainWindow::links_called_by_commands()
     QTest::mouseClick(p.Hijo<QToolButton>(QStringLiteral("SpeedButtonEditar")), Qt::LeftButton);
     Doble_Clic(p.Lista()->viewport(), p.Lista()->visualItemRect(p.Lista()->selectedItems().constFirst()).center());
     QTest::mouseClick(p.Hijo<QToolButton>(QStringLiteral("SpeedButtonSonido")), Qt::LeftButton);
-    p.Hijo<QAction>(QStringLiteral("mEn5"))->trigger();
-    p.Hijo<QAction>(QStringLiteral("mTrayEn15"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mEn10Minutos"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mTrayEn5Horas"))->trigger();
     p.Hijo<QAction>(QStringLiteral("mAcerca"))->trigger();
     p.Hijo<QAction>(QStringLiteral("mVerAyuda"))->trigger();
     p.Hijo<QAction>(QStringLiteral("mPaginaWeb"))->trigger();
@@ -731,7 +731,7 @@ void TstMainWindow::links_called_by_commands()
     Establecer_Lenguaje(1);
     w.Set_Language_Captions(1);
     p.Hijo<QAction>(QStringLiteral("mManejadorDeSonidos"))->trigger();
-    p.Hijo<QAction>(QStringLiteral("mTrayEn0"))->trigger();
+    p.Hijo<QAction>(QStringLiteral("mTrayEn1Minuto"))->trigger();
     const QString fila = QString::number(filaDos);
     QCOMPARE(p.pLlamadas.pa, (QStringList{"asistente -1", "asistente " + fila, "asistente " + fila,
                                           "sonidos Sound Manager", "rapido 10 In 10 Minutes",

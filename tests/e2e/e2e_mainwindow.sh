@@ -29,37 +29,36 @@ fail() {
 }
 trace_has() { grep -qE "$1" "$KESTRIN_MAINWINDOW_LOG"; }
 wait_trace() { e2e_wait_for "trace_has '$1'" "${2:-15}" || fail "the window never said '$1'"; }
-# xdotool's name search also matches other names of a window (the tray icon's among
-# them), so each title is checked again.
-main_window() {
+# xdotool's name search also matches other names of a window (the main window turns up
+# for "Options", the tray icon for "Kestrin 1.6"), so titles are compared exactly here.
+# Prints the visible windows of a process whose title is exactly TITLE.
+windows_titled() {  # PID TITLE
   local w
-  for w in $(xdotool search --pid "$1" --onlyvisible --name '^Kestrin 1\.6$' 2>/dev/null); do
-    [[ "$(xdotool getwindowname "$w")" == "Kestrin 1.6" ]] && { echo "$w"; return 0; }
+  for w in $(xdotool search --pid "$1" --onlyvisible --name '.*' 2>/dev/null); do
+    [[ "$(xdotool getwindowname "$w" 2>/dev/null)" == "$2" ]] && echo "$w"
   done
   return 0
 }
+width_of() { xwininfo -id "$1" | awk '/Width:/ {print $2}'; }
+main_window() { windows_titled "$1" "Kestrin 1.6" | head -1; }
 # Waits for the main window of a process and prints its id. (e2e_wait_window stops a
 # script under "set -e -o pipefail" when the window is not there at its first look.)
 wait_main_window() {
   e2e_wait_for "[[ -n \$(main_window $1) ]]" 15 || fail "no main window of $1"
   main_window "$1"
 }
-# A visible window of the process titled "Kestrin" and wider than a tray icon: a box.
+# A window titled "Kestrin" wider than a tray icon is a box; the icon is the other one.
 box_of() {
-  local w width
-  for w in $(xdotool search --pid "$1" --onlyvisible --name '^Kestrin$' 2>/dev/null); do
-    [[ "$(xdotool getwindowname "$w")" == Kestrin ]] || continue
-    width=$(xwininfo -id "$w" | awk '/Width:/ {print $2}')
-    [[ ${width:-0} -gt 64 ]] && { echo "$w"; return 0; }
+  local w
+  for w in $(windows_titled "$1" Kestrin); do
+    [[ $(width_of "$w") -gt 64 ]] && { echo "$w"; return 0; }
   done
   return 1
 }
 tray_icon_of() {
-  local w width
-  for w in $(xdotool search --pid "$1" --onlyvisible --name '^Kestrin$' 2>/dev/null); do
-    [[ "$(xdotool getwindowname "$w")" == Kestrin ]] || continue
-    width=$(xwininfo -id "$w" | awk '/Width:/ {print $2}')
-    [[ ${width:-0} -le 64 ]] && { echo "$w"; return 0; }
+  local w
+  for w in $(windows_titled "$1" Kestrin); do
+    [[ $(width_of "$w") -le 64 ]] && { echo "$w"; return 0; }
   done
   return 1
 }
@@ -173,6 +172,29 @@ e2e_shot tray-menu
 xdotool key Escape
 sleep 0.3
 
+step "the toolbar and the menus open the real dialogs"
+dialog_opens() {  # TITLE NAME: waits for the dialog, keeps a screenshot, cancels it
+  local d= width height
+  e2e_wait_for "[[ -n \$(windows_titled $K '$1') ]]" 10 || fail "no dialog '$1'"
+  d=$(windows_titled "$K" "$1" | head -1)
+  sleep 0.3
+  e2e_shot "$2"
+  # Cancel is the last button of the bottom row.
+  width=$(width_of "$d")
+  height=$(xwininfo -id "$d" | awk '/Height:/ {print $2}')
+  e2e_click "$d" $((width - 50)) $((height - 22))
+  e2e_wait_for "[[ -z \$(windows_titled $K '$1') ]]" 10 || fail "the dialog '$1' did not close"
+}
+# Toolbar buttons are 64 pixels wide, below the menu bar: Options is the fourth, Sound the fifth.
+e2e_click "$W" $((3 * 64 + 32)) 50
+dialog_opens Options options
+e2e_click "$W" $((4 * 64 + 32)) 50
+dialog_opens "Sound Manager" sound-manager
+e2e_keys "$W" alt+q
+sleep 0.3
+xdotool key Return
+dialog_opens "Quick Reminder - In 1 Minute" quick-reminder
+
 step "the close button hides the window to the tray; the scheduler keeps running"
 "$CLOSER" "$W"
 e2e_wait_for "[[ -z \$(main_window $K) ]]" 10 || fail "the window was not hidden"
@@ -184,8 +206,8 @@ e2e_spawn second "$KESTRIN"
 e2e_exited_with "$E2E_LAST_PID" 0 15
 e2e_wait_for "[[ -n \$(main_window $K) ]]" 10 || fail "the first window did not come back"
 N=0
-for w in $(xdotool search --onlyvisible --name '^Kestrin 1\.6$' 2>/dev/null); do
-  [[ "$(xdotool getwindowname "$w")" == "Kestrin 1.6" ]] && N=$((N + 1))
+for w in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
+  [[ "$(xdotool getwindowname "$w" 2>/dev/null)" == "Kestrin 1.6" ]] && N=$((N + 1))
 done
 [[ $N -eq 1 ]] || fail "$N main windows are shown"
 
@@ -227,7 +249,8 @@ rm -f "$E2E_DATA"/*.od
 e2e_spawn firing faketime --exclude-monotonic "$(date +%F) 08:59:56" "$KESTRIN"
 K=$E2E_LAST_PID
 wait_trace '^scheduler started$'
-e2e_wait_for "[[ -n \$(e2e_window_named '^Take the pills\$' || true) ]]" 30 || fail "no alert window"
+e2e_wait_for "[[ -n \$(xdotool search --onlyvisible --name '^Take the pills\$' 2>/dev/null || true) ]]" 30 ||
+  fail "no alert window"
 e2e_wait_for "grep -q shown '$KESTRIN_ALERTWINDOW_LOG'" 10 || fail "AlertWindow did not say it was shown"
 e2e_wait_for "'$WRITER' '$E2E_DATA/data405204375-4.od' --show | grep -qE '^LastRunTime=[1-9]'" 10 ||
   fail "the last run time was not written"
