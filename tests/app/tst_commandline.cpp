@@ -115,6 +115,7 @@ TResultado TstCommandLine::Correr(const QStringList &rArgs, bool rbBus, QProcess
 bool TstCommandLine::Iniciar_Dueno(bool rbBus)
 {
     pDueno = std::make_unique<QProcess>();
+    psOido.clear(); // what an earlier stand-in said must not pass for this one
     pDueno->setProcessEnvironment(Entorno(rbBus));
     pDueno->start(psDueno, {QStringLiteral("acquire"), QStringLiteral("--hold")});
     for (int i = 0; i < 50 && !psOido.contains(QLatin1String("owner")); ++i) {

@@ -51,6 +51,14 @@ int main(int argc, char **argv)
     }
     const bool otraVez = Adquirir_Instancia_Unica();
     const bool corriendo = Instancia_Corriendo();
+    // With --hold, listen before saying "owner": a test broadcasts as soon as it reads it.
+    TBusListener escucha;
+    if (args.contains(QStringLiteral("--hold"))) {
+        for (const QString &nombre : Kestrin_Messages())
+            escucha.Listen(nombre); // without a bus nothing arrives, which is fine
+        QObject::connect(&escucha, &TBusListener::Message_Received,
+                         [](const QString &rsNombre) { Decir("received " + rsNombre.toUtf8()); });
+    }
     Decir(QByteArray("owner again=") + (otraVez ? "1" : "0") + " running=" + (corriendo ? "1" : "0"));
 
     if (args.contains(QStringLiteral("--spawn-child"))) {
@@ -62,11 +70,6 @@ int main(int argc, char **argv)
     if (!args.contains(QStringLiteral("--hold")))
         return 0;
 
-    TBusListener escucha;
-    for (const QString &nombre : Kestrin_Messages())
-        escucha.Listen(nombre); // without a bus nothing arrives, which is fine
-    QObject::connect(&escucha, &TBusListener::Message_Received,
-                     [](const QString &rsNombre) { Decir("received " + rsNombre.toUtf8()); });
     QSocketNotifier entrada(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&entrada, &QSocketNotifier::activated, [&] {
         char buf[256];
