@@ -54,6 +54,8 @@ e2e_step "Ctrl+C ends the program, the display, the tray host and the bus"
 kill -INT -- "-$START_PID"
 e2e_exited_with "$START_PID" 130 15
 [[ -z "$(left_over)" ]] || e2e_fail "still running: $(left_over)"
+# The program was ended first, not left to lose its display under it.
+! grep -q "X11 connection broke" "$E2E_WORK/start.err" || e2e_fail "the display went first: $(cat "$E2E_WORK/start.err")"
 ! xdpyinfo -display "$VDISPLAY" >/dev/null 2>&1 || e2e_fail "the virtual display still runs"
 ! DBUS_SESSION_BUS_ADDRESS=$VBUS dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
   org.freedesktop.DBus.GetId >/dev/null 2>&1 || e2e_fail "the private bus still runs"
