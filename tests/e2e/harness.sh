@@ -168,7 +168,14 @@ e2e_display_up() {  # LOGFILE
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
     # -noreset: by default the server resets when its last client leaves, and a program
     # that connects at that moment is refused.
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$log" &
+    # A session of its own: Ctrl+C in a terminal goes to the whole foreground group, and
+    # the X server must outlive the programs that the script ends first. Without job
+    # control setsid becomes Xvfb in place, so $! stays Xvfb's pid.
+    if [[ $- == *m* ]]; then
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$log" &
+    else
+      setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$log" &
+    fi
     xpid=$!
     for _ in $(seq 50); do
       xdpyinfo -display ":$n" >/dev/null 2>&1 && break
