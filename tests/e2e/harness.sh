@@ -15,6 +15,8 @@
 #   - $E2E_ARTIFACTS, where e2e_shot saves screenshots (kept after the test).
 # Everything started through the harness is ended when the script exits.
 #
+# e2e_bus_up, e2e_display_up and e2e_tray_up start one piece each; ./run uses them too.
+#
 # Environment: E2E_ARTIFACTS_ROOT (default: build/test-artifacts below the repository).
 
 E2E_PIDS=()
@@ -135,12 +137,77 @@ e2e_broadcast() {  # MEMBER
 
 # Starts a tray host on the display and waits until it owns the system tray selection.
 e2e_tray() {
-  e2e_spawn trayer trayer --edge bottom --align right --widthtype pixel --width 160 \
-    --heighttype pixel --height 24 --SetDockType true --transparent false --tint 0x404040
+  local up=0
+  e2e_tray_up "$E2E_WORK/trayer.err" || up=1
+  E2E_PIDS+=("$E2E_TRAY_PID")
+  [[ $up -eq 0 ]] || e2e_fail "the tray host did not start"
+}
+
+# --- Start-up pieces shared with scripts/start (./run without a display) ---
+# Each returns 1 with a message on stderr when its program does not come up, and
+# leaves the pid in a variable; the caller ends the program.
+
+# A private session bus: exports DBUS_SESSION_BUS_ADDRESS, sets E2E_BUS_PID.
+e2e_bus_up() {  # ERRFILE
+  local bus
+  bus=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 2>"$1") || {
+    echo "dbus-daemon did not start: $(cat "$1")" >&2
+    return 1
+  }
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+  E2E_BUS_PID=$(sed -n 2p <<<"$bus")
+}
+
+# A virtual display of 1024x768 on a random free number: exports DISPLAY, sets E2E_XVFB_PID.
+e2e_display_up() {  # LOGFILE
+  local log=$1 n xpid=
+  # A random high number, so that scripts which take the first free numbers on a
+  # shared machine never meet ours.
+  for _ in $(seq 30); do
+    n=$((200 + RANDOM % 700))
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    # -noreset: by default the server resets when its last client leaves, and a program
+    # that connects at that moment is refused.
+    # A session of its own: Ctrl+C in a terminal goes to the whole foreground group, and
+    # the X server must outlive the programs that the script ends first. Without job
+    # control setsid becomes Xvfb in place, so $! stays Xvfb's pid.
+    if [[ $- == *m* ]]; then
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$log" &
+    else
+      setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$log" &
+    fi
+    xpid=$!
+    for _ in $(seq 50); do
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+      kill -0 $xpid 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 $xpid 2>/dev/null && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      export DISPLAY=:$n
+      E2E_XVFB_PID=$xpid
+      : >"$log"
+      return 0
+    fi
+    kill $xpid 2>/dev/null || true
+    wait $xpid 2>/dev/null || true
+  done
+  echo "Xvfb did not start: $(cat "$log")" >&2
+  return 1
+}
+
+# A tray host (trayer) at the bottom right of the display, once it owns the system tray
+# selection; sets E2E_TRAY_PID.
+e2e_tray_up() {  # ERRFILE
+  trayer --edge bottom --align right --widthtype pixel --width 160 \
+    --heighttype pixel --height 24 --SetDockType true --transparent false --tint 0x404040 2>>"$1" &
+  E2E_TRAY_PID=$!
   local screen=${DISPLAY##*.}
   [[ "$screen" == "$DISPLAY" ]] && screen=0
-  e2e_wait_for "xprop -root -notype _NET_SYSTEM_TRAY_S$screen >/dev/null 2>&1 || \
-    [[ -n \$(xdotool search --class trayer 2>/dev/null) ]]" 10 || e2e_fail "the tray host did not start"
+  if ! e2e_wait_for "xprop -root -notype _NET_SYSTEM_TRAY_S$screen >/dev/null 2>&1 || \
+    [[ -n \$(xdotool search --class trayer 2>/dev/null) ]]" 10; then
+    echo "the tray host did not start: $(cat "$1")" >&2
+    return 1
+  fi
   # trayer takes the selection right after mapping its window.
   sleep 0.5
 }
@@ -167,37 +234,7 @@ e2e_start() {  # NAME
   export QT_MEDIA_BACKEND=gstreamer
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-  # A private session bus.
-  local bus
-  bus=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 2>"$E2E_WORK/dbus.err") ||
-    e2e_fail "dbus-daemon did not start"
-  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
-  E2E_BUS_PID=$(sed -n 2p <<<"$bus")
-
-  # A display of our own: a random high number, so that scripts which take the first
-  # free numbers on a shared machine never meet ours.
-  local n xpid=
-  for _ in $(seq 30); do
-    n=$((200 + RANDOM % 700))
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    # -noreset: by default the server resets when its last client leaves, and a program
-    # that connects at that moment is refused.
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$E2E_WORK/xvfb.log" &
-    xpid=$!
-    for _ in $(seq 50); do
-      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-      kill -0 $xpid 2>/dev/null || break
-      sleep 0.1
-    done
-    if kill -0 $xpid 2>/dev/null && xdpyinfo -display ":$n" >/dev/null 2>&1; then
-      export DISPLAY=:$n
-      E2E_PIDS+=("$xpid")
-      break
-    fi
-    kill $xpid 2>/dev/null || true
-    wait $xpid 2>/dev/null || true
-    xpid=
-  done
-  [[ -n "$xpid" ]] || e2e_fail "Xvfb did not start: $(cat "$E2E_WORK/xvfb.log")"
-  : >"$E2E_WORK/xvfb.log"
+  e2e_bus_up "$E2E_WORK/dbus.err" || e2e_fail "dbus-daemon did not start"
+  e2e_display_up "$E2E_WORK/xvfb.log" || e2e_fail "Xvfb did not start"
+  E2E_PIDS+=("$E2E_XVFB_PID")
 }
