@@ -1,0 +1,150 @@
+// Main window benchmark (a plain program, not a test), offscreen unless told otherwise:
+//   1. start-up: from creating the window to its list filled from N reminder files
+//      (the 100 ms start timer included, and shown apart);
+//   2. a KestrinReadFiles reload of the N files with the list refilled;
+//   3. idle with 100 reminders: resident memory, and the CPU used over S seconds.
+// Usage: bench_mainwindow [N] [--idle-seconds S]   (N default 1000, S default 60, 0 skips)
+
+#include "mainwindow.h"
+#include "platform/bus.h"
+#include "store/daycount.h"
+#include "store/writer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <sys/resource.h>
+
+namespace {
+QTextStream gSalida(stdout);
+
+void Escribir_Tareas(const QString &rsCarpeta, int riCantidad)
+{
+    QDir(rsCarpeta).removeRecursively();
+    QDir().mkpath(rsCarpeta);
+    const double hoy = Solo_Fecha(Ahora());
+    for (int i = 0; i < riCantidad; ++i) {
+        TTipoTarea t;
+        t.tsTaskName = QStringLiteral("Reminder %1").arg(i);
+        t.tsMensaje = QStringLiteral("Message %1").arg(i);
+        t.tiTareaTipo = i % 3 == 0 ? TAREA_UNA_VEZ : TAREA_DIARIA;
+        t.tdFechaInicio = hoy + 1 + (i % 500) / 1440.0 + (i % 7);
+        t.tdFechaFin = t.tdFechaInicio + 365;
+        t.tdFechaCreacion = hoy - 1;
+        Grabar_Archivo_Tarea(QStringLiteral("%1/data%2.od").arg(rsCarpeta).arg(i, 5, 10, QLatin1Char('0')), t);
+    }
+}
+
+qint64 Memoria_Residente_Kb()
+{
+    QFile estado(QStringLiteral("/proc/self/status"));
+    if (!estado.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &linea : estado.readAll().split('\n'))
+        if (linea.startsWith("VmRSS:"))
+            return linea.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+double Cpu_Segundos()
+{
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    return uso.ru_utime.tv_sec + uso.ru_stime.tv_sec + (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
+}
+
+TArranquePrincipal Arranque(std::function<void(const QString &)> rTraza)
+{
+    TArranquePrincipal a;
+    a.pCarpetas = Calcular_Carpetas();
+    // A folder with an AlertWindow of its own, so no box stops the start.
+    a.pCarpetas.psEXEPath = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bin/");
+    a.psEjecutable = Archivo_Ejecutable();
+    a.pHayBandeja = [] { return true; };
+    a.pbEscucharBus = false;
+    a.pTraza = std::move(rTraza);
+    return a;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir dir;
+    for (const char *variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "KESTRIN_COMMON_DIR", "XDG_RUNTIME_DIR"}) {
+        const QString ruta = dir.filePath(QString::fromLatin1(variable));
+        QDir().mkpath(ruta);
+        qputenv(variable, QFile::encodeName(ruta));
+    }
+    QFile::setPermissions(dir.filePath(QStringLiteral("XDG_RUNTIME_DIR")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir().mkpath(dir.filePath(QStringLiteral("XDG_RUNTIME_DIR/bin")));
+    QFile alerta(dir.filePath(QStringLiteral("XDG_RUNTIME_DIR/bin/AlertWindow")));
+    alerta.open(QIODevice::WriteOnly);
+    alerta.close();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    int segundos = 60;
+    const qsizetype posicion = args.indexOf(QStringLiteral("--idle-seconds"));
+    if (posicion >= 0) {
+        segundos = args.value(posicion + 1).toInt();
+        args.remove(posicion, 2);
+    }
+    const int cantidad = args.isEmpty() ? 1000 : args.constFirst().toInt();
+    const QString datos = Calcular_Carpetas().psAppDataSystemLocal;
+
+    // 1. Start-up to a filled list.
+    Escribir_Tareas(datos, cantidad);
+    {
+        bool lleno = false;
+        QElapsedTimer reloj;
+        reloj.start();
+        TfrmMain ventana(Arranque([&](const QString &t) { lleno = lleno || t.startsWith(QLatin1String("list ")); }),
+                         TEnlacesPrincipal{});
+        ventana.Mostrar_Al_Iniciar();
+        while (!lleno)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        const qint64 ms = reloj.elapsed();
+        gSalida << "start-up to a filled list, " << cantidad << " files: " << ms << " ms (" << ms - 100
+                << " ms after the 100 ms start timer)\n";
+
+        // 2. Reloads, as KestrinReadFiles does them.
+        QList<double> tiempos;
+        for (int i = 0; i < 9; ++i) {
+            QElapsedTimer r;
+            r.start();
+            ventana.Mensaje_Bus(QString::fromLatin1(MSG_KESTRIN_READ_FILES));
+            tiempos << r.nsecsElapsed() / 1e6;
+        }
+        std::sort(tiempos.begin(), tiempos.end());
+        gSalida << "KestrinReadFiles reload, " << cantidad << " files: median " << tiempos[4] << " ms, best "
+                << tiempos.first() << " ms\n";
+        gSalida.flush();
+    }
+
+    // 3. Idle with 100 reminders.
+    if (segundos > 0) {
+        Escribir_Tareas(datos, 100);
+        TfrmMain ventana(Arranque({}), TEnlacesPrincipal{});
+        ventana.Mostrar_Al_Iniciar();
+        QTimer::singleShot(2000, &app, [] { QCoreApplication::exit(0); }); // settle
+        app.exec();
+        const double cpu = Cpu_Segundos();
+        QElapsedTimer reloj;
+        reloj.start();
+        QTimer::singleShot(segundos * 1000, &app, [] { QCoreApplication::exit(0); });
+        app.exec();
+        const double usado = Cpu_Segundos() - cpu;
+        const double pared = reloj.elapsed() / 1000.0;
+        gSalida << "idle with 100 reminders: resident " << Memoria_Residente_Kb() / 1024.0 << " MB; CPU "
+                << usado * 1000 << " ms over " << pared << " s (" << 100.0 * usado / pared << " % of one core)\n";
+    }
+    return 0;
+}
