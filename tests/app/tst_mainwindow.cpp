@@ -848,6 +848,12 @@ void TstMainWindow::close_hides_or_minimises()
     p.Hijo<QAction>(QStringLiteral("mOcultarVentana"))->trigger();
     QVERIFY(!w.isVisible());
     w.TrayIconClick();
+    // Minimising while the tray icon shows hides the window instead.
+    w.showMinimized();
+    QTRY_VERIFY(!w.isVisible());
+    w.TrayIconClick();
+    QVERIFY(w.isVisible());
+    QVERIFY(!w.isMinimized());
     // Without a tray host the window is never hidden; the log says why, once.
     p.pbBandeja = false;
     QVERIFY(!w.close());
