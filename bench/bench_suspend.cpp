@@ -69,7 +69,7 @@ int main(int argc, char **argv)
         while (suspension.Descriptor_Inhibidor() < 0 && espera.elapsed() < 5000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         const int llamada = logind.paLlamadas.size() - 1;
-        if (llamada < 0 || suspension.Descriptor_Inhibidor() < 0) {
+        if (llamada < 0 || suspension.Descriptor_Inhibidor() < 0 || logind.Liberado(llamada)) {
             salida << "no inhibitor was granted\n";
             return 1;
         }

@@ -7,6 +7,7 @@
 #include "platform/wakealarm.h"
 #include "report/eventlog.h"
 #include "scheduler/despertador.h"
+#include "scheduler/suspension.h"
 #include "store/daycount.h"
 #include "texts/language.h"
 
@@ -200,33 +201,37 @@ private slots:
         }
         int recargas = 0;
         int avisos = 0;
-        TAlarmaDespertar alarma([] { return timerfd_create(CLOCK_REALTIME, TFD_CLOEXEC | TFD_NONBLOCK); });
+        int pantallas = 0;
         TContextoDespertador contexto;
         contexto.pbWakeUpComputer = [] { return true; };
-        contexto.pTabla = [&]() -> const TTablaTareas & { return tabla; };
+        const int primera = pLogind->paLlamadas.size();
+        // The table is read on the way down: the inhibitor must still be held then.
+        int lecturasConInhibidor = 0;
+        contexto.pTabla = [&]() -> const TTablaTareas & {
+            if (pLogind->paLlamadas.size() > primera && !pLogind->Liberado(primera))
+                ++lecturasConInhibidor;
+            return tabla;
+        };
         contexto.pRecargarTabla = [&] { ++recargas; };
         contexto.pAvisarPlanificador = [&] { ++avisos; };
-        TDespertador despertador(contexto, alarma);
-        const int primera = pLogind->paLlamadas.size();
-        bool armadaConInhibidor = false;
-        TSuspensionLogind suspension(
-            [&] {
-                despertador.WMPowerBroadcast(PBT_APMSUSPEND);
-                armadaConInhibidor = alarma.Armada() && !pLogind->Liberado(primera);
-            },
-            [&] { despertador.WMPowerBroadcast(PBT_APMRESUMEAUTOMATIC); });
-        QSignalSpy tomado(&suspension, &TSuspensionLogind::Inhibidor_Tomado);
+        contexto.pEncenderPantalla = [&] { ++pantallas; };
+        TSuspensionReanudacion suspension(contexto, nullptr,
+                                          [] { return timerfd_create(CLOCK_REALTIME, TFD_CLOEXEC | TFD_NONBLOCK); });
+        QSignalSpy tomado(&suspension.Logind(), &TSuspensionLogind::Inhibidor_Tomado);
         QVERIFY(suspension.Iniciar());
         QVERIFY(tomado.wait(5000));
         pLogind->Emitir_PrepareForSleep(true);
         QTRY_VERIFY_WITH_TIMEOUT(pLogind->Liberado(primera), 5000);
-        QVERIFY(armadaConInhibidor);
-        QCOMPARE(despertador.Momento_Programado(), ahora.toMSecsSinceEpoch() + 7200 * 1000);
+        QCOMPARE(lecturasConInhibidor, 1);
+        QVERIFY(suspension.Alarma().Armada());
+        QCOMPARE(suspension.Despertador().Momento_Programado(), ahora.toMSecsSinceEpoch() + 7200 * 1000);
+        QVERIFY(qAbs(suspension.Alarma().Momento_Armado() - (ahora.toMSecsSinceEpoch() + 7200 * 1000)) < 50);
         pLogind->Emitir_PrepareForSleep(false);
         QVERIFY(tomado.wait(5000));
         QCOMPARE(recargas, 1);
         QCOMPARE(avisos, 1);
-        QVERIFY(!alarma.Armada());
+        QCOMPARE(pantallas, 1);
+        QVERIFY(!suspension.Alarma().Armada());
         Establecer_Reloj({});
     }
 };
