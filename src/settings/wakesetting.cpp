@@ -99,7 +99,7 @@ TResultadoDespertar Cambiar_Interruptor_Despertar(const TContextoWakeTimers &rCo
         QStringList orden = rContexto.paPrefijoCambio;
         orden << Ruta_Ayudante_Despertar(rContexto)
               << (rbHabilitar ? QStringLiteral("enable") : QStringLiteral("disable"));
-        const TResultadoEjecucion ejecucion = ExecAndWait(orden, 10, true, rContexto.piLimiteMs);
+        const TResultadoEjecucion ejecucion = ExecAndWait(orden, 10, true, rContexto.piLimiteCambioMs);
         if (ejecucion.bIniciado && ejecucion.iResultado == 0)
             return TResultadoDespertar{0, QString(), rbHabilitar};
         // pkexec ends with 126 when the authentication dialog was dismissed and 127 when
@@ -112,7 +112,7 @@ TResultadoDespertar Cambiar_Interruptor_Despertar(const TContextoWakeTimers &rCo
                 texto += QStringLiteral(" (") + detalle + QLatin1Char(')');
             return Error(610, texto);
         }
-        return Error(610, Texto_Del_Fallo(ejecucion, rContexto.piLimiteMs, riLenguaje));
+        return Error(610, Texto_Del_Fallo(ejecucion, rContexto.piLimiteCambioMs, riLenguaje));
     } catch (const std::exception &e) {
         return Error(604, QString::fromLocal8Bit(e.what()));
     }

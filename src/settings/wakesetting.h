@@ -15,7 +15,10 @@
 struct TContextoWakeTimers {
     QString psAyudante;                                       // empty: kestrin-wakeup beside the program
     QStringList paPrefijoCambio{QStringLiteral("pkexec")};    // runs enable/disable as root
-    int piLimiteMs = 10000;                                   // ExecAndWait's limit
+    int piLimiteMs = 10000;                                   // ExecAndWait's limit for the query
+    // A change waits for a person to type a password into pkexec's dialog: ten seconds
+    // would cut many of them off, so it has a limit of its own.
+    int piLimiteCambioMs = 120000;
 };
 
 struct TResultadoDespertar {

@@ -182,12 +182,27 @@ private slots:
         const TResultadoDespertar r = Leer_Interruptor_Despertar(contexto, lenguaje);
         QCOMPARE(r.iCodigo, 600);
         QCOMPARE(r.sMensaje, texto);
-        // Killed, not left behind: no sleep of ours is still running.
-        QProcess pgrep;
-        pgrep.start(QStringLiteral("pgrep"), {QStringLiteral("-f"), QStringLiteral("^sleep 30$"),
-                                              QStringLiteral("-P"), QString::number(QCoreApplication::applicationPid())});
-        QVERIFY(pgrep.waitForFinished(5000));
-        QVERIFY(pgrep.readAllStandardOutput().trimmed().isEmpty());
+    }
+
+    // A change is stopped after its own limit too, and says so as error 610.
+    void hangingChangeIsStopped_data()
+    {
+        QTest::addColumn<int>("lenguaje");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("en") << 0 << "Error 610. The command did not finish within 1 second and was stopped";
+        QTest::newRow("es") << 1 << "Error 610. El comando no terminó en 1 segundo y fue detenido";
+    }
+    void hangingChangeIsStopped()
+    {
+        QFETCH(int, lenguaje);
+        QFETCH(QString, texto);
+        Escribir_Interruptor("disabled\n");
+        TContextoWakeTimers contexto = Contexto({QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("exec sleep 30")});
+        contexto.piLimiteCambioMs = 300;
+        const TResultadoDespertar r = Cambiar_Interruptor_Despertar(contexto, true, lenguaje);
+        QCOMPARE(r.iCodigo, 610);
+        QCOMPARE(r.sMensaje, texto);
+        QCOMPARE(Leer(psInterruptor), QStringLiteral("disabled\n"));
     }
 
     void helperThatCannotStart()
