@@ -9,11 +9,12 @@
 
 #include <exception>
 
-double Proxima_Ejecucion_Mas_Temprana(const TTablaTareas &rTabla)
+double Proxima_Ejecucion_Mas_Temprana(const TTablaTareas &rTabla, double rdDespuesDe)
 {
+    const double desde = qMax(30000.0, rdDespuesDe);
     double earliest = 99999.0;
     for (const TTipoTarea &tarea : rTabla.paTipoTarea) {
-        if (tarea.tdNextRunTime > 30000 && tarea.tdNextRunTime < earliest)
+        if (tarea.tdNextRunTime > desde && tarea.tdNextRunTime < earliest)
             earliest = tarea.tdNextRunTime;
     }
     return earliest;
@@ -47,13 +48,17 @@ void TDespertador::Al_Suspender()
         return;
     if (!pContexto.pTabla)
         return;
-    const double earliest = Proxima_Ejecucion_Mas_Temprana(pContexto.pTabla());
-    if (earliest == 99999.0)
-        return;
     const QDateTime ahora = Ahora_DateTime();
+    const double earliest = Proxima_Ejecucion_Mas_Temprana(pContexto.pTabla(), DateTime_a_Dias(ahora));
+    if (earliest == 99999.0) {
+        pAlarma.Cancelar();
+        piMomentoMs = -1;
+        return;
+    }
     const qint64 segundos = Segundos_Hasta(ahora, earliest);
     if (segundos <= 0) {
-        // Already due: the scheduler fires it; a leftover alarm would only wake us for nothing.
+        // Less than a second ahead: it falls due as the machine goes down, and the
+        // scheduler fires it on resume; a leftover alarm would only wake us for nothing.
         pAlarma.Cancelar();
         piMomentoMs = -1;
         return;

@@ -18,8 +18,9 @@ inline constexpr int PBT_APMSUSPEND = 4;
 inline constexpr int PBT_APMRESUMEAUTOMATIC = 18;
 
 // The earliest next run above 30000 (a real moment: 0 never and -1 at the next start are
-// left out); 99999.0 when there is none.
-double Proxima_Ejecucion_Mas_Temprana(const TTablaTareas &rTabla);
+// left out) and above rdDespuesDe; 99999.0 when there is none. The suspend passes "now":
+// a next run already past (the list not refreshed since) must not hide the ones to come.
+double Proxima_Ejecucion_Mas_Temprana(const TTablaTareas &rTabla, double rdDespuesDe = 30000);
 // Whole seconds from rAhora to the local day count rdMomento, truncated toward zero.
 // Computed on real time, so a daylight-saving change in between costs no hour.
 qint64 Segundos_Hasta(const QDateTime &rAhora, double rdMomento);

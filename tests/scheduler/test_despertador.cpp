@@ -91,19 +91,24 @@ private slots:
     void earliestLeavesOutNeverAndNextStart_data()
     {
         QTest::addColumn<QList<double>>("proximas");
+        QTest::addColumn<double>("desde");
         QTest::addColumn<double>("esperado");
-        QTest::newRow("empty table") << QList<double>{} << 99999.0;
-        QTest::newRow("never and next start") << QList<double>{0.0, -1.0, 0.0} << 99999.0;
-        QTest::newRow("30000 itself is not real") << QList<double>{30000.0} << 99999.0;
-        QTest::newRow("just above 30000") << QList<double>{30000.5, 0.0} << 30000.5;
-        QTest::newRow("smallest wins, any order") << QList<double>{46001.25, 46000.5, -1.0, 46003.0} << 46000.5;
-        QTest::newRow("equal values") << QList<double>{46000.5, 46000.5} << 46000.5;
+        QTest::newRow("empty table") << QList<double>{} << 0.0 << 99999.0;
+        QTest::newRow("never and next start") << QList<double>{0.0, -1.0, 0.0} << 0.0 << 99999.0;
+        QTest::newRow("30000 itself is not real") << QList<double>{30000.0} << 0.0 << 99999.0;
+        QTest::newRow("just above 30000") << QList<double>{30000.5, 0.0} << 0.0 << 30000.5;
+        QTest::newRow("smallest wins, any order") << QList<double>{46001.25, 46000.5, -1.0, 46003.0} << 0.0 << 46000.5;
+        QTest::newRow("equal values") << QList<double>{46000.5, 46000.5} << 0.0 << 46000.5;
+        QTest::newRow("past ones left out") << QList<double>{46000.5, 46002.0, 46001.0} << 46000.75 << 46001.0;
+        QTest::newRow("the bound itself is left out") << QList<double>{46000.5} << 46000.5 << 99999.0;
+        QTest::newRow("all past") << QList<double>{46000.5, 45000.0} << 46001.0 << 99999.0;
     }
     void earliestLeavesOutNeverAndNextStart()
     {
         QFETCH(QList<double>, proximas);
+        QFETCH(double, desde);
         QFETCH(double, esperado);
-        QCOMPARE(Proxima_Ejecucion_Mas_Temprana(Tabla(proximas)), esperado);
+        QCOMPARE(Proxima_Ejecucion_Mas_Temprana(Tabla(proximas), desde), esperado);
     }
 
     // Offsets in seconds from now (as day counts) and the seconds armed; -1 none armed.
@@ -118,7 +123,10 @@ private slots:
         QTest::newRow("one second") << QList<double>{1.0} << true << qint64(1);
         QTest::newRow("under a second: due now") << QList<double>{0.6} << true << qint64(-1);
         QTest::newRow("due right now") << QList<double>{0.0} << true << qint64(-1);
-        QTest::newRow("past beats future") << QList<double>{-300, 7200} << true << qint64(-1);
+        // A next run left in the past (the list not refreshed) does not cost the 07:00 one.
+        QTest::newRow("a past one does not hide a future one") << QList<double>{-300, 7200} << true << qint64(7200);
+        QTest::newRow("due now does not hide a future one") << QList<double>{0.0, 7200} << true << qint64(7200);
+        QTest::newRow("only past ones") << QList<double>{-300, -86400} << true << qint64(-1);
         QTest::newRow("setting off") << QList<double>{7200} << false << qint64(-1);
     }
     void suspendArmsWholeSecondsAhead()
