@@ -38,6 +38,7 @@ bool TSuspensionLogind::Iniciar(const QDBusConnection &rBus)
         Avisar_Sin_Logind(detalle);
         return false;
     }
+    // Qt keeps one hook per signal and slot, so a second start adds no second delivery.
     pBus.connect(gsServicio, gsRuta, gsInterfaz, QStringLiteral("PrepareForSleep"), this,
                  SLOT(PrepareForSleep(bool)));
     Tomar_Inhibidor();

@@ -141,6 +141,9 @@ bool TfrmWakeTimers::Leer_Configuracion(bool *rbHabilitado)
     const TResultadoDespertar lectura = Leer_Interruptor_Despertar(pContexto, piLenguajeTemp);
     Ocupado(false);
     if (lectura.iCodigo != 0) {
+        // No state shown rather than one that may no longer hold.
+        LabelConectado->clear();
+        LabelBateria->clear();
         MessageBoxBeep(this, lectura.sMensaje, Caption_Error(), MB_OK);
         return false;
     }

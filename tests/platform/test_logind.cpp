@@ -133,6 +133,24 @@ private slots:
         QCOMPARE(pasos.size(), 3);
     }
 
+    void startingTwiceAsksForOneInhibitor()
+    {
+        const int primera = pLogind->paLlamadas.size();
+        int suspensiones = 0;
+        TSuspensionLogind suspension([&] { ++suspensiones; }, {});
+        QSignalSpy tomado(&suspension, &TSuspensionLogind::Inhibidor_Tomado);
+        QVERIFY(suspension.Iniciar());
+        QVERIFY(suspension.Iniciar()); // while the first Inhibit is on its way
+        QVERIFY(tomado.wait(5000));
+        QVERIFY(suspension.Iniciar()); // and once it is held
+        pLogind->Emitir_PrepareForSleep(true);
+        QTRY_VERIFY_WITH_TIMEOUT(pLogind->Liberado(primera), 5000);
+        QCOMPARE(suspensiones, 1);
+        QCOMPARE(pLogind->paLlamadas.size(), primera + 1);
+        pLogind->Emitir_PrepareForSleep(false);
+        QVERIFY(tomado.wait(5000));
+    }
+
     void noSystemBusLogsOnce()
     {
         TSuspensionLogind suspension({}, {});
