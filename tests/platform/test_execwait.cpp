@@ -68,15 +68,6 @@ private slots:
         QCOMPARE(r.iResultado, quint32(EACCES));
     }
 
-    // The standard error is kept apart from the output.
-    void errorsApart()
-    {
-        const TResultadoEjecucion r = ExecAndWait(
-            {QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("echo out; echo err >&2; exit 3")}, 10, true);
-        QCOMPARE(r.iResultado, 3u);
-        QCOMPARE(r.sSalida, QStringLiteral("out\n"));
-        QCOMPARE(r.sErrores, QStringLiteral("err\n"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestExecWait)

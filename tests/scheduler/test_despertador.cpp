@@ -226,25 +226,6 @@ private slots:
         QVERIFY(alarma.Armada());
     }
 
-    void otherPowerEventsAreIgnored_data()
-    {
-        QTest::addColumn<int>("evento");
-        QTest::newRow("PBT_APMRESUMESUSPEND 7") << 7;
-        QTest::newRow("PBT_APMPOWERSTATUSCHANGE 10") << 10;
-        QTest::newRow("zero") << 0;
-        QTest::newRow("negative") << -4;
-    }
-    void otherPowerEventsAreIgnored()
-    {
-        QFETCH(int, evento);
-        pTabla = Tabla({DateTime_a_Dias(pAhora) + 1.0});
-        TAlarmaDespertar alarma(&Timer_Realtime);
-        TDespertador despertador(Contexto(), alarma);
-        despertador.WMPowerBroadcast(evento);
-        QVERIFY(!alarma.Armada());
-        QVERIFY(pPasos.isEmpty());
-    }
-
     void schedulerFailureIsLoggedAndResumeGoesOn()
     {
         pbFallarAviso = true;

@@ -331,19 +331,6 @@ private slots:
         }
     }
 
-    void escapeAndCloseClose()
-    {
-        Escribir_Interruptor("enabled\n");
-        TGrabadorMensajes grabador;
-        TfrmWakeTimers dialogo(nullptr, Contexto());
-        Abrir(dialogo, 0);
-        QTest::keyClick(&dialogo, Qt::Key_Escape);
-        QVERIFY(!dialogo.isVisible());
-        Abrir(dialogo, 0);
-        QTest::mouseClick(dialogo.BitBtnCerrar, Qt::LeftButton);
-        QVERIFY(!dialogo.isVisible());
-    }
-
     // The helper itself: its command line, and no pointing elsewhere under pkexec.
     void helperCommandLine_data()
     {
