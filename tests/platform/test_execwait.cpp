@@ -67,7 +67,6 @@ private slots:
         QVERIFY(!r.bIniciado);
         QCOMPARE(r.iResultado, quint32(EACCES));
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestExecWait)
