@@ -51,15 +51,16 @@ QString Texto_Carpeta_Bloqueada(const QString &rsCarpeta)
     return rsCarpeta + QStringLiteral(": the reminder folder stayed locked by another writer");
 }
 
-// The lines of a text as the writer splits them, and how many of them it writes.
-qsizetype Lineas_No_Vacias(const QString &rsTexto)
+// The lines of a message or summary that the writer writes: those not blank once
+// trimmed, as typed.
+QStringList Lineas_No_Vacias(const QString &rsTexto)
 {
-    qsizetype n = 0;
+    QStringList r;
     const QStringList lineas = QString(rsTexto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
     for (const QString &linea : lineas)
         if (!Recortar(linea).isEmpty())
-            ++n;
-    return n;
+            r << linea;
+    return r;
 }
 
 // Saves the content through a temporary file renamed over the target, then syncs the
@@ -100,14 +101,14 @@ bool Comprobar_Fecha_Archivo(const QString &rsLlave, double rdValor, QString *fs
 
 bool Comprobar_Tarea_Grabable(const TTipoTarea &t, QString *fsError)
 {
-    const qsizetype mensaje = Lineas_No_Vacias(t.tsMensaje);
+    const qsizetype mensaje = Lineas_No_Vacias(t.tsMensaje).size();
     if (mensaje > kMaxLineasMensaje) {
         Poner_Error(fsError, QStringLiteral("The message has %1 lines; a reminder keeps at most %2")
                                  .arg(mensaje)
                                  .arg(kMaxLineasMensaje));
         return false;
     }
-    const qsizetype resumen = Lineas_No_Vacias(t.tsSummary);
+    const qsizetype resumen = Lineas_No_Vacias(t.tsSummary).size();
     if (resumen > kMaxLineasResumen) {
         Poner_Error(fsError, QStringLiteral("The summary has %1 lines; a reminder keeps at most %2")
                                  .arg(resumen)
@@ -133,15 +134,11 @@ QStringList Lineas_Archivo_Tarea(const TTipoTarea &t)
 
     par(QStringLiteral("TaskName1"), t.tsTaskName);
     int n = 0;
-    const QStringList mensaje = QString(t.tsMensaje).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
-    for (const QString &linea : mensaje)
-        if (!Recortar(linea).isEmpty())
-            par(QStringLiteral("Mensaje") + QString::number(++n), linea);
+    for (const QString &linea : Lineas_No_Vacias(t.tsMensaje))
+        par(QStringLiteral("Mensaje") + QString::number(++n), linea);
     n = 0;
-    const QStringList resumen = QString(t.tsSummary).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
-    for (const QString &linea : resumen)
-        if (!Recortar(linea).isEmpty())
-            par(QStringLiteral("Summary") + QString::number(++n), Recortar(linea));
+    for (const QString &linea : Lineas_No_Vacias(t.tsSummary))
+        par(QStringLiteral("Summary") + QString::number(++n), Recortar(linea));
     num(QStringLiteral("Lenguaje"), t.tiLenguaje);
     num(QStringLiteral("AlertWindow"), t.tiAlertWindow);
     if (t.tiTocarSonido == 1) {
