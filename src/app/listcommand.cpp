@@ -44,8 +44,8 @@ void Imprimir_Tabla(const QVector<TFila> &rFilas, int riLenguaje, QTextStream &f
         fSalida << c[0].leftJustified(ancho[0]) << "  " << c[1].leftJustified(ancho[1]) << "  " << c[2] << '\n';
 }
 
-void Imprimir_Json(const QVector<TFila> &rFilas, const QVector<TArchivoInvalido> &rInvalidos, int riLenguaje,
-                   QTextStream &fSalida)
+void Imprimir_Json(const QVector<TFila> &rFilas, const QVector<TArchivoInvalido> &rInvalidos,
+                   const QVector<TArchivoIlegible> &rIlegibles, int riLenguaje, QTextStream &fSalida)
 {
     QJsonArray tareas;
     for (const TFila &f : rFilas) {
@@ -65,7 +65,12 @@ void Imprimir_Json(const QVector<TFila> &rFilas, const QVector<TArchivoInvalido>
     QJsonArray invalidos;
     for (const TArchivoInvalido &a : rInvalidos)
         invalidos.append(QJsonObject{{QStringLiteral("file"), a.tsFile}, {QStringLiteral("code"), a.tiCodigo}});
-    const QJsonObject raiz{{QStringLiteral("reminders"), tareas}, {QStringLiteral("invalid"), invalidos}};
+    QJsonArray ilegibles;
+    for (const TArchivoIlegible &a : rIlegibles)
+        ilegibles.append(QJsonObject{{QStringLiteral("file"), a.tsFile}, {QStringLiteral("error"), a.tsError}});
+    const QJsonObject raiz{{QStringLiteral("reminders"), tareas},
+                           {QStringLiteral("invalid"), invalidos},
+                           {QStringLiteral("unreadable"), ilegibles}};
     fSalida << QString::fromUtf8(QJsonDocument(raiz).toJson(QJsonDocument::Indented));
 }
 
@@ -117,18 +122,20 @@ int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLengua
 {
     TResultadoCarga carga = Cargar_Directorio_Tareas(rsDirectorio);
     if (!carga.directorioExiste) {
+        // A folder that exists but cannot be listed is no better than a missing one.
         fErrores << Texto_Sin_Acceso_Directorio(riLenguaje, rsDirectorio) << '\n';
+        if (!carga.error.isEmpty())
+            fErrores << carga.error << '\n';
         return 1;
     }
     for (const TArchivoInvalido &a : carga.invalidos)
         // A terminal shows the box's CR as a line break.
         fErrores << Texto_Error_205(riLenguaje, a.tiCodigo, a.tsFile).replace(QLatin1Char('\r'), QLatin1Char('\n'))
                  << '\n';
-    if (!carga.error.isEmpty()) {
-        // The main window leaves its list as it was; here nothing partial is printed.
-        fErrores << Texto_Error_Principal(TErrorPrincipal::E207, carga.error) << '\n';
-        return 1;
-    }
+    // A file that cannot be read is reported once and left out; the others are listed,
+    // and the status still tells a script that something is missing.
+    for (const TArchivoIlegible &a : carga.ilegibles)
+        fErrores << Texto_Error_Principal(TErrorPrincipal::E207, a.tsFile + QStringLiteral(": ") + a.tsError) << '\n';
     fErrores.flush();
 
     Calcular_Proximas_Ejecuciones_Lista(carga.tabla, Ahora());
@@ -138,9 +145,9 @@ int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLengua
         filas.append({&t, Texto_Proxima_Ejecucion(t, riLenguaje), Texto_Ultima_Ejecucion(t, riLenguaje)});
     }
     if (rbJson)
-        Imprimir_Json(filas, carga.invalidos, riLenguaje, fSalida);
+        Imprimir_Json(filas, carga.invalidos, carga.ilegibles, riLenguaje, fSalida);
     else
         Imprimir_Tabla(filas, riLenguaje, fSalida);
     fSalida.flush();
-    return 0;
+    return carga.ilegibles.isEmpty() ? 0 : 1;
 }

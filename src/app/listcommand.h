@@ -18,6 +18,7 @@ int Elegir_Lenguaje_Listado(const QString &rsOpcionLenguaje);
 
 // Loads rsDirectorio with the main window's rules and prints the list (or its JSON) to
 // fSalida, the loader's messages to fErrores. 0 on success, 1 when the folder is
-// missing or a file cannot be read.
+// missing or cannot be listed (nothing printed), or when a file cannot be read (the
+// others are printed; with JSON the file is in "unreadable").
 int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, QTextStream &fSalida,
                           QTextStream &fErrores);

@@ -5,6 +5,7 @@
 #include "tsanhint.h"
 #include "nextrun.h"
 #include "platform/screensaver.h"
+#include "store/cleanup.h"
 #include "store/daycount.h"
 #include "store/loader.h"
 #include "store/textforms.h"
@@ -89,8 +90,15 @@ void TThreadAlerta::run()
     Orden_Antes(this);
 }
 
+void TThreadAlerta::Descartar_Reportes()
+{
+    *pbReportesVigentes = false;
+}
+
 void TThreadAlerta::Execute()
 {
+    // Temporary files of writers killed long ago; a writer at work keeps its own.
+    Borrar_Temporales_Viejos(psAppDataSystemLocal);
     psError.Poner(QString());
     pbErrorGrave = false;
     piContadorLogErrors = 0;
@@ -151,10 +159,22 @@ void TThreadAlerta::Leer_Archivos()
         ++piContadorLogErrors;
         Reportar(REPORTE_ARCHIVO_INVALIDO, invalido.tiCodigo, invalido.tsFile);
     }
-    if (!carga.error.isEmpty()) {
-        pbErrorGrave = true;
-        Reportar(REPORTE_ERROR_CARGA, 0, carga.error);
-    }
+    // What cannot be read is skipped and the rest is scheduled; each file (or the folder,
+    // when it cannot be listed) is reported once, and tried again at every reload.
+    QSet<QString> ilegibles;
+    QVector<QPair<QString, QString>> nuevos;
+    auto anotar = [&](const QString &rsRuta, const QString &rsTexto) {
+        ilegibles.insert(rsRuta);
+        if (!pIlegiblesReportados.contains(rsRuta))
+            nuevos.append({rsRuta, rsTexto});
+    };
+    if (!carga.error.isEmpty())
+        anotar(psAppDataSystemLocal, carga.error);
+    for (const TArchivoIlegible &ilegible : carga.ilegibles)
+        anotar(ilegible.tsFile, ilegible.tsFile + QStringLiteral(": ") + ilegible.tsError);
+    pIlegiblesReportados = ilegibles;
+    for (const auto &[ruta, texto] : nuevos)
+        Reportar(REPORTE_ARCHIVO_INVALIDO, 0, texto);
 }
 
 void TThreadAlerta::Calcular_Next_Run_Time(const QString &rsFile, int riGracia, double rdAhoraMinimo)
@@ -214,11 +234,12 @@ void TThreadAlerta::Disparar_Tarea(int riIndice, double rdDue)
     }
     if (QFileInfo::exists(tarea.tsFile)) {
         if (tarea.tiAutoDelete == 1 && tarea.tiAlertWindow == ALERTA_POPUP) {
-            if (!Retirar_Archivo_Tarea(tarea.tsFile)) {
+            QString error;
+            if (!Retirar_Archivo_Tarea(tarea.tsFile, &error)) {
                 // The file stays visible; it must not look as if it had been retired.
                 Reportar(REPORTE_ESCRITURA, 0,
                          QStringLiteral("Cannot rename ") + tarea.tsFile + QStringLiteral(" to ") +
-                             Nombre_Retirado(tarea.tsFile));
+                             Nombre_Retirado(tarea.tsFile) + QStringLiteral(" (") + error + QLatin1Char(')'));
                 Escribir_Ultima_Ejecucion(riIndice, rdDue);
             }
             pbLeerArchivos = true;
@@ -235,8 +256,11 @@ void TThreadAlerta::Escribir_Ultima_Ejecucion(int riIndice, double rdDue)
 {
     TTipoTarea &t = pTabla.paTipoTarea[riIndice];
     QString error;
+    // A moment the file form cannot hold is refused rather than written unreadable.
     const TCambio cambio =
-        Cambiar_Valor_En_Archivo(t.tsFile, QStringLiteral("LastRunTime"), Float_To_Str_Sin_Punto(rdDue), &error);
+        !Comprobar_Fecha_Archivo(QStringLiteral("LastRunTime"), rdDue, &error)
+            ? TCambio::Error
+            : Cambiar_Valor_En_Archivo(t.tsFile, QStringLiteral("LastRunTime"), Float_To_Str_Sin_Punto(rdDue), &error);
     if (cambio == TCambio::Error)
         Reportar(REPORTE_ESCRITURA, 0, error);
     else if (cambio == TCambio::NoExiste) // removed a moment ago: the next tick reloads
@@ -302,8 +326,9 @@ void TThreadAlerta::Reportar(int riCodigo, int riParametro, const QString &rsTex
     psError.Poner(rsTexto);
     TVentanaDelHilo *ventana = pMainFormHandle;
     if (pReceptor)
-        Publicar_En_Receptor(pReceptor, [ventana, riCodigo, riParametro, rsTexto] {
-            ventana->Mensaje_Reporte_Hilo(riCodigo, riParametro, rsTexto);
+        Publicar_En_Receptor(pReceptor, [ventana, riCodigo, riParametro, rsTexto, vigentes = pbReportesVigentes] {
+            if (*vigentes)
+                ventana->Mensaje_Reporte_Hilo(riCodigo, riParametro, rsTexto);
         });
 }
 
@@ -320,5 +345,8 @@ void TThreadAlerta::Avisar_Terminado(const QString &rsTexto)
     pbErrorGrave = true;
     TVentanaDelHilo *ventana = pMainFormHandle;
     if (pReceptor)
-        Publicar_En_Receptor(pReceptor, [ventana, rsTexto] { ventana->Mensaje_Hilo_Terminado(1, 0, rsTexto); });
+        Publicar_En_Receptor(pReceptor, [ventana, rsTexto, vigentes = pbReportesVigentes] {
+            if (*vigentes)
+                ventana->Mensaje_Hilo_Terminado(1, 0, rsTexto);
+        });
 }

@@ -7,11 +7,13 @@
 #include "threadwindow.h"
 #include "store/record.h"
 
+#include <QSet>
 #include <QThread>
 #include <QVector>
 
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 
 // Due test of one tick: rdAhora at or after rdDue and at most 10 minutes past it, to the
@@ -58,6 +60,12 @@ public:
     // being written) is finished first; then the loop ends.
     void Detener();
 
+    // From now on the reports and the end notice of this thread are dropped, those
+    // already posted and not yet handled included: a restart calls it on the thread it
+    // replaces, whose late reports would duplicate the new thread's or restart it.
+    // Main window's thread only.
+    void Descartar_Reportes();
+
     // Ticks finished since the start, stalled ones included.
     qint64 Ticks_Completos() const { return piTicks.load(); }
     // The table as of the end of the last tick that changed it.
@@ -92,6 +100,11 @@ private:
     QObject *const pReceptor;
 
     int piContadorLogErrors = 0;
+    // Files (and the folder) that could not be read at the last load, each reported once
+    // while it stays so; reported again when it turns unreadable anew.
+    QSet<QString> pIlegiblesReportados;
+    // Read and cleared on the main window's thread only, where the reports are handled.
+    std::shared_ptr<bool> pbReportesVigentes = std::make_shared<bool>(true);
     bool pbTablaCambiada = false;
     // Hand-over values for the synchronised calls.
     qint32 piThreadUsarSonidoDefault = 1;

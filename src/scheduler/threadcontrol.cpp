@@ -102,6 +102,8 @@ bool Reiniciar_Thread_Alerta(std::unique_ptr<TThreadAlerta> &fThread, const TIni
         if (fThread) {
             const QPointer<TThreadAlerta> viejo(fThread.get());
             fThread->Detener();
+            // Whatever it reports from now on is the new thread's business.
+            fThread->Descartar_Reportes();
             const bool termino = Esperar_Fin(viejo, kGraciaReinicioMs);
             if (!viejo) {
                 // Stopped and released during the grace by the shutdown: no new thread.

@@ -1,5 +1,6 @@
 #include "loader.h"
 
+#include "cipher.h"
 #include "daycount.h"
 #include "reminderfile.h"
 
@@ -9,6 +10,11 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <dirent.h>
+#include <unistd.h>
 
 static QString Quitar_Barras_Dobles(QString rsRuta)
 {
@@ -53,11 +59,31 @@ void Checar_si_el_Archivo_ya_fue_Liberado(const QString &rsArchivo)
     }
 }
 
+QString Error_Listar_Carpeta(const QString &rsDirectorio)
+{
+    const QByteArray ruta = QFile::encodeName(rsDirectorio);
+    DIR *dir = ::opendir(ruta.constData());
+    if (!dir)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    ::closedir(dir);
+    // Names that can be read but not opened (no search right) would all be skipped.
+    if (::access(ruta.constData(), X_OK) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return QString();
+}
+
 TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
 {
     TResultadoCarga r;
     if (rsDirectorio.isEmpty() || !QFileInfo(rsDirectorio).isDir()) {
         r.directorioExiste = false;
+        return r;
+    }
+    // The listing below cannot tell an unreadable folder from an empty one.
+    const QString sinAcceso = Error_Listar_Carpeta(rsDirectorio);
+    if (!sinAcceso.isEmpty()) {
+        r.directorioExiste = false;
+        r.error = QDir::cleanPath(rsDirectorio) + QStringLiteral(": ") + sinAcceso;
         return r;
     }
     QStringList archivos;
@@ -67,13 +93,18 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
         TTipoTarea tarea;
         int codigo = 0;
         QString error;
-        const TLectura lectura = Leer_Archivo_Tarea(archivo, tarea, codigo, &error);
+        QStringList lineas;
+        const TLectura lectura = Leer_Lineas_Guardadas(archivo, lineas, &error);
         if (lectura == TLectura::NoExiste)
             continue;
         if (lectura == TLectura::Error) {
-            r.error = error;
-            break;
+            r.ilegibles.append({archivo, error});
+            continue;
         }
+        for (QString &linea : lineas)
+            linea = DesEncriptar(linea);
+        codigo = Validar_Tarea(TValoresTarea(lineas), tarea);
+        tarea.tsFile = archivo;
         if (codigo != 0)
             r.invalidos.append({archivo, codigo});
         else

@@ -19,12 +19,28 @@ struct TArchivoInvalido {
     int tiCodigo = 0;
 };
 
+// A reminder file that could not be read (no permission, not a regular file, too large,
+// a read error): it is skipped and the others load.
+struct TArchivoIlegible {
+    QString tsFile;
+    QString tsError; // the system's text, without the path
+};
+
 struct TResultadoCarga {
     TTablaTareas tabla;                  // the valid files, in file order
     QVector<TArchivoInvalido> invalidos; // each bad file with its code, in file order
+    QVector<TArchivoIlegible> ilegibles; // each file that could not be read, in file order
+    // False when the folder is missing or cannot be listed; the table is then empty.
     bool directorioExiste = true;
-    QString error;                       // not empty: a read failure stopped the load here
+    // Why an existing folder could not be listed: the path (without a final slash),
+    // ": " and the system's text.
+    // Empty for a missing folder. A file that cannot be read no longer sets it.
+    QString error;
 };
 
 // Loads every "*.od" file of the folder; both the main window and the scheduler use it.
+// A file that cannot be read is listed in ilegibles and the load goes on.
 TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio);
+
+// Empty when the folder can be listed and its files opened, else the system's text.
+QString Error_Listar_Carpeta(const QString &rsDirectorio);

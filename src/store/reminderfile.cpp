@@ -7,7 +7,13 @@
 #include <QMap>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <initializer_list>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias)
 {
@@ -253,25 +259,93 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
     return 0;
 }
 
-TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
+namespace {
+QString Texto_Errno(int riErrno)
+{
+    return QString::fromLocal8Bit(std::strerror(riErrno));
+}
+
+// The whole content of a regular file of at most kMaxBytesArchivoTarea bytes.
+TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QString &fsError)
+{
+    // O_NONBLOCK: opening a pipe would otherwise wait for a writer that never comes.
+    const int fd = ::open(QFile::encodeName(rsArchivo).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int e = errno;
+        // A file removed since it was listed is simply gone, not a failure.
+        if (e == ENOENT)
+            return TLectura::NoExiste;
+        fsError = Texto_Errno(e);
+        return TLectura::Error;
+    }
+    struct stat info {};
+    TLectura resultado = TLectura::Ok;
+    if (::fstat(fd, &info) != 0) {
+        fsError = Texto_Errno(errno);
+        resultado = TLectura::Error;
+    } else if (!S_ISREG(info.st_mode)) {
+        fsError = QStringLiteral("Not a regular file");
+        resultado = TLectura::Error;
+    } else if (info.st_size > kMaxBytesArchivoTarea) {
+        fsError = QStringLiteral("File larger than %1 bytes").arg(kMaxBytesArchivoTarea);
+        resultado = TLectura::Error;
+    } else {
+        // The size may change while it is read (a file of the system that reports 0, a
+        // file still growing): the cap holds whatever stat said.
+        fContenido.resize(qsizetype(info.st_size) + 1);
+        qsizetype leidos = 0;
+        for (;;) {
+            if (leidos == fContenido.size()) {
+                if (leidos > kMaxBytesArchivoTarea)
+                    break;
+                fContenido.resize(std::min<qsizetype>(kMaxBytesArchivoTarea + 1, leidos * 2 + 4096));
+            }
+            const ssize_t n = ::read(fd, fContenido.data() + leidos, size_t(fContenido.size() - leidos));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                fsError = Texto_Errno(errno);
+                resultado = TLectura::Error;
+                break;
+            }
+            if (n == 0)
+                break;
+            leidos += n;
+        }
+        if (resultado == TLectura::Ok && leidos > kMaxBytesArchivoTarea) {
+            fsError = QStringLiteral("File larger than %1 bytes").arg(kMaxBytesArchivoTarea);
+            resultado = TLectura::Error;
+        }
+        fContenido.resize(resultado == TLectura::Ok ? leidos : 0);
+    }
+    ::close(fd);
+    return resultado;
+}
+} // namespace
+
+TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
 {
     fLineas.clear();
-    QFile archivo(rsArchivo);
-    if (!archivo.open(QIODevice::ReadOnly)) {
-        // A file removed since it was listed is simply gone, not a failure.
-        if (!QFile::exists(rsArchivo))
-            return TLectura::NoExiste;
-        if (fsError)
-            *fsError = rsArchivo + QStringLiteral(": ") + archivo.errorString();
-        return TLectura::Error;
-    }
-    const QByteArray contenido = archivo.readAll();
-    if (archivo.error() != QFileDevice::NoError) {
-        if (fsError)
-            *fsError = rsArchivo + QStringLiteral(": ") + archivo.errorString();
-        return TLectura::Error;
-    }
-    const QStringList guardadas = Partir_Lineas(contenido, true);
+    QByteArray contenido;
+    QString error;
+    const TLectura r = Leer_Contenido(rsArchivo, contenido, error);
+    if (r == TLectura::Error && fsError)
+        *fsError = error;
+    if (r == TLectura::Ok)
+        fLineas = Partir_Lineas(contenido, true);
+    return r;
+}
+
+TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
+{
+    QStringList guardadas;
+    QString error;
+    const TLectura r = Leer_Lineas_Guardadas(rsArchivo, guardadas, &error);
+    fLineas.clear();
+    if (r == TLectura::Error && fsError)
+        *fsError = rsArchivo + QStringLiteral(": ") + error;
+    if (r != TLectura::Ok)
+        return r;
     fLineas.reserve(guardadas.size());
     for (const QString &linea : guardadas)
         fLineas << DesEncriptar(linea);

@@ -31,8 +31,19 @@ private:
 // check's code. fTarea.tsFile is left for the caller.
 int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea);
 
+// The most a reminder file may hold, far above any real reminder. Every reader refuses a
+// larger file without reading it whole, and every writer refuses to write one.
+constexpr qint64 kMaxBytesArchivoTarea = 4 * 1024 * 1024;
+
 enum class TLectura { Ok, NoExiste, Error };
-// Reads and deciphers every line of a file. fsError gets the failure's text.
+// Reads the stored (enciphered) lines of a file, empty lines left out. Only a regular
+// file (or a link to one) is read, and never more than kMaxBytesArchivoTarea: a pipe or a
+// device named as a reminder file cannot hang or exhaust the reader. fsError gets the
+// failure's text alone ("Permission denied"), without the path.
+TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, QString *fsError = nullptr);
+
+// Reads and deciphers every line of a file. fsError gets the path, ": " and the
+// failure's text.
 TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QString *fsError = nullptr);
 
 // Reads, deciphers and validates one file. fiCodigo is 0 for a valid file.

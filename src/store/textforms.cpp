@@ -8,7 +8,10 @@
 #include <cmath>
 #include <cstdio>
 
-QString Float_To_Str_Sin_Punto(double rdValor)
+namespace {
+// The value in fixed-point notation with a full stop, rounded to 15 significant digits,
+// without trailing zeros or a trailing point.
+QString Texto_Fijo(double rdValor)
 {
     if (!std::isfinite(rdValor) || rdValor == 0.0)
         return QStringLiteral("0");
@@ -26,9 +29,26 @@ QString Float_To_Str_Sin_Punto(double rdValor)
         if (s.endsWith(QLatin1Char('.')))
             s.chop(1);
     }
+    return s;
+}
+} // namespace
+
+QString Float_To_Str_Sin_Punto(double rdValor)
+{
+    QString s = Texto_Fijo(rdValor);
     if (s.size() >= 6)
         s.remove(5, 1);
     return s;
+}
+
+bool Fecha_Se_Puede_Grabar(double rdValor)
+{
+    if (!std::isfinite(rdValor))
+        return false;
+    // Up to five characters stay as they are; a longer text reads back only when the
+    // character taken out is the decimal point, that is with five integer digits.
+    const QString s = Texto_Fijo(rdValor);
+    return s.size() <= 5 || s.at(5) == QLatin1Char('.');
 }
 
 double Str_To_Float_Sin_Punto(const QString &rsCadena)

@@ -6,6 +6,10 @@
 
 // File form of a day count: "40520.4375" without its decimal point, "405204375".
 QString Float_To_Str_Sin_Punto(double rdValor);
+// True when the file form of rdValor reads back as the same value: 0, every date from
+// 1927-05-18 to 2173-10-13 (five integer digits), and the few small values whose text
+// has at most five characters. Writers refuse every other value.
+bool Fecha_Se_Puede_Grabar(double rdValor);
 // The reverse; -1.0 when the text does not read as a number.
 double Str_To_Float_Sin_Punto(const QString &rsCadena);
 

@@ -4,6 +4,7 @@
 #include "daycount.h"
 #include "loader.h"
 #include "reminderfile.h"
+#include "renames.h"
 #include "textforms.h"
 #include "platform/filelock.h"
 
@@ -44,7 +45,86 @@ void Poner_Error(QString *fsError, const QString &rsTexto)
     if (fsError)
         *fsError = rsTexto;
 }
+
+QString Texto_Carpeta_Bloqueada(const QString &rsCarpeta)
+{
+    return rsCarpeta + QStringLiteral(": the reminder folder stayed locked by another writer");
+}
+
+// The lines of a message or summary that the writer writes: those not blank once
+// trimmed, as typed.
+QStringList Lineas_No_Vacias(const QString &rsTexto)
+{
+    QStringList r;
+    const QStringList lineas = QString(rsTexto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
+    for (const QString &linea : lineas)
+        if (!Recortar(linea).isEmpty())
+            r << linea;
+    return r;
+}
+
+// Saves the content through a temporary file renamed over the target, then syncs the
+// folder so that the rename survives a power cut.
+bool Grabar_Contenido(const QString &rsArchivo, const QByteArray &rDatos, QString *fsError)
+{
+    if (rDatos.size() > kMaxBytesArchivoTarea) {
+        Poner_Error(fsError, rsArchivo + QStringLiteral(": more than %1 bytes, which no reader would load")
+                                             .arg(kMaxBytesArchivoTarea));
+        return false;
+    }
+    const QString carpeta = Carpeta_De(rsArchivo);
+    if (!QDir().mkpath(carpeta)) {
+        Poner_Error(fsError, QStringLiteral("Cannot create directory: ") + carpeta);
+        return false;
+    }
+    QSaveFile archivo(rsArchivo);
+    if (!archivo.open(QIODevice::WriteOnly)) {
+        Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + archivo.errorString());
+        return false;
+    }
+    if (archivo.write(rDatos) != rDatos.size() || !archivo.commit()) {
+        Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + archivo.errorString());
+        return false;
+    }
+    return Sincronizar_Carpeta(carpeta, fsError);
+}
 } // namespace
+
+bool Comprobar_Fecha_Archivo(const QString &rsLlave, double rdValor, QString *fsError)
+{
+    if (Fecha_Se_Puede_Grabar(rdValor))
+        return true;
+    Poner_Error(fsError, rsLlave + QStringLiteral(": ") + QString::number(rdValor, 'f', 6) +
+                             QStringLiteral(" is outside the dates a reminder file can hold (1927-05-18 to 2173-10-13)"));
+    return false;
+}
+
+bool Comprobar_Tarea_Grabable(const TTipoTarea &t, QString *fsError)
+{
+    const qsizetype mensaje = Lineas_No_Vacias(t.tsMensaje).size();
+    if (mensaje > kMaxLineasMensaje) {
+        Poner_Error(fsError, QStringLiteral("The message has %1 lines; a reminder keeps at most %2")
+                                 .arg(mensaje)
+                                 .arg(kMaxLineasMensaje));
+        return false;
+    }
+    const qsizetype resumen = Lineas_No_Vacias(t.tsSummary).size();
+    if (resumen > kMaxLineasResumen) {
+        Poner_Error(fsError, QStringLiteral("The summary has %1 lines; a reminder keeps at most %2")
+                                 .arg(resumen)
+                                 .arg(kMaxLineasResumen));
+        return false;
+    }
+    // The dates the writer puts in the file for this type.
+    const bool inicio = t.tiTareaTipo != TAREA_AL_INICIAR && t.tiTareaTipo >= TAREA_UNA_VEZ && t.tiTareaTipo <= TAREA_ANUAL;
+    const bool fin = t.tiTareaTipo == TAREA_DIARIA || t.tiTareaTipo == TAREA_SEMANAL ||
+                     t.tiTareaTipo == TAREA_CADA_HORA || t.tiTareaTipo == TAREA_ANUAL;
+    return (!inicio || Comprobar_Fecha_Archivo(QStringLiteral("FechaInicio"), t.tdFechaInicio, fsError)) &&
+           (!fin || Comprobar_Fecha_Archivo(QStringLiteral("FechaFin"), t.tdFechaFin, fsError)) &&
+           Comprobar_Fecha_Archivo(QStringLiteral("FechaCreacion"), t.tdFechaCreacion, fsError) &&
+           Comprobar_Fecha_Archivo(QStringLiteral("SnoozeRun"), t.tdSnoozeRun, fsError) &&
+           Comprobar_Fecha_Archivo(QStringLiteral("LastRunTime"), t.tdLastRunTime, fsError);
+}
 
 QStringList Lineas_Archivo_Tarea(const TTipoTarea &t)
 {
@@ -54,15 +134,11 @@ QStringList Lineas_Archivo_Tarea(const TTipoTarea &t)
 
     par(QStringLiteral("TaskName1"), t.tsTaskName);
     int n = 0;
-    const QStringList mensaje = QString(t.tsMensaje).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
-    for (const QString &linea : mensaje)
-        if (!Recortar(linea).isEmpty())
-            par(QStringLiteral("Mensaje") + QString::number(++n), linea);
+    for (const QString &linea : Lineas_No_Vacias(t.tsMensaje))
+        par(QStringLiteral("Mensaje") + QString::number(++n), linea);
     n = 0;
-    const QStringList resumen = QString(t.tsSummary).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
-    for (const QString &linea : resumen)
-        if (!Recortar(linea).isEmpty())
-            par(QStringLiteral("Summary") + QString::number(++n), Recortar(linea));
+    for (const QString &linea : Lineas_No_Vacias(t.tsSummary))
+        par(QStringLiteral("Summary") + QString::number(++n), Recortar(linea));
     num(QStringLiteral("Lenguaje"), t.tiLenguaje);
     num(QStringLiteral("AlertWindow"), t.tiAlertWindow);
     if (t.tiTocarSonido == 1) {
@@ -149,31 +225,22 @@ TTipoTarea Datos_Recordatorio_Rapido(int riLenguaje, const QString &rsMensaje, c
 
 bool Grabar_Lineas_Cifradas(const QString &rsArchivo, const QStringList &rLineas, QString *fsError)
 {
-    const QString carpeta = Carpeta_De(rsArchivo);
-    if (!QDir().mkpath(carpeta)) {
-        Poner_Error(fsError, QStringLiteral("Cannot create directory: ") + carpeta);
-        return false;
-    }
-    QSaveFile archivo(rsArchivo);
-    if (!archivo.open(QIODevice::WriteOnly)) {
-        Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + archivo.errorString());
-        return false;
-    }
-    const QByteArray datos = Contenido_Cifrado(rLineas);
-    if (archivo.write(datos) != datos.size() || !archivo.commit()) {
-        Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + archivo.errorString());
-        return false;
-    }
-    return true;
+    return Grabar_Contenido(rsArchivo, Contenido_Cifrado(rLineas), fsError);
 }
 
 bool Grabar_Archivo_Tarea(const QString &rsArchivo, const TTipoTarea &rTarea, QString *fsError)
 {
+    if (!Comprobar_Tarea_Grabable(rTarea, fsError))
+        return false;
     const QString carpeta = Carpeta_De(rsArchivo);
     QDir().mkpath(carpeta);
     bool ok;
     {
         TBloqueoCarpeta bloqueo(carpeta);
+        if (bloqueo.Agotado()) {
+            Poner_Error(fsError, Texto_Carpeta_Bloqueada(carpeta));
+            return false;
+        }
         ok = Grabar_Lineas_Cifradas(rsArchivo, Lineas_Archivo_Tarea(rTarea), fsError);
     }
     if (ok)
@@ -190,34 +257,46 @@ QString Nombre_Archivo_Nuevo(const QString &rsDirectorio, double rdAhora)
 bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,
                                 QString &fsArchivo, QString *fsError)
 {
+    if (!Comprobar_Tarea_Grabable(rTarea, fsError))
+        return false;
+    const QByteArray datos = Contenido_Cifrado(Lineas_Archivo_Tarea(rTarea));
+    if (datos.size() > kMaxBytesArchivoTarea) {
+        Poner_Error(fsError, QStringLiteral("The reminder needs more than %1 bytes, which no reader would load")
+                                 .arg(kMaxBytesArchivoTarea));
+        return false;
+    }
     if (!QDir().mkpath(rsDirectorio)) {
         Poner_Error(fsError, QStringLiteral("Cannot create directory: ") + rsDirectorio);
         return false;
     }
-    // The content goes to a temporary file first; a hard link then claims the new name,
-    // which fails rather than replace a file that already has it.
+    // The content goes to a temporary file first; a claim that never replaces a file
+    // then gives it the new name.
     QTemporaryFile temporal(QDir(rsDirectorio).filePath(QStringLiteral("data.XXXXXX.new")));
     if (!temporal.open()) {
         Poner_Error(fsError, rsDirectorio + QStringLiteral(": ") + temporal.errorString());
         return false;
     }
-    const QByteArray datos = Contenido_Cifrado(Lineas_Archivo_Tarea(rTarea));
     if (temporal.write(datos) != datos.size() || !temporal.flush() || ::fsync(temporal.handle()) != 0) {
         Poner_Error(fsError, temporal.fileName() + QStringLiteral(": ") + temporal.errorString());
         return false;
     }
-    const QByteArray origen = QFile::encodeName(temporal.fileName());
     for (int intento = 0; intento < 1000; ++intento) {
         // After the random suffixes of this moment, the next milliseconds give new names.
         const QString nombre = Nombre_Archivo_Nuevo(rsDirectorio, rdAhora + double(intento / 100) / double(MS_POR_DIA));
-        if (::link(origen.constData(), QFile::encodeName(nombre).constData()) == 0) {
+        // A retired copy keeps its name taken: a snooze would bring it back over this one.
+        if (QFileInfo::exists(Nombre_Retirado(nombre)))
+            continue;
+        switch (Reclamar_Nombre(temporal.fileName(), datos, nombre, fsError)) {
+        case TReclamo::Ocupado:
+            continue;
+        case TReclamo::Error:
+            return false;
+        case TReclamo::Ok:
             fsArchivo = nombre;
+            if (!Sincronizar_Carpeta(rsDirectorio, fsError))
+                return false;
             Checar_si_el_Archivo_ya_fue_Liberado(nombre);
             return true;
-        }
-        if (errno != EEXIST) {
-            Poner_Error(fsError, nombre + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
-            return false;
         }
     }
     Poner_Error(fsError, QStringLiteral("No free file name in ") + rsDirectorio);
@@ -227,31 +306,50 @@ bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &r
 TCambio Cambiar_Valores_En_Archivo(const QString &rsArchivo, const QList<QPair<QString, QString>> &rValores,
                                    QString *fsError)
 {
-    TBloqueoCarpeta bloqueo(Carpeta_De(rsArchivo));
-    QStringList lineas;
+    const QString carpeta = Carpeta_De(rsArchivo);
+    TBloqueoCarpeta bloqueo(carpeta);
+    if (bloqueo.Agotado()) {
+        Poner_Error(fsError, Texto_Carpeta_Bloqueada(carpeta));
+        return TCambio::Error;
+    }
+    // Only the lines that change are enciphered again; every other line is written back
+    // exactly as it was stored, one that cannot be deciphered included.
+    QStringList guardadas;
     QString error;
-    const TLectura lectura = Leer_Lineas_Planas(rsArchivo, lineas, &error);
+    const TLectura lectura = Leer_Lineas_Guardadas(rsArchivo, guardadas, &error);
     if (lectura == TLectura::NoExiste)
         return TCambio::NoExiste;
     if (lectura == TLectura::Error) {
-        Poner_Error(fsError, error);
+        Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + error);
         return TCambio::Error;
     }
+    QStringList llaves;
+    llaves.reserve(guardadas.size());
+    for (const QString &linea : guardadas) {
+        const QString plana = DesEncriptar(linea);
+        const qsizetype igual = plana.indexOf(QLatin1Char('='));
+        llaves << (igual >= 0 ? plana.left(igual) : QString());
+    }
     for (const auto &[llave, valor] : rValores) {
-        const QString nueva = llave + QLatin1Char('=') + valor;
+        const QString nueva = Encriptar(llave + QLatin1Char('=') + valor);
         bool hecho = false;
-        for (QString &linea : lineas) {
-            const qsizetype igual = linea.indexOf(QLatin1Char('='));
-            if (igual >= 0 && QString::compare(linea.left(igual), llave, Qt::CaseInsensitive) == 0) {
-                linea = nueva;
+        for (qsizetype i = 0; i < guardadas.size() && !hecho; ++i) {
+            if (!llaves[i].isNull() && QString::compare(llaves[i], llave, Qt::CaseInsensitive) == 0) {
+                guardadas[i] = nueva;
                 hecho = true;
-                break;
             }
         }
-        if (!hecho)
-            lineas << nueva;
+        if (!hecho) {
+            guardadas << nueva;
+            llaves << llave;
+        }
     }
-    if (!Grabar_Lineas_Cifradas(rsArchivo, lineas, fsError))
+    QByteArray datos;
+    for (const QString &linea : guardadas) {
+        datos += linea.toLatin1();
+        datos += "\r\n";
+    }
+    if (!Grabar_Contenido(rsArchivo, datos, fsError))
         return TCambio::Error;
     return TCambio::Ok;
 }
@@ -267,31 +365,53 @@ QString Nombre_Retirado(const QString &rsArchivo)
     return rsArchivo + QLatin1Char('b');
 }
 
-bool Retirar_Archivo_Tarea(const QString &rsArchivo)
+bool Retirar_Archivo_Tarea(const QString &rsArchivo, QString *fsError)
 {
-    TBloqueoCarpeta bloqueo(Carpeta_De(rsArchivo));
+    const QString carpeta = Carpeta_De(rsArchivo);
+    TBloqueoCarpeta bloqueo(carpeta);
+    if (bloqueo.Agotado()) {
+        Poner_Error(fsError, Texto_Carpeta_Bloqueada(carpeta));
+        return false;
+    }
     // rename() replaces an older retired copy, which QFile::rename would refuse.
-    return ::rename(QFile::encodeName(rsArchivo).constData(),
-                    QFile::encodeName(Nombre_Retirado(rsArchivo)).constData()) == 0;
+    if (::rename(QFile::encodeName(rsArchivo).constData(), QFile::encodeName(Nombre_Retirado(rsArchivo)).constData()) !=
+        0) {
+        Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    Sincronizar_Carpeta(carpeta, fsError);
+    return true;
 }
 
-bool Restaurar_Archivo_Tarea(const QString &rsArchivo)
+bool Restaurar_Archivo_Tarea(const QString &rsArchivo, QString *fsError)
 {
-    TBloqueoCarpeta bloqueo(Carpeta_De(rsArchivo));
+    const QString carpeta = Carpeta_De(rsArchivo);
+    TBloqueoCarpeta bloqueo(carpeta);
+    if (bloqueo.Agotado()) {
+        Poner_Error(fsError, Texto_Carpeta_Bloqueada(carpeta));
+        return false;
+    }
     const QString retirado = Nombre_Retirado(rsArchivo);
     if (!QFileInfo::exists(retirado))
         return false;
-    return ::rename(QFile::encodeName(retirado).constData(), QFile::encodeName(rsArchivo).constData()) == 0;
+    // A live reminder of that name wins: the retired copy never replaces it.
+    if (Renombrar_Sin_Reemplazar(retirado, rsArchivo, fsError) != TReclamo::Ok)
+        return false;
+    Sincronizar_Carpeta(carpeta, fsError);
+    return true;
 }
 
 TCambio Posponer_Archivo_Tarea(const QString &rsArchivo, int riMinutos, double rdAhora, QString *fsError)
 {
+    const double cuando = rdAhora + double(riMinutos) * 60.0 / 86400.0;
+    if (!Comprobar_Fecha_Archivo(QStringLiteral("SnoozeRun"), cuando, fsError))
+        return TCambio::Error;
     Restaurar_Archivo_Tarea(rsArchivo);
     if (!QFileInfo::exists(rsArchivo))
         return TCambio::NoExiste;
     return Cambiar_Valores_En_Archivo(
         rsArchivo,
         {{QStringLiteral("SnoozeTime"), QString::number(riMinutos)},
-         {QStringLiteral("SnoozeRun"), Float_To_Str_Sin_Punto(rdAhora + double(riMinutos) * 60.0 / 86400.0)}},
+         {QStringLiteral("SnoozeRun"), Float_To_Str_Sin_Punto(cuando)}},
         fsError);
 }

@@ -19,25 +19,42 @@ TTipoTarea Datos_Recordatorio_Rapido(int riLenguaje, const QString &rsMensaje, c
                                      double rdFechaInicio, bool rbAutoDelete, bool rbSonido,
                                      const QString &rsPathSonidoDefault, double rdAhora);
 
+// The most message and summary lines a reminder file keeps: the loader reads no more.
+constexpr int kMaxLineasMensaje = 500;
+constexpr int kMaxLineasResumen = 50;
+
+// False (with the text) when rdValor cannot be written as the file form of a date and
+// read back (Fecha_Se_Puede_Grabar); rsLlave names the value in the text.
+bool Comprobar_Fecha_Archivo(const QString &rsLlave, double rdValor, QString *fsError = nullptr);
+// False (with the text) when writing the record would lose something on the next load:
+// more message or summary lines than the loader keeps, or a date the file form cannot
+// hold. Every writer of a whole reminder checks this first and writes nothing then.
+bool Comprobar_Tarea_Grabable(const TTipoTarea &rTarea, QString *fsError = nullptr);
+
 // Enciphers the lines and saves them as the file, CR LF after each, through a
 // temporary file in the same folder renamed over the target: no reader ever sees half
-// a file, and a failed write leaves the old file as it was. Creates the folder if needed.
+// a file, and a failed write leaves the old file as it was. The folder is synced after the
+// rename. Creates the folder if needed. Content above kMaxBytesArchivoTarea is refused.
 bool Grabar_Lineas_Cifradas(const QString &rsArchivo, const QStringList &rLineas, QString *fsError = nullptr);
 
-// Writes a reminder to an existing or chosen file name (editing keeps the name).
+// Writes a reminder to an existing or chosen file name (editing keeps the name). Refuses
+// what Comprobar_Tarea_Grabable refuses, and fails when the folder lock cannot be had
+// within its time limit.
 bool Grabar_Archivo_Tarea(const QString &rsArchivo, const TTipoTarea &rTarea, QString *fsError = nullptr);
 
 // The name of a new reminder: folder + "data" + file form of now + "-" + 0..99 + ".od".
 QString Nombre_Archivo_Nuevo(const QString &rsDirectorio, double rdAhora);
 // Writes a new reminder under a fresh name; an existing file is never replaced (another
-// suffix is taken). fsArchivo gets the name used.
+// suffix is taken), and a name whose retired copy (".odb") exists counts as taken.
+// Works on file systems without hard links. fsArchivo gets the name used.
 bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,
                                 QString &fsArchivo, QString *fsError = nullptr);
 
 enum class TCambio { Ok, NoExiste, Error };
 // Sets Key=Value lines in place: the first line with each key (without regard to case)
 // is replaced, or the line is appended. Serialised by a lock across threads and
-// processes. A missing file is not created.
+// processes, with a time limit (Error when it runs out). Lines other than the changed ones
+// are written back exactly as stored. A missing file is not created.
 TCambio Cambiar_Valores_En_Archivo(const QString &rsArchivo, const QList<QPair<QString, QString>> &rValores,
                                    QString *fsError = nullptr);
 TCambio Cambiar_Valor_En_Archivo(const QString &rsArchivo, const QString &rsLlave, const QString &rsValor,
@@ -45,11 +62,14 @@ TCambio Cambiar_Valor_En_Archivo(const QString &rsArchivo, const QString &rsLlav
 
 // A retired reminder is its file with "b" appended (".odb").
 QString Nombre_Retirado(const QString &rsArchivo);
-bool Retirar_Archivo_Tarea(const QString &rsArchivo);
-// Gives a retired file its ".od" name back, if there is one; true when it did.
-bool Restaurar_Archivo_Tarea(const QString &rsArchivo);
+// Retiring replaces an older retired copy.
+bool Retirar_Archivo_Tarea(const QString &rsArchivo, QString *fsError = nullptr);
+// Gives a retired file its ".od" name back, if there is one and no file has that name;
+// true when it did.
+bool Restaurar_Archivo_Tarea(const QString &rsArchivo, QString *fsError = nullptr);
 
 // Snoozes a reminder: brings a retired file back, then writes "SnoozeTime" (minutes) and
-// "SnoozeRun" (now + minutes). NoExiste when there is no such file.
+// "SnoozeRun" (now + minutes). NoExiste when there is no such file. A live file is never
+// replaced by its retired copy. Error when the snooze moment cannot be written.
 TCambio Posponer_Archivo_Tarea(const QString &rsArchivo, int riMinutos, double rdAhora,
                                QString *fsError = nullptr);

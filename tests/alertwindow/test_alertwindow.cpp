@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include <sys/stat.h>
+
 Q_DECLARE_METATYPE(TErrorInicio)
 
 class TestAlertWindow : public QObject {
@@ -121,6 +123,10 @@ void TestAlertWindow::badReminderFiles_data()
     QTest::newRow("missing") << "missing" << 0 << TErrorInicio::NoExiste << "File not found\n";
     QTest::newRow("missing, spanish") << "missing" << 1 << TErrorInicio::NoExiste << "Archivo no encontrado\n";
     QTest::newRow("directory") << "directory" << 0 << TErrorInicio::Ilegible << "Unable to read the reminder file.";
+    // A pipe would keep the window from ever coming up, a device would fill the memory.
+    QTest::newRow("pipe") << "fifo" << 0 << TErrorInicio::Ilegible << "Unable to read the reminder file.";
+    QTest::newRow("link to /dev/zero") << "zero" << 0 << TErrorInicio::Ilegible << "Unable to read the reminder file.";
+    QTest::newRow("100 MB") << "huge" << 0 << TErrorInicio::Ilegible << "Unable to read the reminder file.";
     QTest::newRow("plain text") << "plain" << 0 << TErrorInicio::Invalido << "Invalid format: ";
     QTest::newRow("no type") << "notype" << 1 << TErrorInicio::Invalido << QString::fromUtf8("Formato inválido: ");
     QTest::newRow("valid") << "valid" << 0 << TErrorInicio::Ninguno << QString();
@@ -138,6 +144,14 @@ void TestAlertWindow::badReminderFiles()
     QString ruta = Archivo(QStringLiteral("data1.od"));
     if (caso == u"directory") {
         QVERIFY(QDir().mkpath(ruta));
+    } else if (caso == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(ruta).constData(), 0600), 0);
+    } else if (caso == u"zero") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ruta));
+    } else if (caso == u"huge") {
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(100 * 1024 * 1024));
     } else if (caso == u"plain") {
         QFile f(ruta);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -148,7 +162,7 @@ void TestAlertWindow::badReminderFiles()
     } else if (caso != u"missing") {
         Escribir(QStringLiteral("data1.od"), Tarea_De_Prueba());
     }
-    const QByteArray antes = Bytes_De(ruta);
+    const QByteArray antes = caso == u"fifo" || caso == u"zero" ? QByteArray() : Bytes_De(ruta);
     QStringList args{ruta, QStringLiteral("/nonexistent.mp3"), QStringLiteral("9934"), QStringLiteral("10"),
                      QStringLiteral("Arial")};
     if (caso == u"count")
@@ -169,7 +183,8 @@ void TestAlertWindow::badReminderFiles()
     if (error == TErrorInicio::Ninguno)
         QCOMPARE(t.tsTaskName, QStringLiteral("Call the dentist"));
     // A start, good or bad, never changes or creates the file.
-    QCOMPARE(Bytes_De(ruta), antes);
+    if (caso != u"fifo" && caso != u"zero")
+        QCOMPARE(Bytes_De(ruta), antes);
     QCOMPARE(QFileInfo::exists(ruta), caso != u"missing");
 }
 

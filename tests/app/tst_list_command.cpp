@@ -3,6 +3,7 @@
 
 #include "store/daycount.h"
 #include "store/writer.h"
+#include "../store/asnobody.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -52,6 +53,8 @@ private slots:
     void listado_data();
     void listado();
     void json_legible();
+    void sin_permiso_data();
+    void sin_permiso();
     void carpeta_inexistente_data();
     void carpeta_inexistente();
     void opciones();
@@ -221,6 +224,52 @@ void TstListCommand::json_legible()
     const QJsonArray invalidos = raiz.value(QStringLiteral("invalid")).toArray();
     QCOMPARE(invalidos.size(), 2);
     QCOMPARE(invalidos.at(1).toObject().value(QStringLiteral("code")).toInt(), 17);
+}
+
+// A file nobody may read is left out and named, the others are listed, and the status
+// is 1; a folder that cannot be listed is reported like a missing one. Root ignores mode
+// bits: under root the case runs as nobody.
+void TstListCommand::sin_permiso_data()
+{
+    QTest::addColumn<QString>("caso");
+    QTest::newRow("file, table") << "file";
+    QTest::newRow("file, json") << "file-json";
+    QTest::newRow("folder") << "folder";
+}
+
+void TstListCommand::sin_permiso()
+{
+    KESTRIN_COMO_NOBODY();
+    QFETCH(QString, caso);
+    QTemporaryDir raiz;
+    const QString dir = raiz.path() + QStringLiteral("/Kestrin/System/");
+    QVERIFY(Grabar_Archivo_Tarea(dir + "a.od", Tarea("Alpha", TAREA_UNA_VEZ, D(2026, 3, 11, 9))));
+    QVERIFY(Grabar_Archivo_Tarea(dir + "b.od", Tarea("Bravo", TAREA_UNA_VEZ, D(2026, 3, 12, 9))));
+    QVERIFY(Grabar_Archivo_Tarea(dir + "c.od", Tarea("Charlie", TAREA_UNA_VEZ, D(2026, 3, 13, 9))));
+    const QString cerrado = caso == "folder" ? dir : dir + "b.od";
+    QVERIFY(QFile::setPermissions(cerrado, QFileDevice::Permissions()));
+    const TResultado r = Ejecutar(caso == "file-json" ? QStringList{"--list", "--json"} : QStringList{"--list"}, raiz.path());
+    QFile::setPermissions(cerrado, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(r.iCodigo, 1);
+    if (caso == "folder") {
+        QCOMPARE(r.sSalida, QString());
+        QCOMPARE(r.sErrores, "There is no access to directory: " + dir + "\n" + QDir::cleanPath(dir) +
+                                 ": Permission denied\n");
+        return;
+    }
+    QCOMPARE(r.sErrores, "Error 207 - " + dir + "b.od: Permission denied\n");
+    if (caso == "file") {
+        QVERIFY(r.sSalida.contains("Alpha") && r.sSalida.contains("Charlie"));
+        QVERIFY(!r.sSalida.contains("Bravo"));
+        return;
+    }
+    const QJsonObject raizJson = QJsonDocument::fromJson(r.sSalida.toUtf8()).object();
+    QCOMPARE(raizJson.value("reminders").toArray().size(), 2);
+    QCOMPARE(raizJson.value("invalid").toArray().size(), 0);
+    const QJsonArray ilegibles = raizJson.value("unreadable").toArray();
+    QCOMPARE(ilegibles.size(), 1);
+    QCOMPARE(ilegibles.at(0).toObject().value("file").toString(), dir + "b.od");
+    QCOMPARE(ilegibles.at(0).toObject().value("error").toString(), QStringLiteral("Permission denied"));
 }
 
 void TstListCommand::carpeta_inexistente_data()

@@ -4,6 +4,9 @@
 #include "threadtestutil.h"
 #include "alertwindow/argumentos.h"
 #include "platform/filelock.h"
+#include "../store/asnobody.h"
+
+#include <QDeadlineTimer>
 
 #include <QPointer>
 #include <QTimer>
@@ -547,9 +550,10 @@ private slots:
         QCOMPARE(Reportes(), tres + tres);
     }
 
-    // A file that cannot be read stops the load: 1025/1, and the thread does nothing more,
-    // reload requests included, until it is restarted.
-    void loadFailureStalls()
+    // A file that cannot be read is skipped and reported once, 1025/3 with its path and
+    // the system's text; the others load and fire, and the thread never stalls. It is
+    // not reported again while it stays unreadable, and again when it turns so anew.
+    void unreadableFileSkipped()
     {
         c->Grabar(QStringLiteral("data1.od"), Diaria(QStringLiteral("d"), 8, 0));
         c->Grabar(QStringLiteral("data3.od"), Diaria(QStringLiteral("e"), 8, 1));
@@ -560,22 +564,92 @@ private slots:
         QVERIFY(Iniciar());
         auto reportes = v->De_Tipo(QStringLiteral("1025"));
         QCOMPARE(reportes.size(), 1);
-        QCOMPARE(reportes[0].tiW, 1);
+        QCOMPARE(reportes[0].tiW, 3);
         QCOMPARE(reportes[0].tiL, 0);
-        QVERIFY2(reportes[0].tsTexto.startsWith(ilegible + QStringLiteral(": ")), qPrintable(reportes[0].tsTexto));
-        QVERIFY(h->pbErrorGrave);
+        QVERIFY2(reportes[0].tsTexto.startsWith(ilegible + QStringLiteral(": ")) &&
+                     reportes[0].tsTexto.size() > ilegible.size() + 2,
+                 qPrintable(reportes[0].tsTexto));
+        QVERIFY(!h->pbErrorGrave);
+        QCOMPARE(Archivos_En_Tabla().size(), 2);
+
+        h->pbLeerArchivos = true;
+        QVERIFY(Caminar(Momento(7, 59, 50), Momento(8, 1, 30), 20));
+        QCOMPARE(v->Secuencia(), (QStringList{QStringLiteral("popup:d"), QStringLiteral("1026"),
+                                              QStringLiteral("popup:e"), QStringLiteral("1026")}));
+        QCOMPARE(v->De_Tipo(QStringLiteral("1025")).size(), 1);
 
         QVERIFY(QFile::remove(ilegible));
         h->pbLeerArchivos = true;
-        QVERIFY(Caminar(Momento(7, 59, 50), Momento(8, 0, 30), 20));
-        QVERIFY(v->De_Tipo(QStringLiteral("popup")).isEmpty());
-        QCOMPARE(v->De_Tipo(QStringLiteral("1025")).size(), 1);
+        QVERIFY(Ticks(3));
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), ilegible));
+        h->pbLeerArchivos = true;
+        QVERIFY(Ticks(3));
+        QCOMPARE(v->De_Tipo(QStringLiteral("1025")).size(), 2);
+    }
 
+    // A data folder that exists but cannot be listed is reported (not taken for an empty
+    // one), the thread does not stall, and the next reload tries again.
+    void unlistableFolderReported()
+    {
+        KESTRIN_COMO_NOBODY();
+        const QString archivo = c->Grabar(QStringLiteral("data1.od"), Diaria(QStringLiteral("d"), 8, 0));
+        QVERIFY(QFile::setPermissions(c->psDatos, QFileDevice::Permissions()));
+        QVERIFY(Iniciar());
+        QFile::setPermissions(c->psDatos, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const auto reportes = v->De_Tipo(QStringLiteral("1025"));
+        QCOMPARE(reportes.size(), 1);
+        QCOMPARE(reportes[0].tiW, 3);
+        QVERIFY2(reportes[0].tsTexto == QDir::cleanPath(c->psDatos) + QStringLiteral(": Permission denied"),
+                 qPrintable(reportes[0].tsTexto));
+        QVERIFY(!h->pbErrorGrave);
+        QVERIFY(Archivos_En_Tabla().isEmpty());
+        h->pbLeerArchivos = true;
+        QVERIFY(Ticks(3));
+        QCOMPARE(Archivos_En_Tabla(), QStringList{archivo});
+    }
+
+    // Reports of a thread that a restart replaced are dropped, those posted before the
+    // restart and not yet handled included: the new thread's come once.
+    void replacedThreadReportsDropped()
+    {
+        QVERIFY(Grabar_Lineas_Cifradas(c->Archivo(QStringLiteral("data1.od")), {QStringLiteral("TaskName1=x")}));
         bool autoStarted = false;
-        QString e203, e202;
+        QString error, e203, e202;
+        h = Iniciar_Thread_Alerta(Inicio(), autoStarted, error);
+        QVERIFY(h);
+        // No events are handled meanwhile: its report waits in the queue.
+        QDeadlineTimer limite(kEspera);
+        while (h->Ticks_Completos() < 2 && !limite.hasExpired())
+            QThread::msleep(1);
+        QVERIFY(v->paEventos.isEmpty());
         QVERIFY(Reiniciar_Thread_Alerta(h, Inicio(), autoStarted, e203, e202));
-        QVERIFY(Caminar(Momento(8, 0, 30), Momento(8, 1)));
-        QCOMPARE(v->Secuencia(), (QStringList{QStringLiteral("popup:e"), QStringLiteral("1026")}));
+        QVERIFY(Ticks(3));
+        const auto reportes = v->De_Tipo(QStringLiteral("1025"));
+        QCOMPARE(reportes.size(), 1);
+        QCOMPARE(reportes[0].tiW, 3);
+        QCOMPARE(reportes[0].tiL, 1);
+    }
+
+    // A folder lock held for ever by someone else: the write-back fails with 1025/7 after
+    // the limit, and the stop at shutdown does not wait for ever.
+    void lockedFolderDoesNotHoldShutdown()
+    {
+        Fijar_Espera_Bloqueo_Carpeta_Ms(200);
+        const QString archivo = c->Grabar(QStringLiteral("data1.od"), Diaria(QStringLiteral("d"), 8, 0));
+        Poner_Reloj(Momento(7, 59, 50));
+        QVERIFY(Iniciar());
+        TBloqueoCarpeta otro(QFileInfo(archivo).absolutePath());
+        QVERIFY(otro.Bloqueado());
+        Poner_Reloj(Momento(8, 0, 0, 200));
+        const bool reportado = QTest::qWaitFor([&] { return !v->De_Tipo(QStringLiteral("1025")).isEmpty(); }, kEspera);
+        Fijar_Espera_Bloqueo_Carpeta_Ms(5000);
+        QVERIFY(reportado);
+        const auto r = v->De_Tipo(QStringLiteral("1025")).first();
+        QCOMPARE(r.tiW, 7);
+        QVERIFY2(r.tsTexto.contains(QStringLiteral("locked")), qPrintable(r.tsTexto));
+        Detener_Thread_Alerta(h);
+        QVERIFY(!h);
+        QCOMPARE(Valor_En_Archivo(archivo, QStringLiteral("LastRunTime")), QStringLiteral("0"));
     }
 
     // An unexpected failure ends the loop with 1027 and its text.

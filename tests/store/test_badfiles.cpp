@@ -1,0 +1,163 @@
+// Reminder files that are not what they claim to be: pipes, devices, files that cannot
+// be read, files far too large. No reader may hang on them, grow without limit, or let
+// one of them stop the others from loading.
+
+#include "cipher.h"
+#include "loader.h"
+#include "reminderfile.h"
+#include "storetestutil.h"
+#include "writer.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+namespace {
+TTipoTarea Diaria(const QString &rsNombre)
+{
+    TTipoTarea t;
+    t.tsTaskName = rsNombre;
+    t.tsMensaje = QStringLiteral("hello");
+    t.tiTareaTipo = TAREA_DIARIA;
+    t.tdFechaInicio = Dia(2026, 3, 1, 8);
+    t.tdFechaFin = t.tdFechaInicio;
+    t.tdFechaCreacion = Dia(2026, 2, 1);
+    return t;
+}
+
+QByteArray Contenido(const QString &rsArchivo)
+{
+    QFile f(rsArchivo);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+} // namespace
+
+class TestBadFiles : public QObject {
+    Q_OBJECT
+private slots:
+    // Every reader refuses what is not a regular file of at most the cap, quickly and
+    // without changing anything; the content of a link to a regular file is read.
+    void readersRefuseSpecialFiles_data()
+    {
+        QTest::addColumn<QString>("clase");
+        QTest::addColumn<QString>("texto"); // in the reader's error
+        QTest::newRow("pipe") << "fifo" << "Not a regular file";
+        QTest::newRow("link to a pipe") << "fifo-link" << "Not a regular file";
+        QTest::newRow("link to /dev/zero") << "zero" << "Not a regular file";
+        QTest::newRow("folder") << "folder" << "Not a regular file";
+        QTest::newRow("sparse 100 MB") << "huge" << "larger than";
+        QTest::newRow("/proc/self/mem: read fails") << "mem" << "Input/output error";
+    }
+    void readersRefuseSpecialFiles()
+    {
+        QFETCH(QString, clase);
+        QFETCH(QString, texto);
+        QTemporaryDir dir;
+        const QString archivo = dir.filePath("x.od");
+        const QByteArray ruta = QFile::encodeName(archivo);
+        if (clase == "fifo") {
+            QCOMPARE(::mkfifo(ruta.constData(), 0600), 0);
+        } else if (clase == "fifo-link") {
+            QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("p")).constData(), 0600), 0);
+            QVERIFY(QFile::link(dir.filePath("p"), archivo));
+        } else if (clase == "zero") {
+            QVERIFY(QFile::link("/dev/zero", archivo));
+        } else if (clase == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir("x.od"));
+        } else if (clase == "huge") {
+            // One line of 100 MB: refused from its size, never read.
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(100 * 1024 * 1024));
+        } else {
+            QVERIFY(QFile::link("/proc/self/mem", archivo));
+        }
+        QStringList lineas;
+        QString error;
+        QCOMPARE(Leer_Lineas_Planas(archivo, lineas, &error), TLectura::Error);
+        QVERIFY2(error.startsWith(archivo + ": ") && error.contains(texto, Qt::CaseInsensitive), qPrintable(error));
+        QVERIFY(lineas.isEmpty());
+        TTipoTarea t;
+        int codigo = 0;
+        QCOMPARE(Leer_Archivo_Tarea(archivo, t, codigo), TLectura::Error);
+        // The in-place change and the snooze fail and leave the thing as it was.
+        QFileInfo antes(archivo);
+        QCOMPARE(Cambiar_Valor_En_Archivo(archivo, "LastRunTime", "40520"), TCambio::Error);
+        QCOMPARE(Posponer_Archivo_Tarea(archivo, 10, Dia(2026, 3, 1)), TCambio::Error);
+        QFileInfo despues(archivo);
+        QCOMPARE(despues.isSymLink(), antes.isSymLink());
+        QCOMPARE(despues.isDir(), antes.isDir());
+        QCOMPARE(despues.size(), antes.size());
+    }
+
+    // The cap is exact: a valid reminder padded to the cap loads, one byte more does not.
+    void sizeCapBoundary_data()
+    {
+        QTest::addColumn<qint64>("extra");
+        QTest::addColumn<bool>("carga");
+        QTest::newRow("at the cap") << qint64(0) << true;
+        QTest::newRow("one byte over") << qint64(1) << false;
+    }
+    void sizeCapBoundary()
+    {
+        QFETCH(qint64, extra);
+        QFETCH(bool, carga);
+        QTemporaryDir dir;
+        const QString archivo = dir.filePath("x.od");
+        QVERIFY(Grabar_Archivo_Tarea(archivo, Diaria("padded")));
+        QByteArray datos = Contenido(archivo);
+        // Empty lines hold no key: padding with line ends keeps the reminder valid.
+        datos += QByteArray(kMaxBytesArchivoTarea - datos.size() + extra, '\n');
+        QFile f(archivo);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(datos), qint64(datos.size()));
+        f.close();
+        TTipoTarea t;
+        int codigo = -1;
+        QCOMPARE(Leer_Archivo_Tarea(archivo, t, codigo), carga ? TLectura::Ok : TLectura::Error);
+        if (carga) {
+            QCOMPARE(codigo, 0);
+            QCOMPARE(t.tsTaskName, QStringLiteral("padded"));
+        }
+    }
+
+    // One file that cannot be read is skipped and named; the files around it load. (A
+    // file without read permission: the list command's test, run as nobody.)
+    void unreadableFileSkipped_data()
+    {
+        QTest::addColumn<QString>("clase");
+        QTest::newRow("read error") << "mem";
+        QTest::newRow("too large") << "huge";
+    }
+    void unreadableFileSkipped()
+    {
+        QFETCH(QString, clase);
+        QTemporaryDir dir;
+        QVERIFY(Grabar_Archivo_Tarea(dir.filePath("a.od"), Diaria("a")));
+        QVERIFY(Grabar_Archivo_Tarea(dir.filePath("c.od"), Diaria("c")));
+        const QString medio = dir.filePath("b.od");
+        if (clase == "mem") {
+            QVERIFY(QFile::link("/proc/self/mem", medio));
+        } else {
+            QFile f(medio);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(kMaxBytesArchivoTarea + 1));
+        }
+        const TResultadoCarga r = Cargar_Directorio_Tareas(dir.path());
+        QVERIFY(r.directorioExiste);
+        QVERIFY(r.error.isEmpty());
+        QCOMPARE(r.tabla.piTipoTareaTotal(), 2);
+        QCOMPARE(r.tabla.paTipoTarea[0].tsTaskName, QStringLiteral("a"));
+        QCOMPARE(r.tabla.paTipoTarea[1].tsTaskName, QStringLiteral("c"));
+        QCOMPARE(r.ilegibles.size(), 1);
+        QCOMPARE(r.ilegibles[0].tsFile, medio);
+        QVERIFY(!r.ilegibles[0].tsError.isEmpty());
+        QVERIFY(!r.ilegibles[0].tsError.contains(medio)); // the text alone, the path apart
+        QVERIFY(r.invalidos.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBadFiles)
+#include "test_badfiles.moc"
