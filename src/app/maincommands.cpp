@@ -60,8 +60,8 @@ void TfrmMain::TimerInicioTimer()
                        MB_OK);
     if (!QFileInfo(pCarpetas.psEXEPath + QStringLiteral("AlertWindow")).isFile())
         MessageBoxBeep(this, Texto_Falta_AlertWindow(lenguaje, pCarpetas.psEXEPath), Caption_Error(), MB_OK);
-    if (!pbApagado)
-        Iniciar_Thread_Alerta();
+    if (!pbApagado && Iniciar_Thread_Alerta() && pAlIniciar)
+        pAlIniciar(*this);
 }
 
 TInicioThreadAlerta TfrmMain::Datos_Inicio() const

@@ -43,7 +43,8 @@ constexpr std::array<const char *, CANTIDAD_RAPIDOS> kSufijosRapidos = {
 
 TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlaces, QWidget *rParent)
     : QMainWindow(rParent), pCarpetas(rArranque.pCarpetas), pEnlaces(std::move(rEnlaces)),
-      pHayBandeja(rArranque.pHayBandeja), pTraza(rArranque.pTraza), piTickMs(rArranque.piTickMs)
+      pHayBandeja(rArranque.pHayBandeja), pTraza(rArranque.pTraza),
+      pAlIniciar(rArranque.pAlIniciar), piTickMs(rArranque.piTickMs)
 {
     setObjectName(QStringLiteral("frmMain"));
     if (!pHayBandeja)

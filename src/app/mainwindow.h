@@ -38,6 +38,8 @@ struct TArranquePrincipal {
     // Told what the window did (the list's rows, the scheduler's starts, the end), for
     // the end-to-end tests; empty in normal use.
     std::function<void(const QString &)> pTraza;
+    // Once the list is loaded and the scheduler runs (what follows sleep and resume).
+    std::function<void(TfrmMain &)> pAlIniciar;
 };
 
 class TfrmMain : public QMainWindow, public TVentanaDelHilo {
@@ -136,6 +138,7 @@ private:
     TEnlacesPrincipal pEnlaces;
     std::function<bool()> pHayBandeja;
     std::function<void(const QString &)> pTraza;
+    std::function<void(TfrmMain &)> pAlIniciar;
     int piTickMs = 1000;
     int piHilosIniciados = 0;
     bool pbApagado = false;

@@ -8,7 +8,10 @@
 #include "platform/termsignals.h"
 #include "report/eventlog.h"
 #include "report/qtmessagepresenter.h"
+#include "scheduler/suspension.h"
 #include "settings/options.h"
+#include "settings/wakesetting.h"
+#include "settings/waketimers.h"
 #include "settings/quickreminder.h"
 #include "settings/soundmanager.h"
 #include "texts/language.h"
@@ -41,6 +44,11 @@ TEnlacesPrincipal Enlaces_Del_Programa()
         contexto.iLenguaje = Lenguaje_Actual();
         contexto.sEjecutable = Archivo_Ejecutable();
         contexto.aFuentes = Installed_Font_Families();
+        contexto.Despertador_Disponible = [] { return Existe_Interruptor_Despertar(); };
+        contexto.Abrir_Temporizadores = [](QWidget *rDialogo) {
+            if (auto *opciones = qobject_cast<TfrmOpciones *>(rDialogo))
+                Mostrar_Wake_Timers(rDialogo, opciones->Lenguaje_Elegido());
+        };
         return Abrir_Opciones(&rVentana, contexto);
     };
 
@@ -99,6 +107,19 @@ int Ejecutar_Programa(int argc, char **argv)
             if (archivo.open(QIODevice::Append | QIODevice::Text))
                 archivo.write(rsTexto.toUtf8() + '\n');
         };
+    // Sleep and resume: the wake alarm for the next reminder, and the reload after.
+    arranque.pAlIniciar = [](TfrmMain &rVentana) {
+        TContextoDespertador contexto;
+        contexto.pbWakeUpComputer = [&rVentana] { return rVentana.pConfiguracion.pbWakeUpComputer; };
+        contexto.pTabla = [&rVentana]() -> const TTablaTareas & { return rVentana.paTipoTarea; };
+        contexto.pRecargarTabla = [&rVentana] { rVentana.Cargar_Tareas_De_Archivos(QString(), false); };
+        contexto.pAvisarPlanificador = [&rVentana] {
+            if (rVentana.pThreadAlerta)
+                rVentana.pThreadAlerta->pbSleepHibernate = true;
+        };
+        auto *suspension = new TSuspensionReanudacion(contexto, &rVentana);
+        suspension->Iniciar();
+    };
     TfrmMain frmMain(arranque, Enlaces_Del_Programa());
     frmMain.Mostrar_Al_Iniciar();
 

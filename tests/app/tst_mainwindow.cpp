@@ -66,6 +66,7 @@ public:
     TGrabadorMensajes pCajas;
     TLlamadas pLlamadas;
     bool pbBandeja = true;
+    QStringList paAlIniciar; // what the window had done when it called pAlIniciar
     std::unique_ptr<TfrmMain> pVentana;
 
     QString Exe() const { return pXdg.Raiz() + QStringLiteral("/bin/"); }
@@ -125,6 +126,11 @@ public:
         a.pHayBandeja = [this] { return pbBandeja; };
         a.piTickMs = 50;
         a.pbEscucharBus = false;
+        a.pAlIniciar = [this](TfrmMain &w) {
+            paAlIniciar << QStringLiteral("%1 rows, scheduler %2")
+                               .arg(w.paTipoTarea.piTipoTareaTotal())
+                               .arg(w.pThreadAlerta && w.pThreadAlerta->isRunning() ? "running" : "absent");
+        };
         pVentana = std::make_unique<TfrmMain>(a, std::move(rEnlaces));
         // The deferred start has run once the scheduler runs.
         if (!QTest::qWaitFor([this] { return pVentana->Hilos_Iniciados() == 1; }, 5000))
@@ -794,6 +800,9 @@ void TstMainWindow::startup_order_and_leftovers()
     QVERIFY(w.pThreadAlerta && w.pThreadAlerta->isRunning());
     QVERIFY(!w.pThreadAlerta->pbAutoStarted);
     QVERIFY(!w.isMinimized());
+    // Sleep and resume start once the table is loaded and the scheduler runs, and only once.
+    w.Mensaje_Hilo_Terminado(1, 0, QStringLiteral("x"));
+    QCOMPARE(p.paAlIniciar, QStringList{QStringLiteral("1 rows, scheduler running")});
 }
 
 void TstMainWindow::silent_start()
