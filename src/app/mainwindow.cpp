@@ -18,6 +18,8 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -39,6 +41,21 @@ constexpr int kAltoResumen = 72;
 constexpr std::array<const char *, CANTIDAD_RAPIDOS> kSufijosRapidos = {
     "1Minuto",   "2Minutos",  "3Minutos",  "4Minutos", "5Minutos", "10Minutos", "15Minutos", "20Minutos",
     "30Minutos", "40Minutos", "50Minutos", "1Hora",    "2Horas",   "3Horas",    "4Horas",    "5Horas"};
+// The list's grid lines: each cell is drawn as usual, then its right and bottom edges.
+class TDelegadoCuadricula : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *rPintor, const QStyleOptionViewItem &rOpcion, const QModelIndex &rIndice) const override
+    {
+        QStyledItemDelegate::paint(rPintor, rOpcion, rIndice);
+        rPintor->save();
+        rPintor->setPen(rOpcion.palette.color(QPalette::Midlight));
+        const QRect r = rOpcion.rect;
+        rPintor->drawLine(r.topRight(), r.bottomRight());
+        rPintor->drawLine(r.bottomLeft(), r.bottomRight());
+        rPintor->restore();
+    }
+};
 } // namespace
 
 TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlaces, QWidget *rParent)
@@ -157,7 +174,7 @@ void TfrmMain::Crear_Controles()
     ListView->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView->setAlternatingRowColors(true);
+    ListView->setItemDelegate(new TDelegadoCuadricula(ListView));
     ListView->setSortingEnabled(false); // the list sorts itself by its own rule
     ListView->header()->setSectionsClickable(true);
     ListView->header()->setSortIndicatorShown(false);
