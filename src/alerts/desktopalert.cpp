@@ -150,7 +150,10 @@ void TDesktopAlert::Mostrar()
 
 void TDesktopAlert::Aplicar_Opacidad()
 {
-    setWindowOpacity(pTiempo.Opacidad() / qreal(OPACIDAD_MAXIMA));
+    const qreal opacidad = pTiempo.Opacidad() / qreal(OPACIDAD_MAXIMA);
+    if (qFuzzyCompare(opacidad + 1, windowOpacity() + 1) && isVisible())
+        return;
+    setWindowOpacity(opacidad);
     // A shown window takes the new opacity only when it is repainted.
     update();
 }
