@@ -21,6 +21,7 @@ public:
     void Detener();
     bool Sonando() const { return pbSonando; }
     int Vueltas() const { return piVueltas; } // times the sound started from its beginning
+    const QMediaPlayer *Reproductor() const { return pPlayer; } // null until the first sound
 
 signals:
     void Vuelta(int riVueltas);               // the sound started (again) from the beginning
