@@ -65,9 +65,16 @@ void TEtiquetaMensajePopup::leaveEvent(QEvent *rEvento)
     QLabel::leaveEvent(rEvento);
 }
 
+void TEtiquetaMensajePopup::mousePressEvent(QMouseEvent *rEvento)
+{
+    pPresion = rEvento->globalPosition().toPoint();
+    QLabel::mousePressEvent(rEvento); // ignored by the label: the popup may be dragged from here
+}
+
 void TEtiquetaMensajePopup::mouseReleaseEvent(QMouseEvent *rEvento)
 {
-    if (rEvento->button() == Qt::LeftButton && rect().contains(rEvento->position().toPoint()))
+    const bool quieto = (rEvento->globalPosition().toPoint() - pPresion).manhattanLength() < QApplication::startDragDistance();
+    if (rEvento->button() == Qt::LeftButton && quieto && rect().contains(rEvento->position().toPoint()))
         emit Click();
     QLabel::mouseReleaseEvent(rEvento);
 }

@@ -28,7 +28,10 @@ signals:
 protected:
     void enterEvent(QEnterEvent *rEvento) override;
     void leaveEvent(QEvent *rEvento) override;
+    void mousePressEvent(QMouseEvent *rEvento) override;
     void mouseReleaseEvent(QMouseEvent *rEvento) override;
+private:
+    QPoint pPresion; // where the button went down: a drag of the popup is not a click
 };
 
 struct TDatosDesktopAlert {

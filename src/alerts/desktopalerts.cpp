@@ -58,7 +58,7 @@ QList<TDesktopAlert *> TDesktopAlerts::Popups() const
 }
 
 TDesktopAlert *TDesktopAlerts::Crear(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje,
-                                     bool rbPrueba)
+                                     bool rbPrueba, std::function<void()> rAlCerrar)
 {
     if (!QGuiApplication::primaryScreen())
         throw std::runtime_error("no screen to show the popup on");
@@ -75,7 +75,7 @@ TDesktopAlert *TDesktopAlerts::Crear(const QString &rsArchivo, const QString &rs
     if (rbPrueba)
         menu->setObjectName(QStringLiteral("PopupMenuAlertaTest"));
     auto *popup = new TDesktopAlert(datos, menu);
-    TEntrada entrada{popup, rsArchivo, rbPrueba};
+    TEntrada entrada{popup, rsArchivo, rbPrueba, std::move(rAlCerrar)};
     connect(menu, &QMenu::triggered, this, [this, entrada](QAction *rItem) { Item_Elegido(entrada, rItem); });
     connect(popup, &TDesktopAlert::Message_Click, this, &TDesktopAlerts::Open_Click);
     connect(popup, &TDesktopAlert::Cerrado, this, &TDesktopAlerts::Cerrado);
@@ -102,10 +102,10 @@ bool TDesktopAlerts::Mostrar_Desktop_Alert_Thread(const QString &rsArchivo, cons
 }
 
 QString TDesktopAlerts::Mostrar_Desktop_Alert_Prueba(const QString &rsArchivo, const QString &rsNombre,
-                                                     const QString &rsMensaje)
+                                                     const QString &rsMensaje, std::function<void()> rAlCerrar)
 {
     try {
-        Crear(rsArchivo, rsNombre, rsMensaje, true);
+        Crear(rsArchivo, rsNombre, rsMensaje, true, std::move(rAlCerrar));
         return QString();
     } catch (const std::exception &e) {
         return QString::fromLocal8Bit(e.what());
@@ -203,15 +203,20 @@ void TDesktopAlerts::Mute_Click()
 void TDesktopAlerts::Cerrado(TDesktopAlert *rPopup)
 {
     bool prueba = false;
+    std::function<void()> alCerrar;
     for (int i = paPopups.size() - 1; i >= 0; --i)
         if (!paPopups[i].pPopup || paPopups[i].pPopup == rPopup) {
-            if (paPopups[i].pPopup == rPopup)
+            if (paPopups[i].pPopup == rPopup) {
                 prueba = paPopups[i].pbPrueba;
+                alCerrar = paPopups[i].pAlCerrar;
+            }
             paPopups.removeAt(i);
         }
     if (prueba) {
-        if (pContexto.Desktop_Alert_Prueba_Close)
-            pContexto.Desktop_Alert_Prueba_Close();
+        if (!alCerrar)
+            alCerrar = pContexto.Desktop_Alert_Prueba_Close;
+        if (alCerrar)
+            alCerrar();
     } else {
         pReproductores.Stop_Audio_Thread();
     }

@@ -53,8 +53,10 @@ public:
     bool Mostrar_Desktop_Alert_Thread(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje);
     // The wizard's test popup for a test file: it stays the set seconds even when popups
     // are permanent; its snooze items only close alert windows; its mute stops the
-    // preview. Returns empty, or the failure's text (nothing is shown then).
-    QString Mostrar_Desktop_Alert_Prueba(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje);
+    // preview. rAlCerrar (Desktop_Alert_Prueba_Close) runs when it closes; without it the
+    // context's. Returns empty, or the failure's text (nothing is shown then).
+    QString Mostrar_Desktop_Alert_Prueba(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje,
+                                         std::function<void()> rAlCerrar = {});
 
     // The menu's actions (also reached from the popups' menus).
     void Snooze_Click(const QAction *rItem);
@@ -74,8 +76,10 @@ private:
         QPointer<TDesktopAlert> pPopup;
         QString psArchivo;
         bool pbPrueba = false;
+        std::function<void()> pAlCerrar;
     };
-    TDesktopAlert *Crear(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje, bool rbPrueba);
+    TDesktopAlert *Crear(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje, bool rbPrueba,
+                         std::function<void()> rAlCerrar = {});
     void Item_Elegido(const TEntrada &rEntrada, QAction *rItem);
     void Cerrado(TDesktopAlert *rPopup);
 
