@@ -89,6 +89,7 @@ QWidget *TfrmAgregarTarea::Crear_Pagina_Dos6()
     BitBtnDos6Agregar = Boton_Hora(GroupBoxDos6Horas, "BitBtnDos6Agregar");
     ListBoxDos6Horas = new QListWidget(GroupBoxDos6Horas);
     ListBoxDos6Horas->setObjectName(QStringLiteral("ListBoxDos6Horas"));
+    ListBoxDos6Horas->setMinimumHeight(76);
     ListBoxDos6Horas->setMaximumHeight(88);
     BitBtnDos6Borrar = Boton_Hora(GroupBoxDos6Horas, "BitBtnDos6Borrar");
     cl->addWidget(DateTimePickerDos6Hora, 0, 0);
@@ -103,7 +104,7 @@ QWidget *TfrmAgregarTarea::Crear_Pagina_Dos6()
                                       BitBtnDos6TodosDias, BitBtnDos6NingunoDias));
     capa->addWidget(Crear_Hasta(t, pagina));
     capa->addWidget(Crear_Resumen(t, pagina));
-    paMemoResumen[t]->setMaximumHeight(60);
+    paMemoResumen[t]->setMaximumHeight(56);
 
     connect(RadioButtonDos6Range, &QRadioButton::toggled, this, [this] { RadioButtonDos6RangeClick(); });
     for (QTimeEdit *h : {DateTimePickerDos6StartTime, DateTimePickerDos6EndTime, DateTimePickerDos6Hora})

@@ -197,13 +197,13 @@ QWidget *TfrmAgregarTarea::Crear_Hasta(int t, QWidget *rPadre)
     paHoraFin[t] = new QTimeEdit(paGroupHasta[t]);
     paHoraFin[t]->setObjectName(Nombre("DateTimePickerDos", t, "HoraFin"));
     paHoraFin[t]->setDisplayFormat(Formato_Hora_Con_Segundos());
-    capa->addWidget(paSiempre[t], 0, 0, 1, 4);
-    capa->addWidget(paHasta[t], 1, 0, 1, 4);
-    capa->addWidget(paLabelFin[t], 2, 0);
-    capa->addWidget(paFechaFin[t], 2, 1);
-    capa->addWidget(paHoraFin[t], 2, 2);
-    capa->setColumnStretch(3, 1);
-    capa->setColumnMinimumWidth(0, 40);
+    capa->setVerticalSpacing(2);
+    capa->addWidget(paSiempre[t], 0, 0, 1, 5);
+    capa->addWidget(paHasta[t], 1, 0);
+    capa->addWidget(paLabelFin[t], 1, 1);
+    capa->addWidget(paFechaFin[t], 1, 2);
+    capa->addWidget(paHoraFin[t], 1, 3);
+    capa->setColumnStretch(4, 1);
     for (QRadioButton *r : {paSiempre[t], paHasta[t]})
         connect(r, &QRadioButton::toggled, this, [this, t](bool rbMarcado) {
             if (rbMarcado)
@@ -240,6 +240,7 @@ QWidget *TfrmAgregarTarea::Crear_Dias_Semana(std::array<QCheckBox *, 8> &fCajas,
     grupo->setObjectName(rsPrefijo.startsWith(QStringLiteral("CheckBoxDos3")) ? QStringLiteral("GroupBoxDos3Dias")
                                                                                : QStringLiteral("GroupBoxDos6Dias"));
     auto *capa = new QGridLayout(grupo);
+    capa->setVerticalSpacing(2);
     fLabel = new QLabel(grupo);
     fLabel->setObjectName(rsPrefijo.startsWith(QStringLiteral("CheckBoxDos3")) ? QStringLiteral("LabelDos3RepetirEn")
                                                                                 : QStringLiteral("LabelDos6RepetirEn"));
@@ -291,19 +292,19 @@ QWidget *TfrmAgregarTarea::Crear_Pagina_Fecha(int t)
         cm->setVerticalSpacing(2);
         LabelDos4Meses = new QLabel(meses);
         LabelDos4Meses->setObjectName(QStringLiteral("LabelDos4Meses"));
-        cm->addWidget(LabelDos4Meses, 0, 0, 1, 6);
+        cm->addWidget(LabelDos4Meses, 0, 0, 1, 4);
         static const std::array<const char *, 13> sufijos = {"",    "Ene", "Feb", "Mar", "Abr", "May", "Jun",
                                                              "Jul", "Ago", "Sep", "Oct", "Nov", "Dic"};
         for (int m = 1; m <= 12; ++m) {
             paMesesDos4[m] = new QCheckBox(meses);
             paMesesDos4[m]->setObjectName(QStringLiteral("CheckBoxDos4") + QLatin1String(sufijos[m]));
-            cm->addWidget(paMesesDos4[m], 1 + (m - 1) / 6, (m - 1) % 6);
+            cm->addWidget(paMesesDos4[m], 1 + (m - 1) / 4, (m - 1) % 4);
             connect(paMesesDos4[m], &QCheckBox::toggled, this, [this] { Reconstruir_Resumen(TAREA_MENSUAL); });
         }
         BitBtnDos4TodosMeses = Boton(meses, "BitBtnDos4TodosMeses");
         BitBtnDos4NingunoMeses = Boton(meses, "BitBtnDos4NingunoMeses");
-        cm->addWidget(BitBtnDos4TodosMeses, 1, 6);
-        cm->addWidget(BitBtnDos4NingunoMeses, 2, 6);
+        cm->addWidget(BitBtnDos4TodosMeses, 1, 4);
+        cm->addWidget(BitBtnDos4NingunoMeses, 2, 4);
         capa->addWidget(meses);
 
         auto *dias = new QGroupBox(pagina);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real wizard on the shared harness's display: the type page, the hourly page and
-# the alert page in English and Spanish, kept as screenshots.
+# The real wizard on the shared harness's display: the type page, the hourly and monthly
+# pages and the alert page in English and Spanish, kept as screenshots.
 #   e2e_asistente.sh MOSTRAR_ASISTENTE
 set -euo pipefail
 PROGRAMA=$1
@@ -8,7 +8,7 @@ source "$(dirname "$0")/../e2e/harness.sh"
 e2e_start editor_wizard
 
 for idioma in en es; do
-  for pagina in tipo horas tres; do
+  for pagina in tipo horas mensual tres; do
     e2e_step "$idioma $pagina"
     e2e_spawn "wizard-$idioma-$pagina" "$PROGRAMA" "$idioma" "$pagina"
     pid=$E2E_LAST_PID

@@ -1,4 +1,4 @@
-// Opens the real wizard on the display for screenshots: "mostrar_asistente en|es tipo|horas|tres".
+// Opens the real wizard on the display for screenshots: "mostrar_asistente en|es tipo|horas|mensual|tres".
 // The hourly page shows a list of times; the alert page a filled-in name and message.
 
 #include "editor/agregartarea.h"
@@ -43,6 +43,12 @@ int main(int argc, char **argv)
         click("CheckBoxDos6Lun");
         click("CheckBoxDos6Mie");
         click("CheckBoxDos6Vie");
+    } else if (pagina == QStringLiteral("mensual")) {
+        click("RadioButtonUnoMensualmente");
+        click("BitBtnSiguiente");
+        click("BitBtnDos4TodosMeses");
+        click("CheckBoxDos4d15");
+        click("CheckBoxDos4dUltimo");
     } else if (pagina == QStringLiteral("tres")) {
         click("RadioButtonUnoSemanalmente");
         click("BitBtnSiguiente");
