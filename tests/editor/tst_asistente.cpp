@@ -96,13 +96,18 @@ QByteArray Bytes(const QString &rsArchivo)
     return f.readAll();
 }
 
-QList<qint64> Procesos_AlertWindow()
+// The running alert windows started on a file below rsCarpeta (other tests on this
+// machine may run alert windows of their own).
+QList<qint64> Procesos_AlertWindow(const QString &rsCarpeta)
 {
     QList<qint64> pids;
     for (const QString &d : QDir("/proc").entryList(QDir::Dirs)) {
         bool ok = false;
         const qint64 pid = d.toLongLong(&ok);
-        if (ok && Proceso_Es_Programa(pid, "AlertWindow"))
+        if (!ok || !Proceso_Es_Programa(pid, "AlertWindow"))
+            continue;
+        QFile linea("/proc/" + d + "/cmdline");
+        if (linea.open(QIODevice::ReadOnly) && linea.readAll().contains(rsCarpeta.toLocal8Bit()))
             pids << pid;
     }
     return pids;
@@ -140,6 +145,8 @@ private slots:
     void teclado_agrega();
     void teclado_escape_y_memo();
     void una_sola_vez();
+    void limites();
+    void sin_acceso_directorio();
 
 private:
     std::unique_ptr<TEntornoAsistente> pEntorno;
@@ -157,7 +164,7 @@ private:
         c.pCarpetas = pEntorno->pCarpetas;
         c.pConfiguracion.psDefaultSound = "s1.mp3";
         c.pConfiguracion.psFontMensaje = "DejaVu Sans";
-        c.pConfiguracion.piDesktopAlertDuracion = 5;
+        c.pConfiguracion.piDesktopAlertDuracion = 1;
         c.piLenguaje = riLenguaje;
         c.pTarea = rTarea;
         c.piIndice = rTarea ? 0 : -1;
@@ -854,7 +861,6 @@ void TstAsistente::inicio_con_sistema()
 
 void TstAsistente::prueba_ventana()
 {
-    const QList<qint64> previos = Procesos_AlertWindow();
     const QStringList datosAntes = pEntorno->Archivos_Datos();
     auto f = Abrir(Contexto());
     Tipo(f.get(), "RadioButtonUnoSoloUnaVez");
@@ -867,6 +873,7 @@ void TstAsistente::prueba_ventana()
     const qint64 primero = f->Pid_Ventana_Prueba();
     QVERIFY(primero > 0);
     QTRY_VERIFY(Proceso_Es_Programa(primero, "AlertWindow"));
+    QCOMPARE(Procesos_AlertWindow(pEntorno->Raiz()), QList<qint64>({primero}));
     QVERIFY(!Control<QPushButton>(f.get(), "BitBtnTresTestTask")->isEnabled());
     const QStringList tmp = QDir(pEntorno->pCarpetas.psAppDataAllUsers).entryList({"*.tmp"}, QDir::Files);
     QCOMPARE(tmp.size(), 1);
@@ -885,7 +892,7 @@ void TstAsistente::prueba_ventana()
     // Closing the wizard ends it, removes the test file and leaves no sound.
     f->reject();
     QTRY_VERIFY(!Proceso_Es_Programa(segundo, "AlertWindow"));
-    QCOMPARE(Procesos_AlertWindow(), previos);
+    QCOMPARE(Procesos_AlertWindow(pEntorno->Raiz()), QList<qint64>());
     QVERIFY(QDir(pEntorno->pCarpetas.psAppDataAllUsers).entryList({"*.tmp"}, QDir::Files).isEmpty());
     QCOMPARE(pEntorno->Archivos_Datos(), datosAntes);
     QVERIFY(!pReproductor.pbSonando);
@@ -927,11 +934,16 @@ void TstAsistente::prueba_popup()
     Popup_Prueba_Cerrado();
     QVERIFY(!pReproductor.pbSonando);
     QVERIFY(Control<QPushButton>(f.get(), "BitBtnTresTestTask")->isEnabled());
+    // Without word from the popup, Test comes back once the popup's time is over.
+    Click(f.get(), "BitBtnTresTestTask");
+    QVERIFY(!Control<QPushButton>(f.get(), "BitBtnTresTestTask")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(Control<QPushButton>(f.get(), "BitBtnTresTestTask")->isEnabled(), 10000);
+    QVERIFY(!pReproductor.pbSonando);
     // "Both": the wizard does not start the preview itself.
     Click(f.get(), "RadioButtonTresAmbas");
     Click(f.get(), "BitBtnTresTestTask");
-    QCOMPARE(paPopups.size(), 2);
-    QCOMPARE(pReproductor.paEventos.size(), 1);
+    QCOMPARE(paPopups.size(), 3);
+    QCOMPARE(pReproductor.paEventos.size(), 2);
     QVERIFY(f->Pid_Ventana_Prueba() > 0);
     f->reject();
     QCOMPARE(f->Pid_Ventana_Prueba(), 0);
@@ -1015,6 +1027,64 @@ void TstAsistente::una_sola_vez()
     QVERIFY(!Abrir_Asistente_Tarea(nullptr, c));
     QVERIFY(!segunda);
     QVERIFY(pEntorno->Archivos_Datos().isEmpty());
+}
+
+void TstAsistente::limites()
+{
+    // Dates outside what the file form reads back are shown at the nearest limit, and
+    // the pickers refuse to go beyond them.
+    TTipoTarea t;
+    t.tsFile = pEntorno->pCarpetas.psAppDataSystemLocal + "data1.od";
+    t.tiTareaTipo = TAREA_DIARIA;
+    t.tdFechaInicio = D(1900, 1, 1, 10);
+    t.tiSiempreRepetirHasta = 1;
+    t.tdFechaFin = D(2300, 1, 1);
+    auto f = Abrir(Contexto(0, t));
+    auto *inicio = Control<QDateEdit>(f.get(), "DateTimePickerDos2FechaInicio");
+    auto *fin = Control<QDateEdit>(f.get(), "DateTimePickerDos7FechaFin");
+    QCOMPARE(inicio->date(), QDate(1927, 5, 18));
+    QCOMPARE(fin->date(), QDate(2173, 10, 13));
+    inicio->setDate(QDate(1800, 1, 1));
+    QCOMPARE(inicio->date(), QDate(1927, 5, 18));
+    Control<QDateEdit>(f.get(), "DateTimePickerDos6FechaInicio")->setDate(QDate(9999, 1, 1));
+    QCOMPARE(Control<QDateEdit>(f.get(), "DateTimePickerDos6FechaInicio")->date(), QDate(2173, 10, 13));
+    // The name stops at 50 characters, the message at 500.
+    Click(f.get(), "BitBtnSiguiente");
+    auto *nombre = Control<QLineEdit>(f.get(), "EditTresTituloTarea");
+    nombre->clear();
+    QTest::keyClicks(nombre, QString(60, 'n'));
+    QCOMPARE(nombre->text().size(), 50);
+    auto *memo = Control<QPlainTextEdit>(f.get(), "MemoTresMensaje");
+    memo->setPlainText(QString(600, 'm'));
+    QCOMPARE(memo->toPlainText().size(), 500);
+    Click(f.get(), "BitBtnSiguiente");
+    const QMap<QString, QString> v = Valores(t.tsFile);
+    QCOMPARE(v.value("FechaInicio"), Float_To_Str_Sin_Punto(D(1927, 5, 18, 10)));
+    QCOMPARE(v.value("Mensaje1").size(), 500);
+    QCOMPARE(v.value("TaskName1").size(), 50);
+    TTipoTarea leida;
+    int codigo = 0;
+    QCOMPARE(Leer_Archivo_Tarea(t.tsFile, leida, codigo), TLectura::Ok);
+    QCOMPARE(Dias_a_Fecha(leida.tdFechaFin), QDate(2173, 10, 13));
+}
+
+void TstAsistente::sin_acceso_directorio()
+{
+    // The data folder lies below a plain file: it can be neither found nor made.
+    QFile tapon(pEntorno->Raiz() + "/plug");
+    QVERIFY(tapon.open(QIODevice::WriteOnly));
+    tapon.close();
+    TContextoAsistente c = Contexto(1);
+    c.pCarpetas.psAppDataSystemLocal = pEntorno->Raiz() + "/plug/System/";
+    auto f = Abrir(c);
+    Tipo(f.get(), "RadioButtonUnoSoloUnaVez");
+    Click(f.get(), "BitBtnSiguiente");
+    QTest::keyClicks(Control<QLineEdit>(f.get(), "EditTresTituloTarea"), "x");
+    Click(f.get(), "BitBtnSiguiente");
+    QCOMPARE(Ultima_Caja(), "No hay acceso al directorio: " + c.pCarpetas.psAppDataSystemLocal);
+    QVERIFY(f->isVisible());
+    QVERIFY(!f->Guardado());
+    QVERIFY(paGuardados.isEmpty());
 }
 
 QTEST_MAIN(TstAsistente)
