@@ -147,6 +147,8 @@ private slots:
     void una_sola_vez();
     void limites();
     void sin_acceso_directorio();
+    void inicio_con_sistema_falla();
+    void prueba_carpeta_temporal();
 
 private:
     std::unique_ptr<TEntornoAsistente> pEntorno;
@@ -613,6 +615,13 @@ void TstAsistente::sonido_vista_previa()
     QCOMPARE(pReproductor.paEventos.last(), QStringLiteral("play s2.mp3 loop=1 errors=1"));
     Control<QComboBox>(f.get(), "ComboBoxTresSeleccionaUnSonido")->setCurrentIndex(0);
     QVERIFY(!pReproductor.pbSonando);
+    // A chosen sound whose file went away: "File not found", nothing played.
+    Control<QComboBox>(f.get(), "ComboBoxTresSeleccionaUnSonido")->setCurrentIndex(1);
+    QVERIFY(QFile::remove(pEntorno->pCarpetas.psAppDataSoundsAllUsers + "s2.mp3"));
+    const int tocados = int(pReproductor.paEventos.size());
+    Click(f.get(), "BitBtnTresPlaySound");
+    QCOMPARE(Ultima_Caja(), QStringLiteral("File not found"));
+    QCOMPARE(pReproductor.paEventos.size(), tocados);
 
     // No default sound: asked to set one; OK opens the manager, whose new sound is listed.
     Click(f.get(), "RadioButtonTresUsarSonidoDefault");
@@ -623,8 +632,8 @@ void TstAsistente::sonido_vista_previa()
     QCOMPARE(pCajas->paCajas.last().iBotones, MB_OKCANCEL);
     QCOMPARE(paManejador, QStringList({"Sound Manager"}));
     auto *combo = Control<QComboBox>(f.get(), "ComboBoxTresSeleccionaUnSonido");
-    QCOMPARE(combo->count(), 2);
-    QCOMPARE(combo->itemText(1), QStringLiteral("added.wav"));
+    QCOMPARE(combo->count(), 1);
+    QCOMPARE(combo->itemText(0), QStringLiteral("added.wav"));
     pCajas->piRespuesta = IDCANCEL;
     Click(f.get(), "BitBtnTresPlaySound");
     QCOMPARE(paManejador.size(), 1);
@@ -1085,6 +1094,55 @@ void TstAsistente::sin_acceso_directorio()
     QVERIFY(f->isVisible());
     QVERIFY(!f->Guardado());
     QVERIFY(paGuardados.isEmpty());
+}
+
+void TstAsistente::inicio_con_sistema_falla()
+{
+    // The settings folder lies below a plain file: the entry cannot be written, so it does
+    // not read back; "Error 100" and nothing saved, the wizard stays open.
+    QFile tapon(pEntorno->Raiz() + "/plug");
+    QVERIFY(tapon.open(QIODevice::WriteOnly));
+    tapon.close();
+    const QByteArray antes = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(tapon.fileName()));
+    bool avisado = false;
+    TContextoAsistente c = Contexto();
+    c.Tras_Inicio_Con_Sistema = [&avisado] { avisado = true; };
+    auto f = Abrir(c);
+    Tipo(f.get(), "RadioButtonUnoCuandoLaPCInicie");
+    Click(f.get(), "BitBtnSiguiente");
+    QTest::keyClicks(Control<QLineEdit>(f.get(), "EditTresTituloTarea"), "At start");
+    Click(f.get(), "BitBtnSiguiente");
+    qputenv("XDG_CONFIG_HOME", antes);
+    QVERIFY2(Ultima_Caja().startsWith("Error 100. Unable to save to registry."), qPrintable(Ultima_Caja()));
+    QCOMPARE(pCajas->paCajas.last().iIcono, MB_ICONERROR);
+    QVERIFY(f->isVisible());
+    QVERIFY(!avisado);
+    QVERIFY(pEntorno->Archivos_Datos().isEmpty());
+}
+
+void TstAsistente::prueba_carpeta_temporal()
+{
+    // The common folder cannot be made: the test file goes to the user's temporary folder.
+    QFile tapon(pEntorno->Raiz() + "/plug");
+    QVERIFY(tapon.open(QIODevice::WriteOnly));
+    tapon.close();
+    TContextoAsistente c = Contexto();
+    c.pCarpetas.psAppDataAllUsers = pEntorno->Raiz() + "/plug/Kestrin/";
+    auto f = Abrir(c);
+    Tipo(f.get(), "RadioButtonUnoSoloUnaVez");
+    Click(f.get(), "BitBtnSiguiente");
+    Click(f.get(), "RadioButtonTresAbrirVentana");
+    Click(f.get(), "CheckBoxTresTocarSonido");
+    Click(f.get(), "BitBtnTresTestTask");
+    QCOMPARE(pCajas->paCajas.size(), 0);
+    const QStringList tmp = QDir(c.pCarpetas.psUserTempDir).entryList({"*.tmp"}, QDir::Files);
+    QCOMPARE(tmp.size(), 1);
+    const qint64 pid = f->Pid_Ventana_Prueba();
+    QTRY_VERIFY(Proceso_Es_Programa(pid, "AlertWindow"));
+    f->reject();
+    QTRY_VERIFY(!Proceso_Es_Programa(pid, "AlertWindow"));
+    QVERIFY(QDir(c.pCarpetas.psUserTempDir).entryList({"*.tmp"}, QDir::Files).isEmpty());
 }
 
 QTEST_MAIN(TstAsistente)
