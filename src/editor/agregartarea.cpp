@@ -49,6 +49,12 @@ TfrmAgregarTarea::TfrmAgregarTarea(QWidget *rOwner, const TContextoAsistente &rC
     Timer->setInterval(2000);
     Timer->setSingleShot(false);
     connect(Timer, &QTimer::timeout, this, &TfrmAgregarTarea::TimerTimer);
+    pTimerPopup = new QTimer(this);
+    pTimerPopup->setSingleShot(true);
+    connect(pTimerPopup, &QTimer::timeout, this, [this] {
+        if (pbDesktopAlertAbierto)
+            Desktop_Alert_Prueba_Close();
+    });
     Crear_Marco();
 }
 
@@ -383,6 +389,7 @@ void TfrmAgregarTarea::done(int r)
         Detener_Sonido();
         Terminar_Ventana_Alerta_Prueba();
         Timer->stop();
+        pTimerPopup->stop();
     }
     QDialog::done(r);
 }

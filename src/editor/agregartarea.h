@@ -178,4 +178,5 @@ private:
     QPushButton *BitBtnTresPlaySound = nullptr, *BitBtnTresStopSound = nullptr,
                 *BitBtnTresManejadorDeSonidos = nullptr, *BitBtnTresTestTask = nullptr;
     QTimer *Timer = nullptr;
+    QTimer *pTimerPopup = nullptr; // Test comes back after the popup's time if its close is never reported
 };

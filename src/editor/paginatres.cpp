@@ -332,10 +332,7 @@ void TfrmAgregarTarea::BitBtnTresTestTaskClick()
             // The test popup stays for the popup time; if the main window never says it
             // closed, Test comes back after that time all the same.
             const int espera = std::max(1, pContexto.pConfiguracion.piDesktopAlertDuracion) * 1000 + 1500;
-            QTimer::singleShot(espera, this, [this] {
-                if (pbDesktopAlertAbierto)
-                    Desktop_Alert_Prueba_Close();
-            });
+            pTimerPopup->start(espera);
             if (alerta.iModo == ALERTA_POPUP && alerta.bTocarSonido)
                 BitBtnTresPlaySoundClick(false);
         }
@@ -398,6 +395,7 @@ void TfrmAgregarTarea::TimerTimer()
 
 void TfrmAgregarTarea::Desktop_Alert_Prueba_Close()
 {
+    pTimerPopup->stop();
     Detener_Sonido();
     pbDesktopAlertAbierto = false;
     if (!pbVentanaAlertaAbierta)

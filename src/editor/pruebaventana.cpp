@@ -38,6 +38,17 @@ bool Proceso_Es_Programa(qint64 riPid, const QString &rsNombre)
     return !nombre.isEmpty() && nombre == rsNombre.left(15);
 }
 
+bool Proceso_Es_Prueba(qint64 riPid, const QString &rsNombre, const QString &rsArgumento)
+{
+    if (!Proceso_Es_Programa(riPid, rsNombre))
+        return false;
+    QFile linea(QStringLiteral("/proc/") + QString::number(riPid) + QStringLiteral("/cmdline"));
+    if (!linea.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> argumentos = linea.readAll().split('\0');
+    return argumentos.contains(QFile::encodeName(rsArgumento));
+}
+
 TVentanaPrueba::~TVentanaPrueba()
 {
     Terminar();
@@ -63,7 +74,7 @@ bool TVentanaPrueba::Iniciar(const QString &rsPrograma, const QStringList &rArgu
 
 void TVentanaPrueba::Terminar()
 {
-    if (piPid > 0 && Proceso_Es_Programa(piPid, psNombrePrograma))
+    if (piPid > 0 && Proceso_Es_Prueba(piPid, psNombrePrograma, psArchivo))
         ::kill(pid_t(piPid), SIGTERM);
     piPid = 0;
     if (!psArchivo.isEmpty()) {

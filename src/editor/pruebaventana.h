@@ -1,7 +1,7 @@
 #pragma once
 // The test alert window of the wizard: the AlertWindow program started on a temporary
 // copy of the reminder, tracked by its process id, and ended only when that id still
-// belongs to an AlertWindow (a recycled id is never signalled).
+// belongs to an AlertWindow started on that copy (a recycled id is never signalled).
 
 #include <QString>
 #include <QStringList>
@@ -9,6 +9,10 @@
 // True when process riPid runs the program named rsNombre (by /proc/PID/exe, else
 // /proc/PID/comm, which holds at most the first 15 letters of the name).
 bool Proceso_Es_Programa(qint64 riPid, const QString &rsNombre);
+
+// True when process riPid runs rsNombre and was given rsArgumento on its command line:
+// the test window, and not another program's that got its recycled id.
+bool Proceso_Es_Prueba(qint64 riPid, const QString &rsNombre, const QString &rsArgumento);
 
 class TVentanaPrueba {
 public:

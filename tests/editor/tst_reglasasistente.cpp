@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -353,23 +354,36 @@ void TstReglasAsistente::proceso_es_programa()
 
 void TstReglasAsistente::ventana_prueba_termina()
 {
-    // A long sleeper stands in for the window; only a process of the expected name is
-    // signalled, and the temporary file goes with it.
+    // "tail -f FILE" stands in for the window: it runs until ended and names the file on
+    // its command line. Only the process started on that file is signalled, and the
+    // temporary file goes with it.
     QTemporaryDir dir;
     const QString tmp = Nombre_Archivo_Prueba(dir.path() + '/', D(2026, 3, 10, 9));
-    QVERIFY(tmp.endsWith(".tmp"));
+    QCOMPARE(tmp, dir.path() + '/' + Float_To_Str_Sin_Punto(D(2026, 3, 10, 9)) + ".tmp");
+    const QString otro = dir.path() + "/other.tmp";
     Tocar(tmp);
+    Tocar(otro);
+    QProcess ajeno;
+    ajeno.start("tail", {"-f", otro});
+    QVERIFY(ajeno.waitForStarted());
+    QVERIFY(Proceso_Es_Programa(ajeno.processId(), "tail"));
+    QVERIFY(!Proceso_Es_Prueba(ajeno.processId(), "tail", tmp));
+    QVERIFY(Proceso_Es_Prueba(ajeno.processId(), "tail", otro));
     qint64 pid = 0;
     {
         TVentanaPrueba v;
         QString error;
-        QVERIFY2(v.Iniciar("/bin/sleep", {"30"}, tmp, error), qPrintable(error));
+        QVERIFY2(v.Iniciar(QStandardPaths::findExecutable("tail"), {"-f", tmp}, tmp, error), qPrintable(error));
         pid = v.Pid();
         QVERIFY(pid > 0);
-        QTRY_VERIFY(Proceso_Es_Programa(pid, "sleep"));
+        QTRY_VERIFY(Proceso_Es_Prueba(pid, "tail", tmp));
     }
-    QTRY_VERIFY(!Proceso_Es_Programa(pid, "sleep"));
+    QTRY_VERIFY(!Proceso_Es_Programa(pid, "tail"));
     QVERIFY(!QFileInfo::exists(tmp));
+    // The other tail was left alone.
+    QVERIFY(ajeno.state() == QProcess::Running);
+    ajeno.kill();
+    ajeno.waitForFinished();
 
     TVentanaPrueba v;
     QString error;
