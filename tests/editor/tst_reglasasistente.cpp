@@ -339,6 +339,20 @@ void TstReglasAsistente::ventana_prueba_termina()
     }
     QTRY_VERIFY(!Proceso_Es_Programa(pid, "tail"));
     QVERIFY(!QFileInfo::exists(tmp));
+    // Ended at once after the start: not left running.
+    for (int i = 0; i < 5; ++i) {
+        const QString pronto = dir.path() + QStringLiteral("/soon%1.tmp").arg(i);
+        Tocar(pronto);
+        qint64 rapido = 0;
+        {
+            TVentanaPrueba v;
+            QString error;
+            QVERIFY2(v.Iniciar(QStandardPaths::findExecutable("tail"), {"-f", pronto}, pronto, error), qPrintable(error));
+            rapido = v.Pid();
+        }
+        QTRY_VERIFY(!Proceso_Es_Programa(rapido, "tail"));
+        QVERIFY(!Proceso_Es_Prueba(rapido, "tail", pronto));
+    }
     // The other tail was left alone.
     QVERIFY(ajeno.state() == QProcess::Running);
     ajeno.kill();
