@@ -881,7 +881,7 @@ void TstAsistente::prueba_ventana()
     QCOMPARE(pCajas->paCajas.size(), 0);
     const qint64 primero = f->Pid_Ventana_Prueba();
     QVERIFY(primero > 0);
-    QTRY_VERIFY(Proceso_Es_Programa(primero, "AlertWindow"));
+    QTRY_VERIFY_WITH_TIMEOUT(Proceso_Es_Programa(primero, "AlertWindow"), 20000);
     QCOMPARE(Procesos_AlertWindow(pEntorno->Raiz()), QList<qint64>({primero}));
     QVERIFY(!Control<QPushButton>(f.get(), "BitBtnTresTestTask")->isEnabled());
     const QStringList tmp = QDir(pEntorno->pCarpetas.psAppDataAllUsers).entryList({"*.tmp"}, QDir::Files);
@@ -895,12 +895,12 @@ void TstAsistente::prueba_ventana()
     Click(f.get(), "BitBtnTresTestTask");
     const qint64 segundo = f->Pid_Ventana_Prueba();
     QVERIFY(segundo > 0 && segundo != primero);
-    QTRY_VERIFY(!Proceso_Es_Programa(primero, "AlertWindow"));
+    QTRY_VERIFY_WITH_TIMEOUT(!Proceso_Es_Programa(primero, "AlertWindow"), 20000);
     QCOMPARE(QDir(pEntorno->pCarpetas.psAppDataAllUsers).entryList({"*.tmp"}, QDir::Files).size(), 1);
-    QTRY_VERIFY(Proceso_Es_Programa(segundo, "AlertWindow"));
+    QTRY_VERIFY_WITH_TIMEOUT(Proceso_Es_Programa(segundo, "AlertWindow"), 20000);
     // Closing the wizard ends it, removes the test file and leaves no sound.
     f->reject();
-    QTRY_VERIFY(!Proceso_Es_Programa(segundo, "AlertWindow"));
+    QTRY_VERIFY_WITH_TIMEOUT(!Proceso_Es_Programa(segundo, "AlertWindow"), 20000);
     QCOMPARE(Procesos_AlertWindow(pEntorno->Raiz()), QList<qint64>());
     QVERIFY(QDir(pEntorno->pCarpetas.psAppDataAllUsers).entryList({"*.tmp"}, QDir::Files).isEmpty());
     QCOMPARE(pEntorno->Archivos_Datos(), datosAntes);
@@ -1139,9 +1139,9 @@ void TstAsistente::prueba_carpeta_temporal()
     const QStringList tmp = QDir(c.pCarpetas.psUserTempDir).entryList({"*.tmp"}, QDir::Files);
     QCOMPARE(tmp.size(), 1);
     const qint64 pid = f->Pid_Ventana_Prueba();
-    QTRY_VERIFY(Proceso_Es_Programa(pid, "AlertWindow"));
+    QTRY_VERIFY_WITH_TIMEOUT(Proceso_Es_Programa(pid, "AlertWindow"), 20000);
     f->reject();
-    QTRY_VERIFY(!Proceso_Es_Programa(pid, "AlertWindow"));
+    QTRY_VERIFY_WITH_TIMEOUT(!Proceso_Es_Programa(pid, "AlertWindow"), 20000);
     QVERIFY(QDir(c.pCarpetas.psUserTempDir).entryList({"*.tmp"}, QDir::Files).isEmpty());
 }
 
