@@ -1006,7 +1006,10 @@ void TstAsistente::teclado_agrega()
 void TstAsistente::teclado_escape_y_memo()
 {
     auto f = Abrir(Contexto(1));
-    // Spanish accelerators: Alt+M picks "&Mensual".
+    // Spanish accelerators: Alt+A picks "&Anual" ("< &Anterior" is disabled on this page),
+    // Alt+M picks "&Mensual".
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(Control<QRadioButton>(f.get(), "RadioButtonUnoAnualmente")->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
     QTRY_VERIFY(Control<QRadioButton>(f.get(), "RadioButtonUnoMensualmente")->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
