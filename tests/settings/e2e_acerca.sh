@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The about box on a real display in both languages: screenshots, the two links opened
+# through the desktop's real path (xdg-open, a stand-in here that records the address),
+# Escape closes. Then the first help page of each language as Qt renders it.
+#   e2e_acerca.sh MUESTRA
+set -euo pipefail
+MUESTRA=$1
+
+source "$(dirname "$0")/../e2e/harness.sh"
+e2e_start about
+
+mkdir -p "$E2E_WORK/bin"
+ABIERTAS=$E2E_WORK/abiertas.txt
+cat >"$E2E_WORK/bin/xdg-open" <<EOS
+#!/bin/sh
+printf '%s\n' "\$1" >>"$ABIERTAS"
+EOS
+chmod +x "$E2E_WORK/bin/xdg-open"
+export PATH=$E2E_WORK/bin:$PATH
+unset BROWSER DEFAULT_BROWSER KESTRIN_WEBSITE
+
+declare -A TITULO=([en]='About Kestrin' [es]='Acerca Kestrin')
+declare -A INICIO=([en]='https://kestrin.example.org/' [es]='https://kestrin.example.org/es/')
+declare -A CORREO=([en]='mailto:support@kestrin.example.org?subject=&body=' [es]='mailto:soporte@kestrin.example.org?subject=&body=')
+
+for lang in en es; do
+  e2e_step "about box, $lang"
+  : >"$ABIERTAS"
+  e2e_spawn "about-$lang" "$MUESTRA" "$lang"
+  pid=$E2E_LAST_PID
+  w=$(e2e_wait_window "$pid" "^${TITULO[$lang]}\$")
+  sleep 0.5
+  e2e_shot "about-$lang"
+  # OK has the focus; Tab reaches the home page link, then the mail link.
+  e2e_keys "$w" Tab Return
+  e2e_wait_for "grep -qxF '${INICIO[$lang]}' '$ABIERTAS'" 10 || e2e_fail "home page not opened: $(cat "$ABIERTAS")"
+  e2e_keys "$w" Tab Return
+  e2e_wait_for "grep -qxF '${CORREO[$lang]}' '$ABIERTAS'" 10 || e2e_fail "mail not opened: $(cat "$ABIERTAS")"
+  [[ $(wc -l <"$ABIERTAS") -eq 2 ]] || e2e_fail "unexpected openings: $(cat "$ABIERTAS")"
+  kill -0 "$pid" || e2e_fail "the about box closed on a link"
+  e2e_keys "$w" Escape
+  e2e_exited_with "$pid" 0
+done
+
+for lang in en es; do
+  e2e_step "help page, $lang"
+  e2e_spawn "help-$lang" "$MUESTRA" --ayuda "$lang"
+  pid=$E2E_LAST_PID
+  w=$(e2e_wait_window "$pid" 'Kestrin help preview')
+  sleep 0.5
+  e2e_shot "help-$lang"
+  e2e_keys "$w" Escape
+  e2e_exited_with "$pid" 0
+done
+echo "PASS"
