@@ -18,9 +18,9 @@ TEtiquetaEnlace::TEtiquetaEnlace(QWidget *rParent)
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
-    QPalette paleta = palette();
-    paleta.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    setPalette(paleta);
+    // Blue like a link; a dotted frame shows where the keyboard is.
+    setStyleSheet(QStringLiteral("TEtiquetaEnlace { color: #0000ff; border: 1px dotted transparent; }"
+                                 "TEtiquetaEnlace:focus { border-color: #0000ff; }"));
     QFont letra = font();
     letra.setUnderline(true);
     setFont(letra);

@@ -34,7 +34,10 @@ for lang in en es; do
   sleep 0.5
   e2e_shot "about-$lang"
   # OK has the focus; Tab reaches the home page link, then the mail link.
-  e2e_keys "$w" Tab Return
+  e2e_keys "$w" Tab
+  sleep 0.3
+  e2e_shot "about-$lang-link-focus"
+  e2e_keys "$w" Return
   e2e_wait_for "grep -qxF '${INICIO[$lang]}' '$ABIERTAS'" 10 || e2e_fail "home page not opened: $(cat "$ABIERTAS")"
   e2e_keys "$w" Tab Return
   e2e_wait_for "grep -qxF '${CORREO[$lang]}' '$ABIERTAS'" 10 || e2e_fail "mail not opened: $(cat "$ABIERTAS")"

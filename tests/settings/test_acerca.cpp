@@ -95,7 +95,13 @@ void TestAcerca::textos()
     QVERIFY(!imagen->pixmap().toImage().allGray()); // the real picture, not a blank
     // A fixed size, just large enough for the texts of the language.
     QCOMPARE(caja.minimumSize(), caja.maximumSize());
-    QVERIFY(caja.findChild<QLabel *>(QStringLiteral("LabelPaginaWeb"))->cursor().shape() == Qt::PointingHandCursor);
+    for (const char *enlace : {"LabelPaginaWeb", "LabelCorreo"}) {
+        const QLabel *etiqueta = caja.findChild<QLabel *>(QString::fromLatin1(enlace));
+        QCOMPARE(etiqueta->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(etiqueta->palette().color(etiqueta->foregroundRole()), QColor(0, 0, 255));
+    }
+    // Return answers OK: the button has the focus when the box opens.
+    QCOMPARE(caja.focusWidget(), caja.findChild<QPushButton *>(QStringLiteral("BitBtnAceptar")));
 }
 
 void TestAcerca::enlaces_data()
