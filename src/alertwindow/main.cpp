@@ -5,7 +5,7 @@
 
 #include "alerta.h"
 #include "argumentos.h"
-#include "icono.h"
+#include "alerts/kestrinicon.h"
 #include "textos.h"
 #include "ventana.h"
 

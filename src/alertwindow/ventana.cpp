@@ -5,7 +5,7 @@
 
 #include "alerta.h"
 #include "bitacora.h"
-#include "icono.h"
+#include "alerts/kestrinicon.h"
 #include "textos.h"
 
 #include "store/daycount.h"

@@ -1,7 +1,10 @@
+#include "commandline.h"
 #include "listcommand.h"
+#include "quickcommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
 
 int main(int argc, char **argv)
 {
@@ -14,8 +17,18 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     parser.addVersionOption();
     Agregar_Opciones_Listado(parser);
+    Agregar_Opciones_Instancia(parser);
+    Agregar_Opciones_Rapido(parser);
     parser.process(app);
 
+    // --show, --quit and --reload talk to the running Kestrin over the session bus.
+    if (Opcion_Instancia_Pedida(parser)) {
+        QTextStream salida(stdout);
+        QTextStream errores(stderr);
+        return Ejecutar_Opcion_Instancia(parser, salida, errores, Reemplazar_Por_Kestrin);
+    }
+    if (Opcion_Rapido_Pedida(parser))
+        return Ejecutar_Opcion_Rapido(parser);
     // --list prints and exits on this QCoreApplication: no display, no session bus.
     if (Opcion_Listado_Pedida(parser))
         return Ejecutar_Opcion_Listado(parser);

@@ -1,10 +1,10 @@
 #include "settings/acerca.h"
 
+#include "alerts/kestrinicon.h"
 #include "settings/enlaces.h"
 #include "settings/sitioweb.h"
 #include "texts/language.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -44,14 +44,7 @@ void TEtiquetaEnlace::keyPressEvent(QKeyEvent *rEvento)
 
 QPixmap Imagen_Kestrin_128()
 {
-    Q_INIT_RESOURCE(acerca);
-    // The shared icon library brings a picture drawn for this size; until then the
-    // program icon is scaled.
-    const QString a_medida = QStringLiteral(":/kestrin/kestrin-128.png");
-    if (QFile::exists(a_medida))
-        return QPixmap(a_medida);
-    return QPixmap(QStringLiteral(":/kestrin/kestrin.png"))
-        .scaled(128, 128, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return Icono_Kestrin().pixmap(QSize(128, 128));
 }
 
 TfrmAbout::TfrmAbout(QWidget *rParent)

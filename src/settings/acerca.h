@@ -40,7 +40,7 @@ public:
     QPushButton *BitBtnAceptar;
 };
 
-// The program's picture at 128 x 128.
+// The program's picture at 128 x 128 (the shared icon's own 128 px rendering).
 QPixmap Imagen_Kestrin_128();
 
 // mAcercaClick (and mTrayAcerca once the main window is up): creates the box owned by

@@ -1,6 +1,0 @@
-#pragma once
-// The program's icon, built into the executable.
-
-#include <QIcon>
-
-QIcon Icono_Kestrin();

@@ -1,0 +1,113 @@
+#include "commandline.h"
+
+#include "platform/bus.h"
+#include "platform/singleinstance.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QFile>
+#include <QTextStream>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+const QString kShow = QStringLiteral("show");
+const QString kQuit = QStringLiteral("quit");
+const QString kReload = QStringLiteral("reload");
+const QString kList = QStringLiteral("list");
+
+struct TOpcionInstancia {
+    const QString &sNombre;
+    const char *sMensaje;
+    const char *sHecho;
+};
+
+const TOpcionInstancia paOpciones[] = {
+    {kShow, MSG_KESTRIN, "Kestrin is running: asked it to show its window."},
+    {kQuit, MSG_KESTRIN_SHUTDOWN, "Kestrin is running: asked it to shut down."},
+    {kReload, MSG_KESTRIN_READ_FILES, "Kestrin is running: asked it to read the reminder files again."},
+};
+
+bool Pedida(const QCommandLineParser &rParser, const QString &rsNombre)
+{
+    // --list belongs to another part of the program; an unknown name is simply not set.
+    return rParser.optionNames().contains(rsNombre);
+}
+
+} // namespace
+
+void Agregar_Opciones_Instancia(QCommandLineParser &fParser)
+{
+    fParser.addOption({kShow, QStringLiteral("Bring the running Kestrin to the front, or start Kestrin.")});
+    fParser.addOption({kQuit, QStringLiteral("Shut the running Kestrin down.")});
+    fParser.addOption({kReload, QStringLiteral("Make the running Kestrin read the reminder files again.")});
+}
+
+bool Opcion_Instancia_Pedida(const QCommandLineParser &rParser)
+{
+    for (const TOpcionInstancia &o : paOpciones)
+        if (Pedida(rParser, o.sNombre))
+            return true;
+    return false;
+}
+
+int Ejecutar_Opcion_Instancia(const QCommandLineParser &rParser, QTextStream &fSalida, QTextStream &fErrores,
+                              const std::function<int()> &rIniciar_Kestrin)
+{
+    const TOpcionInstancia *elegida = nullptr;
+    int cuantas = Pedida(rParser, kList) ? 1 : 0;
+    for (const TOpcionInstancia &o : paOpciones)
+        if (Pedida(rParser, o.sNombre)) {
+            elegida = &o;
+            ++cuantas;
+        }
+    if (elegida == nullptr)
+        return 1;
+    if (cuantas > 1) {
+        fErrores << "Choose one of --show, --quit, --reload and --list.\n";
+        return 1;
+    }
+
+    const bool hayBus = QDBusConnection::sessionBus().isConnected();
+    const bool corriendo = Instancia_Corriendo();
+    if (&elegida->sNombre == &kShow && !corriendo) {
+        fSalida << "Kestrin is not running: starting it.\n";
+        fSalida.flush();
+        return rIniciar_Kestrin();
+    }
+    if (!hayBus) {
+        // Without a bus only the lock file tells whether Kestrin runs, and nothing reaches it.
+        if (corriendo)
+            fErrores << "Kestrin is running, but without a D-Bus session bus nothing can reach it.\n";
+        else
+            fErrores << "No D-Bus session bus, and Kestrin is not running.\n";
+        return 1;
+    }
+    if (!corriendo) {
+        fErrores << "Kestrin is not running.\n";
+        return 1;
+    }
+    if (!Broadcast_Message(QLatin1String(elegida->sMensaje))) {
+        fErrores << "Could not send " << elegida->sMensaje << " on the session bus.\n";
+        return 1;
+    }
+    fSalida << elegida->sHecho << '\n';
+    return 0;
+}
+
+int Reemplazar_Por_Kestrin()
+{
+    const QByteArray programa = QFile::encodeName(QCoreApplication::applicationFilePath());
+    std::fflush(stdout);
+    std::fflush(stderr);
+    char *const argumentos[] = {const_cast<char *>(programa.constData()), nullptr};
+    ::execv(programa.constData(), argumentos);
+    const int motivo = errno;
+    std::fprintf(stderr, "Cannot start %s: %s\n", programa.constData(), std::strerror(motivo));
+    return 1;
+}
