@@ -1,37 +1,3 @@
 #pragma once
-// The sound of one alert: plays a file once or again and again until stopped. A
-// missing or unplayable file simply gives no sound.
-
-#include <QObject>
-#include <QString>
-
-class QAudioOutput;
-class QMediaPlayer;
-
-class TSonidoAlerta : public QObject {
-    Q_OBJECT
-public:
-    explicit TSonidoAlerta(QObject *rParent = nullptr);
-    ~TSonidoAlerta() override;
-
-    // False when the file is missing (nothing plays). A file that turns out to be
-    // unplayable ends in Detenido with a reason.
-    bool Tocar(const QString &rsArchivo, bool rbRepetir);
-    void Detener();
-    bool Sonando() const { return pbSonando; }
-    int Vueltas() const { return piVueltas; } // times the sound started from its beginning
-
-signals:
-    void Vuelta(int riVueltas);               // the sound started (again) from the beginning
-    void Detenido(const QString &rsMotivo);   // no more sound: stopped, played out or failed
-
-private:
-    void Estado_Medio(int riEstado);
-    void Terminar(const QString &rsMotivo);
-
-    QMediaPlayer *pPlayer = nullptr;
-    QAudioOutput *pSalida = nullptr;
-    bool pbRepetir = false;
-    bool pbSonando = false;
-    int piVueltas = 0;
-};
+// The alert's sound player is shared with the tray popup's players.
+#include "alerts/sonido.h"

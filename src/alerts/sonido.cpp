@@ -30,7 +30,7 @@ bool TSonidoAlerta::Tocar(const QString &rsArchivo, bool rbRepetir)
                 [this](QMediaPlayer::Error, const QString &rsTexto) {
                     // After an error the player may still say "playing": the error decides.
                     if (pbSonando)
-                        Terminar(QStringLiteral("failed: ") + rsTexto);
+                        Fallar(rsTexto.isEmpty() ? QStringLiteral("cannot play the file") : rsTexto);
                 });
     }
     pbRepetir = rbRepetir;
@@ -58,7 +58,7 @@ void TSonidoAlerta::Estado_Medio(int riEstado)
         }
         break;
     case QMediaPlayer::InvalidMedia:
-        Terminar(QStringLiteral("failed: invalid media"));
+        Fallar(QStringLiteral("invalid media"));
         break;
     default:
         break;
@@ -79,4 +79,10 @@ void TSonidoAlerta::Terminar(const QString &rsMotivo)
     if (pPlayer)
         pPlayer->stop();
     emit Detenido(rsMotivo);
+}
+
+void TSonidoAlerta::Fallar(const QString &rsTexto)
+{
+    emit Fallo(rsTexto);
+    Terminar(QStringLiteral("failed: ") + rsTexto);
 }

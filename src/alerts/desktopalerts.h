@@ -1,0 +1,88 @@
+#pragma once
+// The tray popups of the main window: Mostrar_Desktop_Alert_Thread shows one for a
+// fired reminder, Mostrar_Desktop_Alert_Prueba one for the wizard's test. Open popups
+// stack upwards from the bottom-right corner of the screen's work area (above the tray
+// icon when the tray reports where it is) and close up when one closes. The menu's
+// snooze writes the reminder file through the store's one locked snooze, then the main
+// window reloads; mute and every close stop the reminder's sound.
+
+#include "alerts/reproductores.h"
+#include "settings/settingsload.h"
+
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <functional>
+
+class QAction;
+class TDesktopAlert;
+
+// What the popups need from the main window: plain values and callbacks.
+struct TContextoDesktopAlert {
+    TConfiguracion pConfiguracion;   // piDesktopAlertDuracion, pbDesktopAlertPermanent, psFontMensaje
+    QIcon pIcono;                    // ImageDesktopAlert; empty: the program's icon resource
+    std::function<void()> Abrir_Kestrin;                    // show the main window
+    std::function<void(const QString &rsArchivo)> Tras_Posponer; // reload the list, tell the scheduler
+    std::function<void()> Desktop_Alert_Prueba_Close;       // the wizard's test popup closed
+    std::function<QRect()> Geometria_Bandeja;               // the tray icon's place; empty when unknown
+    std::function<double()> Ahora;                          // the wall clock as a day count (tests)
+};
+
+// Where popups go: the work area, cut at the top of the tray icon when the tray sits
+// inside it at its bottom.
+QRect Area_Popups(const QRect &rDisponible, const QRect &rBandeja);
+// Top-left corners of popups of the given sizes stacked upwards from the bottom right
+// of rArea, the first at the bottom; never above the area's top.
+QList<QPoint> Posiciones_Apiladas(const QRect &rArea, const QList<QSize> &rTamanos);
+
+class TDesktopAlerts : public QObject {
+    Q_OBJECT
+public:
+    explicit TDesktopAlerts(TReproductores &rReproductores, QObject *rParent = nullptr);
+    ~TDesktopAlerts() override;
+
+    TContextoDesktopAlert pContexto;
+
+    // A fired reminder's popup (psThreadArchivo, psThreadTaskName, psThreadMensaje). A
+    // failure shows "Error 209. " + its text and no popup; false then.
+    bool Mostrar_Desktop_Alert_Thread(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje);
+    // The wizard's test popup for a test file: it stays the set seconds even when popups
+    // are permanent; its snooze items only close alert windows; its mute stops the
+    // preview. rAlCerrar (Desktop_Alert_Prueba_Close) runs when it closes; without it the
+    // context's. Returns empty, or the failure's text (nothing is shown then).
+    QString Mostrar_Desktop_Alert_Prueba(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje,
+                                         std::function<void()> rAlCerrar = {});
+
+    // The menu's actions (also reached from the popups' menus).
+    void Snooze_Click(const QAction *rItem);
+    void Open_Click();
+    void Mute_Click();
+
+    QList<TDesktopAlert *> Popups() const;
+    // Puts the open popups in their stacked places again.
+    void Apilar();
+
+signals:
+    // A popup closed (after its sound was stopped).
+    void Desktop_Alert_Close(TDesktopAlert *rPopup);
+
+private:
+    struct TEntrada {
+        QPointer<TDesktopAlert> pPopup;
+        QString psArchivo;
+        bool pbPrueba = false;
+        std::function<void()> pAlCerrar;
+    };
+    TDesktopAlert *Crear(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje, bool rbPrueba,
+                         std::function<void()> rAlCerrar = {});
+    void Item_Elegido(const TEntrada &rEntrada, QAction *rItem);
+    void Cerrado(TDesktopAlert *rPopup);
+
+    TReproductores &pReproductores;
+    QList<TEntrada> paPopups;
+};

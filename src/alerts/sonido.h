@@ -1,0 +1,41 @@
+#pragma once
+// One sound player: plays a file once or again and again until stopped. A missing or
+// unplayable file simply gives no sound. The alert window has one; the main window has
+// two (the reminder's sound and the previews).
+
+#include <QObject>
+#include <QString>
+
+class QAudioOutput;
+class QMediaPlayer;
+
+class TSonidoAlerta : public QObject {
+    Q_OBJECT
+public:
+    explicit TSonidoAlerta(QObject *rParent = nullptr);
+    ~TSonidoAlerta() override;
+
+    // False when the file is missing (nothing plays). A file that turns out to be
+    // unplayable ends in Detenido with a reason.
+    bool Tocar(const QString &rsArchivo, bool rbRepetir);
+    void Detener();
+    bool Sonando() const { return pbSonando; }
+    int Vueltas() const { return piVueltas; } // times the sound started from its beginning
+    const QMediaPlayer *Reproductor() const { return pPlayer; } // null until the first sound
+
+signals:
+    void Vuelta(int riVueltas);               // the sound started (again) from the beginning
+    void Detenido(const QString &rsMotivo);   // no more sound: stopped, played out or failed
+    void Fallo(const QString &rsTexto);       // the back end could not play the file (before Detenido)
+
+private:
+    void Estado_Medio(int riEstado);
+    void Terminar(const QString &rsMotivo);
+    void Fallar(const QString &rsTexto);
+
+    QMediaPlayer *pPlayer = nullptr;
+    QAudioOutput *pSalida = nullptr;
+    bool pbRepetir = false;
+    bool pbSonando = false;
+    int piVueltas = 0;
+};

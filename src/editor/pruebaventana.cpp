@@ -1,0 +1,89 @@
+#include "pruebaventana.h"
+
+#include "store/textforms.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <csignal>
+#include <sys/types.h>
+#include <sys/wait.h>
+
+bool Proceso_Es_Programa(qint64 riPid, const QString &rsNombre)
+{
+    if (riPid <= 0)
+        return false;
+    const QString base = QStringLiteral("/proc/") + QString::number(riPid);
+    // A process that has ended but not been reaped yet is not running.
+    QFile stat(base + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray estado = stat.readAll();
+    const qsizetype cierre = estado.lastIndexOf(')');
+    if (cierre < 0 || cierre + 2 >= estado.size() || estado.at(cierre + 2) == 'Z' || estado.at(cierre + 2) == 'X')
+        return false;
+    const QString exe = QFileInfo(base + QStringLiteral("/exe")).symLinkTarget();
+    if (!exe.isEmpty()) {
+        // A program rebuilt or reinstalled while it runs reads "name (deleted)".
+        QString nombre = QFileInfo(exe).fileName();
+        if (nombre.endsWith(QStringLiteral(" (deleted)")))
+            nombre.chop(10);
+        return nombre == rsNombre;
+    }
+    QFile comm(base + QStringLiteral("/comm"));
+    if (!comm.open(QIODevice::ReadOnly))
+        return false;
+    const QString nombre = QString::fromLocal8Bit(comm.readAll()).trimmed();
+    return !nombre.isEmpty() && nombre == rsNombre.left(15);
+}
+
+bool Proceso_Es_Prueba(qint64 riPid, const QString &rsNombre, const QString &rsArgumento)
+{
+    if (!Proceso_Es_Programa(riPid, rsNombre))
+        return false;
+    QFile linea(QStringLiteral("/proc/") + QString::number(riPid) + QStringLiteral("/cmdline"));
+    if (!linea.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> argumentos = linea.readAll().split('\0');
+    return argumentos.contains(QFile::encodeName(rsArgumento));
+}
+
+TVentanaPrueba::~TVentanaPrueba()
+{
+    Terminar();
+}
+
+bool TVentanaPrueba::Iniciar(const QString &rsPrograma, const QStringList &rArgumentos,
+                             const QString &rsArchivoTemporal, QString &fsError)
+{
+    Terminar();
+    psArchivo = rsArchivoTemporal;
+    QProcess proceso;
+    proceso.setProgram(rsPrograma);
+    proceso.setArguments(rArgumentos);
+    qint64 pid = 0;
+    if (!proceso.startDetached(&pid)) {
+        fsError = proceso.errorString();
+        return false;
+    }
+    piPid = pid;
+    psNombrePrograma = QFileInfo(rsPrograma).fileName();
+    return true;
+}
+
+void TVentanaPrueba::Terminar()
+{
+    if (piPid > 0 && Proceso_Es_Prueba(piPid, psNombrePrograma, psArchivo))
+        ::kill(pid_t(piPid), SIGTERM);
+    piPid = 0;
+    if (!psArchivo.isEmpty()) {
+        QFile::remove(psArchivo);
+        psArchivo.clear();
+    }
+}
+
+QString Nombre_Archivo_Prueba(const QString &rsCarpeta, double rdAhora)
+{
+    return rsCarpeta + Float_To_Str_Sin_Punto(rdAhora) + QStringLiteral(".tmp");
+}

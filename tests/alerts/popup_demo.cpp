@@ -1,0 +1,94 @@
+// The end-to-end test's program: a tray icon and the popups wired the way the main
+// window wires them (the real TDesktopAlerts and TReproductores), shown for reminder
+// files given on the command line. What happens is printed on stdout, one line each.
+//
+//   kestrin_popup_demo [--language 0|1] [--seconds N] [--permanent] [--sound FILE]
+//                      [--delay MS] FILE NAME MESSAGE [FILE NAME MESSAGE ...]
+//   kestrin_popup_demo --holder TITLE      a plain window that takes the focus
+#include "alerts/kestrinicon.h"
+#include "alerts/desktopalert.h"
+#include "alerts/desktopalerts.h"
+#include "alerts/reproductores.h"
+#include "texts/language.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <cstdio>
+
+static void Decir(const QString &rsLinea)
+{
+    std::printf("%s\n", qPrintable(rsLinea));
+    std::fflush(stdout);
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+
+    if (args.size() == 2 && args[0] == QLatin1String("--holder")) {
+        QLineEdit editor;
+        editor.setWindowTitle(args[1]);
+        editor.setText(QStringLiteral("typing here"));
+        editor.resize(300, 60);
+        editor.move(40, 40);
+        editor.show();
+        return app.exec();
+    }
+
+    TConfiguracion config;
+    config.psFontMensaje = QStringLiteral("DejaVu Sans");
+    QString sonido;
+    int demora = 0;
+    while (!args.isEmpty() && args[0].startsWith(QLatin1String("--"))) {
+        const QString opcion = args.takeFirst();
+        if (opcion == QLatin1String("--permanent"))
+            config.pbDesktopAlertPermanent = true;
+        else if (opcion == QLatin1String("--language") && !args.isEmpty())
+            Establecer_Lenguaje(args.takeFirst().toInt());
+        else if (opcion == QLatin1String("--seconds") && !args.isEmpty())
+            config.piDesktopAlertDuracion = args.takeFirst().toInt();
+        else if (opcion == QLatin1String("--sound") && !args.isEmpty())
+            sonido = args.takeFirst();
+        else if (opcion == QLatin1String("--delay") && !args.isEmpty())
+            demora = args.takeFirst().toInt();
+        else
+            return 1;
+    }
+    if (args.isEmpty() || args.size() % 3 != 0)
+        return 1;
+
+    QSystemTrayIcon bandeja(Icono_Kestrin());
+    bandeja.show();
+    TReproductores reproductores;
+    QObject::connect(&reproductores.MediaPlayerThread, &TSonidoAlerta::Vuelta, [](int riVuelta) {
+        Decir(riVuelta == 1 ? QStringLiteral("sound playing") : QStringLiteral("sound again"));
+    });
+    QObject::connect(&reproductores.MediaPlayerThread, &TSonidoAlerta::Detenido,
+                     [](const QString &rsMotivo) { Decir(QStringLiteral("sound ended: ") + rsMotivo); });
+    TDesktopAlerts alertas(reproductores);
+    alertas.pContexto.pConfiguracion = config;
+    alertas.pContexto.Abrir_Kestrin = [] { Decir(QStringLiteral("open kestrin")); };
+    alertas.pContexto.Tras_Posponer = [](const QString &rsArchivo) { Decir(QStringLiteral("snoozed ") + rsArchivo); };
+    alertas.pContexto.Geometria_Bandeja = [&bandeja] { return bandeja.geometry(); };
+    QObject::connect(&alertas, &TDesktopAlerts::Desktop_Alert_Close, [] { Decir(QStringLiteral("popup closed")); });
+
+    // Like the scheduler: the popups of one second, then the sound.
+    QTimer::singleShot(demora, [&] {
+        for (int i = 0; i + 2 < args.size(); i += 3) {
+            if (alertas.Mostrar_Desktop_Alert_Thread(args[i], args[i + 1], args[i + 2]))
+                Decir(QStringLiteral("popup shown ") + args[i + 1]);
+        }
+        if (!sonido.isEmpty())
+            reproductores.Tocar_Sonido_Thread(0, 1, sonido, QString(), QString());
+        const QRect lugar = alertas.Popups().isEmpty() ? QRect() : alertas.Popups().constFirst()->geometry();
+        Decir(QStringLiteral("tray %1,%2 %3x%4; first popup %5,%6 %7x%8")
+                  .arg(bandeja.geometry().x()).arg(bandeja.geometry().y())
+                  .arg(bandeja.geometry().width()).arg(bandeja.geometry().height())
+                  .arg(lugar.x()).arg(lugar.y()).arg(lugar.width()).arg(lugar.height()));
+    });
+    return app.exec();
+}
