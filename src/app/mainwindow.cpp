@@ -94,7 +94,10 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
     connect(TimerMedianoche, &QTimer::timeout, this, &TfrmMain::TimerMedianocheTimer);
 
     // 5. Folders; a failure is reported by the deferred start.
-    Preparar_Carpetas(pCarpetas);
+    if (rArranque.pPrepararCarpetas)
+        rArranque.pPrepararCarpetas(pCarpetas);
+    else
+        Preparar_Carpetas(pCarpetas);
     Fijar_Carpeta_Log(pCarpetas.psAppDataAllUsers);
     // 6. "View Log" only once there is a log; every entry written makes it visible.
     Mostrar_Log_Existe();
@@ -418,6 +421,11 @@ void TfrmMain::TrayIconClick()
         show();
     raise();
     activateWindow();
+}
+
+QRect TfrmMain::Geometria_Bandeja() const
+{
+    return TrayIcon && TrayIcon->isVisible() ? TrayIcon->geometry() : QRect();
 }
 
 void TfrmMain::Mostrar_Al_Iniciar()

@@ -40,6 +40,8 @@ struct TArranquePrincipal {
     std::function<void(const QString &)> pTraza;
     // Once the list is loaded and the scheduler runs (what follows sleep and resume).
     std::function<void(TfrmMain &)> pAlIniciar;
+    // Makes the missing folders at start (Preparar_Carpetas when empty).
+    std::function<void(const TCarpetas &)> pPrepararCarpetas;
 };
 
 class TfrmMain : public QMainWindow, public TVentanaDelHilo {
@@ -69,6 +71,8 @@ public:
     // means only the icon.
     void Mostrar_Al_Iniciar();
     void Set_Language_Captions(int riLenguaje);
+    // Where the tray icon is on the screen; empty when the tray does not say.
+    QRect Geometria_Bandeja() const;
     // The file of the selected row, empty when none.
     QString Archivo_Seleccionado() const;
     // The table index of the selected row, -1 when none.

@@ -8,6 +8,13 @@
 #include "platform/termsignals.h"
 #include "report/eventlog.h"
 #include "report/qtmessagepresenter.h"
+#include "alerts/desktopalerts.h"
+#include "alerts/reproductores.h"
+#include "alerts/sonidosiniciales.h"
+#include "editor/asistente.h"
+#include "settings/acerca.h"
+#include "settings/actualizaciones.h"
+#include "settings/enlaces.h"
 #include "scheduler/suspension.h"
 #include "settings/options.h"
 #include "settings/wakesetting.h"
@@ -16,7 +23,9 @@
 #include "settings/soundmanager.h"
 #include "texts/language.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QFile>
 #include <QSessionManager>
 
@@ -34,9 +43,51 @@ void Elegir_Plataforma()
 }
 } // namespace
 
-TEnlacesPrincipal Enlaces_Del_Programa()
+namespace {
+// The sound library manager over rOwner (the main window, or the wizard).
+void Abrir_Sonidos(TfrmMain &rVentana, TReproductores &rReproductores, QWidget *rOwner, const QString &rsCaption)
+{
+    TContextoSonidos contexto;
+    contexto.aCarpetas = {rVentana.pCarpetas.psAppDataSoundsAllUsers, rVentana.pCarpetas.psAppDataDefaultAllUsers};
+    contexto.iLenguaje = Lenguaje_Actual();
+    contexto.pReproductor = &rReproductores;
+    // The new default reaches the running scheduler for its next alerts.
+    contexto.Default_Cambiado = [&rVentana](const QString &rsSonido) {
+        rVentana.pConfiguracion.psDefaultSound = rsSonido;
+        if (rVentana.pThreadAlerta)
+            rVentana.pThreadAlerta->psDefaultSound.Poner(rsSonido);
+    };
+    Abrir_Manejador_Sonidos(rOwner, contexto, rsCaption);
+}
+} // namespace
+
+TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopAlerts &rAlertas)
 {
     TEnlacesPrincipal enlaces;
+
+    enlaces.Abrir_Asistente = [&rReproductores, &rAlertas](TfrmMain &rVentana, int riFila) {
+        TContextoAsistente contexto;
+        contexto.pCarpetas = rVentana.pCarpetas;
+        contexto.pConfiguracion = rVentana.pConfiguracion;
+        contexto.piLenguaje = Lenguaje_Actual();
+        contexto.piIndice = riFila;
+        if (riFila >= 0 && riFila < rVentana.paTipoTarea.piTipoTareaTotal())
+            contexto.pTarea = rVentana.paTipoTarea.paTipoTarea.at(riFila);
+        contexto.psEjecutable = Archivo_Ejecutable();
+        contexto.pReproductor = &rReproductores;
+        contexto.Mostrar_Popup_Prueba = [&rAlertas](const QString &rsArchivo, const QString &rsNombre,
+                                                    const QString &rsMensaje) {
+            rAlertas.Mostrar_Desktop_Alert_Prueba(rsArchivo, rsNombre, rsMensaje, [] { Popup_Prueba_Cerrado(); });
+        };
+        contexto.Abrir_Manejador_Sonidos = [&rVentana, &rReproductores](QWidget *rOwner, const QString &rsCaption) {
+            Abrir_Sonidos(rVentana, rReproductores, rOwner, rsCaption);
+        };
+        contexto.Tras_Guardar = [&rVentana](const QString &rsArchivo) {
+            rVentana.Cargar_Tareas_De_Archivos(rsArchivo, true);
+        };
+        contexto.Tras_Inicio_Con_Sistema = [&rVentana] { rVentana.pConfiguracion.pbStartWithWindows = true; };
+        Abrir_Asistente_Tarea(&rVentana, contexto);
+    };
 
     enlaces.Abrir_Opciones = [](TfrmMain &rVentana) {
         TContextoOpciones contexto;
@@ -52,17 +103,8 @@ TEnlacesPrincipal Enlaces_Del_Programa()
         return Abrir_Opciones(&rVentana, contexto);
     };
 
-    enlaces.Abrir_Manejador_Sonidos = [](TfrmMain &rVentana, const QString &rsCaption) {
-        TContextoSonidos contexto;
-        contexto.aCarpetas = {rVentana.pCarpetas.psAppDataSoundsAllUsers, rVentana.pCarpetas.psAppDataDefaultAllUsers};
-        contexto.iLenguaje = Lenguaje_Actual();
-        // The new default reaches the running scheduler for its next alerts.
-        contexto.Default_Cambiado = [&rVentana](const QString &rsSonido) {
-            rVentana.pConfiguracion.psDefaultSound = rsSonido;
-            if (rVentana.pThreadAlerta)
-                rVentana.pThreadAlerta->psDefaultSound.Poner(rsSonido);
-        };
-        Abrir_Manejador_Sonidos(&rVentana, contexto, rsCaption);
+    enlaces.Abrir_Manejador_Sonidos = [&rReproductores](TfrmMain &rVentana, const QString &rsCaption) {
+        Abrir_Sonidos(rVentana, rReproductores, &rVentana, rsCaption);
     };
 
     enlaces.Abrir_Recordatorio_Rapido = [](TfrmMain &rVentana, int riMinutos, const QString &rsCaption) {
@@ -71,6 +113,52 @@ TEnlacesPrincipal Enlaces_Del_Programa()
             rVentana.pConfiguracion.psDefaultSound, Lenguaje_Actual(),
             [&rVentana](const QString &rsArchivo) { rVentana.Cargar_Tareas_De_Archivos(rsArchivo, true); }};
         Abrir_Recordatorio_Rapido(&rVentana, contexto, riMinutos, rsCaption);
+    };
+
+    enlaces.Abrir_Acerca = [](TfrmMain &rVentana) { Abrir_Acerca(&rVentana); };
+
+    enlaces.Abrir_Enlace = [](TfrmMain &rVentana, int riQue) {
+        switch (riQue) {
+        case ENLACE_PAGINA_WEB:
+            Abrir_Pagina_Web(&rVentana);
+            break;
+        case ENLACE_IPHONE:
+            Abrir_Pagina_IPhone(&rVentana);
+            break;
+        case ENLACE_AYUDA:
+            Ver_Ayuda(&rVentana);
+            break;
+        case ENLACE_LOG:
+            Ver_Log(&rVentana);
+            break;
+        default:
+            break;
+        }
+    };
+
+    enlaces.Buscar_Actualizaciones = [](TfrmMain &rVentana) {
+        // The command stays greyed while a check is under way.
+        QPointer<QAction> comando = rVentana.findChild<QAction *>(QStringLiteral("mCheckForUpdates"));
+        Buscar_Actualizaciones(&rVentana, [comando](bool rbBuscando) {
+            if (comando)
+                comando->setEnabled(!rbBuscando);
+        });
+    };
+
+    // The scheduler's two synchronised calls.
+    enlaces.Mostrar_Desktop_Alert = [&rAlertas](TfrmMain &rVentana) {
+        rAlertas.pContexto.pConfiguracion = rVentana.pConfiguracion; // duration, permanence, font as set now
+        rAlertas.Mostrar_Desktop_Alert_Thread(rVentana.psThreadArchivo, rVentana.psThreadTaskName,
+                                              rVentana.psThreadMensaje);
+    };
+    enlaces.Tocar_Sonido = [&rReproductores](TfrmMain &rVentana) {
+        rReproductores.Tocar_Sonido_Thread(rVentana.piThreadUsarSonidoDefault, rVentana.piThreadRepetirSonido,
+                                           rVentana.psThreadPathDelSonido, rVentana.pCarpetas.psAppDataSoundsAllUsers,
+                                           rVentana.pConfiguracion.psDefaultSound);
+    };
+    enlaces.Detener_Sonidos = [&rReproductores](TfrmMain &) {
+        rReproductores.Stop_Audio_Interno();
+        rReproductores.Stop_Audio_Thread();
     };
     return enlaces;
 }
@@ -120,7 +208,18 @@ int Ejecutar_Programa(int argc, char **argv)
         auto *suspension = new TSuspensionReanudacion(contexto, &rVentana);
         suspension->Iniciar();
     };
-    TfrmMain frmMain(arranque, Enlaces_Del_Programa());
+    // The shipped sounds fill a Sounds folder made now.
+    arranque.pPrepararCarpetas = [](const TCarpetas &rCarpetas) { Preparar_Carpetas_Y_Sonidos(rCarpetas); };
+    // The two players and the popups live as long as the window.
+    TReproductores reproductores;
+    TDesktopAlerts alertas(reproductores);
+    TfrmMain frmMain(arranque, Enlaces_Del_Programa(reproductores, alertas));
+    alertas.pContexto.pConfiguracion = frmMain.pConfiguracion;
+    alertas.pContexto.Abrir_Kestrin = [&frmMain] { frmMain.TrayIconClick(); };
+    alertas.pContexto.Tras_Posponer = [&frmMain](const QString &) {
+        frmMain.Cargar_Tareas_De_Archivos(frmMain.Archivo_Seleccionado(), true);
+    };
+    alertas.pContexto.Geometria_Bandeja = [&frmMain] { return frmMain.Geometria_Bandeja(); };
     frmMain.Mostrar_Al_Iniciar();
 
     // SIGTERM, SIGINT and the end of the session end the program as Shut Down does,

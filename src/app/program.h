@@ -8,5 +8,9 @@
 // brings the running one to the front and returns 0 at once.
 int Ejecutar_Programa(int argc, char **argv);
 
-// The links of the components built into this program (empty where none is).
-TEnlacesPrincipal Enlaces_Del_Programa();
+class TReproductores;
+class TDesktopAlerts;
+
+// The links of the components built into this program: the dialogs, the players and the
+// popups (which must outlive the window).
+TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopAlerts &rAlertas);

@@ -174,15 +174,12 @@ sleep 0.3
 
 step "the toolbar and the menus open the real dialogs"
 dialog_opens() {  # TITLE NAME: waits for the dialog, keeps a screenshot, cancels it
-  local d= width height
+  local d=
   e2e_wait_for "[[ -n \$(windows_titled $K '$1') ]]" 10 || fail "no dialog '$1'"
   d=$(windows_titled "$K" "$1" | head -1)
   sleep 0.3
   e2e_shot "$2"
-  # Cancel is the last button of the bottom row.
-  width=$(width_of "$d")
-  height=$(xwininfo -id "$d" | awk '/Height:/ {print $2}')
-  e2e_click "$d" $((width - 50)) $((height - 22))
+  "$CLOSER" "$d"
   e2e_wait_for "[[ -z \$(windows_titled $K '$1') ]]" 10 || fail "the dialog '$1' did not close"
 }
 # Toolbar buttons are 64 pixels wide, below the menu bar: Options is the fourth, Sound the fifth.
@@ -194,6 +191,17 @@ e2e_keys "$W" alt+q
 sleep 0.3
 xdotool key Return
 dialog_opens "Quick Reminder - In 1 Minute" quick-reminder
+e2e_keys "$W" alt+h
+sleep 0.3
+xdotool key Up Return
+dialog_opens "About Kestrin" about
+# The wizard's title is "Kestrin", like a box's.
+e2e_click "$W" 32 50
+e2e_wait_for "box_of $K >/dev/null" 10 || fail "Add did not open the wizard"
+sleep 0.3
+e2e_shot wizard
+"$CLOSER" "$(box_of "$K")"
+e2e_wait_for "! box_of $K >/dev/null" 10 || fail "the wizard did not close"
 
 step "the close button hides the window to the tray; the scheduler keeps running"
 "$CLOSER" "$W"
