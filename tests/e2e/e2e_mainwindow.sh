@@ -249,9 +249,11 @@ e2e_broadcast KestrinMessage
 e2e_wait_for "[[ -n \$(main_window $K) ]]" 10 || fail "KestrinMessage did not show the window"
 shut_down
 
-step "a reminder due a few seconds ahead fires and opens AlertWindow"
+step "reminders due a few seconds ahead fire: AlertWindow, and a quick reminder's popup"
 rm -f "$E2E_DATA"/*.od
 "$WRITER" "$E2E_DATA/data405204375-4.od" --name "Take the pills"
+# A quick reminder (popup, alert window and sound) made a minute earlier, due at 08:59:58.
+faketime --exclude-monotonic "$(date +%F) 08:58:58" "$KESTRIN" --in 1 >/dev/null || fail "kestrin --in failed"
 : >"$KESTRIN_MAINWINDOW_LOG"
 # The wall clock starts just before 09:00 and runs; the waits keep the real monotonic clock.
 e2e_spawn firing faketime --exclude-monotonic "$(date +%F) 08:59:56" "$KESTRIN"
@@ -262,6 +264,10 @@ e2e_wait_for "[[ -n \$(xdotool search --onlyvisible --name '^Take the pills\$' 2
 e2e_wait_for "grep -q shown '$KESTRIN_ALERTWINDOW_LOG'" 10 || fail "AlertWindow did not say it was shown"
 e2e_wait_for "'$WRITER' '$E2E_DATA/data405204375-4.od' --show | grep -qE '^LastRunTime=[1-9]'" 10 ||
   fail "the last run time was not written"
+# The popup and the alert window of the quick reminder both carry its name.
+e2e_wait_for "[[ \$(windows_titled $K 'Quick Reminder' | wc -l) -ge 1 ]]" 20 || fail "no popup"
+e2e_wait_for "grep -q 'shown Quick Reminder' '$KESTRIN_ALERTWINDOW_LOG'" 10 || fail "no alert window for the quick reminder"
+sleep 0.5
 e2e_shot reminder-fired
 e2e_broadcast KestrinClose
 shut_down
