@@ -20,6 +20,7 @@ const QString kShow = QStringLiteral("show");
 const QString kQuit = QStringLiteral("quit");
 const QString kReload = QStringLiteral("reload");
 const QString kList = QStringLiteral("list");
+const QString kIn = QStringLiteral("in");
 
 struct TOpcionInstancia {
     const QString &sNombre;
@@ -35,7 +36,7 @@ const TOpcionInstancia paOpciones[] = {
 
 bool Pedida(const QCommandLineParser &rParser, const QString &rsNombre)
 {
-    // --list belongs to another part of the program; an unknown name is simply not set.
+    // --list and --in belong to other parts of the program; an unknown name is simply not set.
     return rParser.optionNames().contains(rsNombre);
 }
 
@@ -46,6 +47,17 @@ void Agregar_Opciones_Instancia(QCommandLineParser &fParser)
     fParser.addOption({kShow, QStringLiteral("Bring the running Kestrin to the front, or start Kestrin.")});
     fParser.addOption({kQuit, QStringLiteral("Shut the running Kestrin down.")});
     fParser.addOption({kReload, QStringLiteral("Make the running Kestrin read the reminder files again.")});
+}
+
+bool Una_Sola_Accion(const QCommandLineParser &rParser, QTextStream &fErrores)
+{
+    int cuantas = 0;
+    for (const QString *nombre : {&kShow, &kQuit, &kReload, &kList, &kIn})
+        cuantas += Pedida(rParser, *nombre) ? 1 : 0;
+    if (cuantas <= 1)
+        return true;
+    fErrores << "Choose one of --show, --quit, --reload, --list and --in.\n";
+    return false;
 }
 
 bool Opcion_Instancia_Pedida(const QCommandLineParser &rParser)
@@ -60,18 +72,11 @@ int Ejecutar_Opcion_Instancia(const QCommandLineParser &rParser, QTextStream &fS
                               const std::function<int()> &rIniciar_Kestrin)
 {
     const TOpcionInstancia *elegida = nullptr;
-    int cuantas = Pedida(rParser, kList) ? 1 : 0;
     for (const TOpcionInstancia &o : paOpciones)
-        if (Pedida(rParser, o.sNombre)) {
+        if (Pedida(rParser, o.sNombre))
             elegida = &o;
-            ++cuantas;
-        }
-    if (elegida == nullptr)
+    if (elegida == nullptr || !Una_Sola_Accion(rParser, fErrores))
         return 1;
-    if (cuantas > 1) {
-        fErrores << "Choose one of --show, --quit, --reload and --list.\n";
-        return 1;
-    }
 
     const bool hayBus = QDBusConnection::sessionBus().isConnected();
     const bool corriendo = Instancia_Corriendo();

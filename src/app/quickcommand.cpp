@@ -1,5 +1,7 @@
 #include "quickcommand.h"
 
+#include "commandline.h"
+
 #include "platform/bus.h"
 #include "platform/folders.h"
 #include "platform/systeminfo.h"
@@ -93,6 +95,8 @@ int Ejecutar_Opcion_Rapido(const QCommandLineParser &rParser)
         errores << "--message goes with --in.\n";
         return 2;
     }
+    if (!Una_Sola_Accion(rParser, errores))
+        return 2;
     const TCarpetas carpetas = Calcular_Carpetas();
     QString sonido = Leer_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, QStringLiteral("DefaultSound"), QString());
     if (sonido.isEmpty())

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include "settings/dialogwidgets.h"
 #include "optionstexts.h"
 #include "report/messagebox.h"
 #include "settings/saveverify.h"
@@ -15,18 +16,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-
-namespace {
-
-template <typename T>
-T *Crear(QWidget *rPadre, const char *rsNombre)
-{
-    T *w = new T(rPadre);
-    w->setObjectName(QLatin1String(rsNombre));
-    return w;
-}
-
-} // namespace
 
 TfrmOpciones::TfrmOpciones(QWidget *rOwner, TContextoOpciones &rContexto)
     : QDialog(rOwner), pContexto(rContexto)
@@ -90,13 +79,7 @@ TfrmOpciones::TfrmOpciones(QWidget *rOwner, TContextoOpciones &rContexto)
     tres->addWidget(ComboBoxFont, 1, 1, Qt::AlignLeft);
     tres->addWidget(LabelTextoDeEjemplo, 2, 1);
 
-    BitBtnAceptar = Crear<QPushButton>(this, "BitBtnAceptar");
-    BitBtnCancelar = Crear<QPushButton>(this, "BitBtnCancelar");
-    BitBtnAceptar->setDefault(true);
-    auto *botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BitBtnAceptar);
-    botones->addWidget(BitBtnCancelar);
+    auto *botones = Fila_Aceptar_Cancelar(this, BitBtnAceptar, BitBtnCancelar);
 
     auto *principal = new QVBoxLayout(this);
     principal->addWidget(GroupBoxUno);

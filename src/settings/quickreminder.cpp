@@ -1,5 +1,6 @@
 #include "quickreminder.h"
 
+#include "settings/dialogwidgets.h"
 #include "quickreminderfile.h"
 #include "report/messagebox.h"
 #include "store/daycount.h"
@@ -20,14 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W>
-W *Crear(QWidget *rPadre, const char *rsNombre)
-{
-    W *w = new W(rPadre);
-    w->setObjectName(QLatin1String(rsNombre));
-    return w;
-}
 
 const char *const kEntradas[CANTIDAD_RAPIDOS] = {
     "En1Minuto",   "En2Minutos",  "En3Minutos",  "En4Minutos", "En5Minutos", "En10Minutos",
@@ -73,13 +66,7 @@ TfrmQuickReminder::TfrmQuickReminder(QWidget *rOwner, const TContextoRapido &rCo
     grupo->addWidget(MemoMensaje);
     grupo->addWidget(CheckBoxPlaySound);
 
-    BitBtnAceptar = Crear<QPushButton>(this, "BitBtnAceptar");
-    BitBtnCancelar = Crear<QPushButton>(this, "BitBtnCancelar");
-    BitBtnAceptar->setDefault(true);
-    auto *botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BitBtnAceptar);
-    botones->addWidget(BitBtnCancelar);
+    auto *botones = Fila_Aceptar_Cancelar(this, BitBtnAceptar, BitBtnCancelar);
     auto *principal = new QVBoxLayout(this);
     principal->addWidget(GroupBox);
     principal->addLayout(botones);

@@ -1,5 +1,6 @@
 #include "soundmanager.h"
 
+#include "settings/dialogwidgets.h"
 #include "alerts/previewplayer.h"
 #include "alerts/soundnames.h"
 #include "report/messagebox.h"
@@ -49,14 +50,6 @@ const TTextos &T(int riLenguaje)
 QString Q(const char *rs)
 {
     return QString::fromUtf8(rs);
-}
-
-template <typename W>
-W *Crear(QWidget *rPadre, const char *rsNombre)
-{
-    W *w = new W(rPadre);
-    w->setObjectName(QLatin1String(rsNombre));
-    return w;
 }
 
 // The hourglass while the folders are read.

@@ -214,6 +214,7 @@ void TstCommandLine::unaSolaOpcion_data()
     QTest::newRow("--show --quit") << QStringList{"--show", "--quit"};
     QTest::newRow("--reload --list") << QStringList{"--reload", "--list"};
     QTest::newRow("--list --show") << QStringList{"--list", "--show"};
+    QTest::newRow("--in 5 --reload") << QStringList{"--in", "5", "--reload"};
 }
 
 // Two orders at once are refused before anything is sent.
@@ -223,7 +224,7 @@ void TstCommandLine::unaSolaOpcion()
     QVERIFY(Iniciar_Dueno(true));
     const TResultado r = Correr(args, true);
     QCOMPARE(r.iCodigo, 1);
-    QCOMPARE(r.sErrores, QStringLiteral("Choose one of --show, --quit, --reload and --list.\n"));
+    QCOMPARE(r.sErrores, QStringLiteral("Choose one of --show, --quit, --reload, --list and --in.\n"));
     QCOMPARE(r.sSalida, QString());
     QCOMPARE(Oidos(), QStringList());
 }

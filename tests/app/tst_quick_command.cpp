@@ -154,6 +154,7 @@ void TstQuickCommand::badCount_data()
     QTest::newRow("unit") << QStringList{"--in", "5m"};
     QTest::newRow("empty") << QStringList{"--in", ""};
     QTest::newRow("message alone") << QStringList{"--message", "hello"};
+    QTest::newRow("with --list") << QStringList{"--list", "--in", "5"};
 }
 
 void TstQuickCommand::badCount()
