@@ -108,9 +108,11 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
     // 9. The remaining settings.
     Cargar_Configuracion(pConfiguracion, rArranque.psEjecutable, Installed_Font_Families());
 
-    // 10. The tray icon; the commands follow the (still empty) list.
-    if (Hay_Bandeja())
-        TrayIcon->show();
+    // 10. The tray icon; the commands follow the (still empty) list. A tray that comes
+    // later (a panel started after Kestrin at login) shows the icon then; until it does,
+    // the window is minimised rather than hidden, and the log says why once.
+    TrayIcon->show();
+    Hay_Bandeja();
     ListViewSelectItem();
 
     // 11. Reminders retired by auto-delete and not brought back by a snooze.
@@ -408,8 +410,6 @@ bool TfrmMain::Hay_Bandeja()
         pbSinBandejaAvisado = true;
         Add_To_Log(Texto_Sin_Bandeja());
     }
-    if (hay && !TrayIcon->isVisible() && !pbApagado)
-        TrayIcon->show(); // a tray host that came later
     return hay;
 }
 
