@@ -7,6 +7,7 @@
 #include "platform/fonts.h"
 #include "platform/systeminfo.h"
 #include "report/eventlog.h"
+#include "settings/quickreminder.h"
 #include "texts/captions.h"
 #include "texts/language.h"
 #include "texts/maintexts.h"
@@ -37,10 +38,6 @@ constexpr int kAnchoBoton = 64;
 constexpr int kAltoBoton = 81;
 constexpr int kAltoResumen = 72;
 
-// The quick-reminder items are mEn1Minuto.. and mTrayEn1Minuto.., in menu order.
-constexpr std::array<const char *, CANTIDAD_RAPIDOS> kSufijosRapidos = {
-    "1Minuto",   "2Minutos",  "3Minutos",  "4Minutos", "5Minutos", "10Minutos", "15Minutos", "20Minutos",
-    "30Minutos", "40Minutos", "50Minutos", "1Hora",    "2Horas",   "3Horas",    "4Horas",    "5Horas"};
 // The list's grid lines: each cell is drawn as usual, then its right and bottom edges.
 class TDelegadoCuadricula : public QStyledItemDelegate {
 public:
@@ -236,7 +233,7 @@ void TfrmMain::Crear_Menus()
     mRecordatorioRapido->setObjectName(QStringLiteral("mRecordatorioRapido"));
     for (int i = 0; i < CANTIDAD_RAPIDOS; ++i) {
         mEnRapidos[i] = Accion("", nullptr);
-        mEnRapidos[i]->setObjectName(QStringLiteral("mEn") + QLatin1String(kSufijosRapidos[i]));
+        mEnRapidos[i]->setObjectName(Nombre_Entrada_Rapida(i, false));
         connect(mEnRapidos[i], &QAction::triggered, this, [this, i] { Recordatorio_Rapido_Click(i); });
         mRecordatorioRapido->addAction(mEnRapidos[i]);
     }
@@ -308,7 +305,7 @@ void TfrmMain::Crear_Bandeja()
     mTrayRecordatorioRapido->setObjectName(QStringLiteral("mTrayRecordatorioRapido"));
     for (int i = 0; i < CANTIDAD_RAPIDOS; ++i) {
         mTrayEnRapidos[i] = Accion("", nullptr);
-        mTrayEnRapidos[i]->setObjectName(QStringLiteral("mTrayEn") + QLatin1String(kSufijosRapidos[i]));
+        mTrayEnRapidos[i]->setObjectName(Nombre_Entrada_Rapida(i, true));
         mostrar_y(mTrayEnRapidos[i], [this, i] { Recordatorio_Rapido_Click(i); });
         mTrayRecordatorioRapido->addAction(mTrayEnRapidos[i]);
     }
