@@ -31,6 +31,7 @@
 #include <ctime>
 #include <thread>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -215,6 +216,7 @@ private slots:
     void scheduler_reports();
     void scheduler_stopped_restarts();
     void links_called_by_commands();
+    void synchronised_calls_and_their_failures();
     void second_add_while_open_ignored();
     void startup_order_and_leftovers();
     void silent_start();
@@ -744,6 +746,45 @@ void TstMainWindow::links_called_by_commands()
                                           "rapido 300 In 5 Hours", "acerca", "enlace 2", "enlace 0", "enlace 0",
                                           "enlace 1", "actualizaciones", "sonidos Sound Manager",
                                           "sonidos Manejador de Sonidos", "rapido 1 En 1 Minuto"}));
+}
+
+// The scheduler waits on these calls; a failure in them is reported here and never
+// reaches the event loop. Shutdown stops the players once.
+void TstMainWindow::synchronised_calls_and_their_failures()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    int detener = 0;
+    QStringList popups;
+    TEnlacesPrincipal e = p.Enlaces_Todos();
+    e.Mostrar_Desktop_Alert = [&](TfrmMain &w) {
+        popups << w.psThreadTaskName;
+        if (w.psThreadTaskName == QLatin1String("bad"))
+            throw std::runtime_error("no screen");
+    };
+    e.Tocar_Sonido = [](TfrmMain &) { throw std::runtime_error("no audio"); };
+    e.Detener_Sonidos = [&](TfrmMain &) { ++detener; };
+    TfrmMain &w = p.Abrir(e);
+    w.psThreadTaskName = QStringLiteral("good");
+    w.Mostrar_Desktop_Alert_Thread();
+    w.psThreadTaskName = QStringLiteral("bad");
+    w.Mostrar_Desktop_Alert_Thread();
+    w.Tocar_Sonido_Thread();
+    QCOMPARE(popups, (QStringList{"good", "bad"}));
+    QCOMPARE(p.Textos_Cajas(), QStringList{QStringLiteral("Error 209. no screen")});
+    QCOMPARE(p.Log(), QStringList{QStringLiteral("Error 204. no audio")});
+    w.Terminar_Programa();
+    w.Terminar_Programa();
+    QCOMPARE(detener, 1);
+    w.Mostrar_Desktop_Alert_Thread(); // after the end: nothing
+    QCOMPARE(popups.size(), 2);
+    // Without links the calls do nothing.
+    TPrueba q;
+    q.Con_AlertWindow();
+    TfrmMain &v = q.Abrir(TEnlacesPrincipal{});
+    v.Mostrar_Desktop_Alert_Thread();
+    v.Tocar_Sonido_Thread();
+    QVERIFY(q.pCajas.paCajas.isEmpty());
 }
 
 void TstMainWindow::second_add_while_open_ignored()
