@@ -29,20 +29,10 @@ fail() {
 }
 trace_has() { grep -qE "$1" "$KESTRIN_MAINWINDOW_LOG"; }
 wait_trace() { e2e_wait_for "trace_has '$1'" "${2:-15}" || fail "the window never said '$1'"; }
-# xdotool's name search also matches other names of a window (the main window turns up
-# for "Options", the tray icon for "Kestrin 1.6"), so titles are compared exactly here.
-# Prints the visible windows of a process whose title is exactly TITLE.
-windows_titled() {  # PID TITLE
-  local w
-  for w in $(xdotool search --pid "$1" --onlyvisible --name '.*' 2>/dev/null); do
-    [[ "$(xdotool getwindowname "$w" 2>/dev/null)" == "$2" ]] && echo "$w"
-  done
-  return 0
-}
+windows_titled() { e2e_windows_titled "$@"; }
 width_of() { xwininfo -id "$1" | awk '/Width:/ {print $2}'; }
 main_window() { windows_titled "$1" "Kestrin 1.6" | head -1; }
-# Waits for the main window of a process and prints its id. (e2e_wait_window stops a
-# script under "set -e -o pipefail" when the window is not there at its first look.)
+# Waits for the main window of a process and prints its id.
 wait_main_window() {
   e2e_wait_for "[[ -n \$(main_window $1) ]]" 15 || fail "no main window of $1"
   main_window "$1"

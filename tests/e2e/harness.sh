@@ -79,12 +79,23 @@ e2e_wait_for() {  # 'condition' [LIMIT]
 }
 
 # The first visible window of a process whose title matches a pattern ('.' for any).
+# xdotool's name search also matches a window's other names (class, icon name), so a
+# pattern may find more than the title says: use e2e_windows_titled for an exact title.
+# Never fails: no window prints nothing (so scripts under "set -e -o pipefail" go on).
 e2e_window_of() {  # PID PATTERN
-  xdotool search --pid "$1" --onlyvisible --name "$2" 2>/dev/null | head -1
+  { xdotool search --pid "$1" --onlyvisible --name "$2" 2>/dev/null || true; } | head -1
 }
 # The first visible window whose title matches, whoever owns it.
 e2e_window_named() {  # PATTERN
-  xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1
+  { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; } | head -1
+}
+# The visible windows of a process whose title is exactly TITLE, one id a line.
+e2e_windows_titled() {  # PID TITLE
+  local w
+  for w in $(xdotool search --pid "$1" --onlyvisible --name '.*' 2>/dev/null); do
+    [[ "$(xdotool getwindowname "$w" 2>/dev/null)" == "$2" ]] && echo "$w"
+  done
+  return 0
 }
 # Waits for a window and prints its id; fails the test when none comes.
 e2e_wait_window() {  # PID|'' PATTERN [LIMIT]
