@@ -65,6 +65,11 @@ void TfrmMain::Cargar_Tareas_De_Archivos(const QString &rsSeleccionar, bool rbAv
     paTipoTarea = std::move(carga.tabla);
     for (const TArchivoInvalido &invalido : carga.invalidos)
         MessageBoxBeep(this, Texto_Error_205(lenguaje, invalido.tiCodigo, invalido.tsFile), Caption_Error(), MB_OK);
+    // A file that cannot be read is skipped and said; the others still load and fire.
+    for (const TArchivoIlegible &ilegible : carga.ilegibles)
+        MessageBoxBeep(this,
+                       Texto_Error_Principal(TErrorPrincipal::E207, ilegible.tsFile + QStringLiteral(": ") + ilegible.tsError),
+                       Caption_Error(), MB_OK);
     if (!carga.error.isEmpty()) {
         // What was read before the failure stays in the table; the list and the
         // scheduler are left as they were, and the next reload tries again.

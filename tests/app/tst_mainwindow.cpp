@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include "midnight.h"
+#include "asnobody.h"
 #include "tempxdg.h"
 #include "platform/bus.h"
 #include "platform/filelock.h"
@@ -206,6 +207,7 @@ private slots:
     void delete_confirmed();
     void delete_of_file_already_gone();
     void delete_refused_by_folder();
+    void unreadable_file_skipped();
     void delete_waits_for_a_write_back();
     void sort_data();
     void sort();
@@ -493,6 +495,23 @@ void TstMainWindow::delete_refused_by_folder()
     QVERIFY(QFileInfo::exists(uno));
     QCOMPARE(p.Textos_Cajas().value(1), QStringLiteral("Unable to delete the file: ") + uno);
     QCOMPARE(p.Nombres(), QStringList{QStringLiteral("uno")});
+}
+
+// One file that cannot be read is said once and skipped; the others are listed.
+void TstMainWindow::unreadable_file_skipped()
+{
+    KESTRIN_COMO_NOBODY();
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    const QString dos = p.Escribir(QStringLiteral("dos"), TAREA_UNA_VEZ, Ahora() + 2);
+    p.Escribir(QStringLiteral("tres"), TAREA_UNA_VEZ, Ahora() + 3);
+    QVERIFY(QFile::setPermissions(dos, {}));
+    p.Abrir();
+    QCOMPARE(p.Nombres(), (QStringList{QStringLiteral("uno"), QStringLiteral("tres")}));
+    QCOMPARE(p.Textos_Cajas().size(), 1);
+    QVERIFY2(p.Textos_Cajas().value(0).startsWith(QStringLiteral("Error 207 - ") + dos + QStringLiteral(": ")),
+             qPrintable(p.Textos_Cajas().value(0)));
 }
 
 // A write-back (the scheduler's last run, a snooze) that holds the folder's lock while it
