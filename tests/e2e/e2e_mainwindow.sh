@@ -267,3 +267,45 @@ sleep 0.5
 e2e_shot reminder-fired
 e2e_broadcast KestrinClose
 shut_down
+
+step "a daily reminder added with the keyboard through Add is listed, and fires the next day"
+# Day counts and the wall clock in one time zone, so the firing moment can be worked out.
+export TZ=UTC
+rm -f "$E2E_DATA"/*.od
+start_kestrin wizard-add
+W=$(wait_main_window "$K")
+wait_trace '^scheduler started$'
+e2e_click "$W" 32 50
+e2e_wait_for "box_of $K >/dev/null" 10 || fail "Add did not open the wizard"
+WIZ=$(box_of "$K")
+e2e_keys "$WIZ" alt+d           # "&Daily" on the type page
+sleep 0.5
+e2e_keys "$WIZ" Return          # Next: the daily page, starting now
+sleep 0.3
+e2e_keys "$WIZ" Return          # Next: the alert page, the focus in the name
+sleep 0.3
+e2e_type "$WIZ" "Typed daily"
+e2e_keys "$WIZ" Return          # Finish
+e2e_wait_for "[[ \$(ls '$E2E_DATA' | grep -c '\.od\$') -eq 1 ]]" 10 || fail "the wizard wrote no reminder"
+sleep 0.5
+e2e_shot wizard-finished
+xdotool key Return              # OK on the confirmation box
+wait_trace '^list 1: Typed daily$'
+e2e_wait_for "! box_of $K >/dev/null" 10 || fail "the wizard did not close"
+shut_down
+JSON=$("$KESTRIN" --list --json --language en) || fail "kestrin --list failed"
+grep -q '"nextRunText": "Tomorrow at ' <<<"$JSON" || fail "the new daily reminder is not due tomorrow: $JSON"
+NEXT=$(grep -o '"nextRun": [0-9.]*' <<<"$JSON" | head -1 | cut -d' ' -f2)
+# A day count is days since 1899-12-30; 25569 of them reach 1970-01-01.
+DUE=$(awk -v d="$NEXT" 'BEGIN { printf "%d", (d - 25569) * 86400 + 0.5 }')
+: >"$KESTRIN_MAINWINDOW_LOG"
+e2e_spawn nextday faketime --exclude-monotonic "$(date -u -d "@$((DUE - 4))" '+%F %T')" "$KESTRIN"
+K=$E2E_LAST_PID
+wait_trace '^scheduler started$'
+e2e_wait_for "[[ -n \$(xdotool search --onlyvisible --name '^Typed daily\$' 2>/dev/null || true) ]]" 20 ||
+  fail "the reminder added through the wizard did not fire"
+sleep 0.3
+e2e_shot wizard-reminder-fired
+e2e_broadcast KestrinClose
+shut_down
+unset TZ
