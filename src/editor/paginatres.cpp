@@ -7,7 +7,9 @@
 #include "store/daycount.h"
 #include "store/textforms.h"
 #include "store/writer.h"
-#include "editor/listasonidos.h"
+#include "settings/soundlibrary.h"
+
+#include <stdexcept>
 #include "texts/captions.h"
 
 #include <QApplication>
@@ -208,8 +210,13 @@ bool TfrmAgregarTarea::Llenar_Lista_Sonidos(QWidget *rOwner)
     const QSignalBlocker bloqueo(ComboBoxTresSeleccionaUnSonido);
     try {
         ComboBoxTresSeleccionaUnSonido->clear();
-        ComboBoxTresSeleccionaUnSonido->addItems(
-            Entradas_Lista_Sonidos(pContexto.pCarpetas.psAppDataSoundsAllUsers, Datos_Sonido().sLeyenda));
+        // The same list, rule for rule, as the sound manager shows.
+        QStringList entradas;
+        QString error;
+        if (!::Llenar_Lista_Sonidos(pContexto.pCarpetas.psAppDataSoundsAllUsers, Datos_Sonido().sLeyenda, entradas,
+                                    &error))
+            throw std::runtime_error(error.toStdString());
+        ComboBoxTresSeleccionaUnSonido->addItems(entradas);
         if (ComboBoxTresSeleccionaUnSonido->count() > 0)
             ComboBoxTresSeleccionaUnSonido->setCurrentIndex(0);
     } catch (const std::exception &e) {

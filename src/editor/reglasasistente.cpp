@@ -1,5 +1,7 @@
 #include "reglasasistente.h"
 
+#include "settings/soundlibrary.h"
+
 #include "alerts/soundnames.h"
 #include "store/daycount.h"
 #include "store/textforms.h"
@@ -129,14 +131,8 @@ QStringList Horas_Lista_De_Texto(const QString &rsHorasLista)
 QString Ruta_Sonido_Elegido(const TDatosSonido &rSonido, const QString &rsEntrada)
 {
     const QString nombre = Convertir_Sound_X_a_sX_mp3(Recortar(rsEntrada), rSonido.sLeyenda);
-    const QString ruta = rSonido.sCarpeta + nombre;
-    if (QFileInfo::exists(ruta))
-        return ruta;
-    const QStringList archivos = QDir(rSonido.sCarpeta).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString &archivo : archivos)
-        if (QString::compare(archivo, nombre, Qt::CaseInsensitive) == 0)
-            return rSonido.sCarpeta + archivo;
-    return ruta;
+    const QString hallado = Buscar_Archivo_Sonido(rSonido.sCarpeta, nombre);
+    return hallado.isEmpty() ? rSonido.sCarpeta + nombre : hallado;
 }
 
 TTipoTarea Construir_Tarea(const TDatosResumen &d, bool rbAutoDelete, const TValoresAlerta &a,

@@ -1,7 +1,7 @@
 // The wizard's window-free rules: page checks and their messages, the hourly list, the
 // record built for the writer, the sound list and the test window's process check.
 
-#include "editor/listasonidos.h"
+#include "settings/soundlibrary.h"
 #include "editor/pruebaventana.h"
 #include "editor/reglasasistente.h"
 #include "store/daycount.h"
@@ -275,11 +275,14 @@ void TstReglasAsistente::lista_sonidos()
                           "notes.txt", "s0.mp3"})
         Tocar(c + n);
     QVERIFY(QDir().mkpath(c + "folder.wav"));
-    QCOMPARE(Entradas_Lista_Sonidos(c, "Sound"),
-             QStringList({"Sound 1", "Sound 2", "Sound 12", "s0.mp3", "s51.mp3", "zeta.mp3", "ring.wav", "bell.aiff",
-                          "a.b.au"}));
-    QCOMPARE(Entradas_Lista_Sonidos(c, "Sonido").first(), QStringLiteral("Sonido 1"));
-    QCOMPARE(Entradas_Lista_Sonidos(c + "missing/", "Sound"), QStringList());
+    QStringList lista;
+    QVERIFY(Llenar_Lista_Sonidos(c, "Sound", lista));
+    QCOMPARE(lista, QStringList({"Sound 1", "Sound 2", "Sound 12", "s0.mp3", "s51.mp3", "zeta.mp3", "ring.wav",
+                                 "bell.aiff", "a.b.au"}));
+    QVERIFY(Llenar_Lista_Sonidos(c, "Sonido", lista));
+    QCOMPARE(lista.first(), QStringLiteral("Sonido 1"));
+    QVERIFY(Llenar_Lista_Sonidos(c + "missing/", "Sound", lista));
+    QCOMPARE(lista, QStringList());
 }
 
 void TstReglasAsistente::ruta_sonido()
