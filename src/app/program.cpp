@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "mainwindow.h"
+#include "soundcontext.h"
 #include "platform/bus.h"
 #include "platform/folders.h"
 #include "platform/fonts.h"
@@ -47,16 +48,7 @@ namespace {
 // The sound library manager over rOwner (the main window, or the wizard).
 void Abrir_Sonidos(TfrmMain &rVentana, TReproductores &rReproductores, QWidget *rOwner, const QString &rsCaption)
 {
-    TContextoSonidos contexto;
-    contexto.aCarpetas = {rVentana.pCarpetas.psAppDataSoundsAllUsers, rVentana.pCarpetas.psAppDataDefaultAllUsers};
-    contexto.iLenguaje = Lenguaje_Actual();
-    contexto.pReproductor = &rReproductores;
-    // The new default reaches the running scheduler for its next alerts.
-    contexto.Default_Cambiado = [&rVentana](const QString &rsSonido) {
-        rVentana.pConfiguracion.psDefaultSound = rsSonido;
-        if (rVentana.pThreadAlerta)
-            rVentana.pThreadAlerta->psDefaultSound.Poner(rsSonido);
-    };
+    TContextoSonidos contexto = Contexto_Sonidos(rVentana, &rReproductores);
     Abrir_Manejador_Sonidos(rOwner, contexto, rsCaption);
 }
 } // namespace

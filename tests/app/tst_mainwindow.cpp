@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include "midnight.h"
+#include "soundcontext.h"
 #include "asnobody.h"
 #include "tempxdg.h"
 #include "platform/bus.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -208,6 +211,7 @@ private slots:
     void delete_of_file_already_gone();
     void delete_refused_by_folder();
     void unreadable_file_skipped();
+    void sound_manager_shows_and_sets_the_default();
     void delete_waits_for_a_write_back();
     void sort_data();
     void sort();
@@ -512,6 +516,36 @@ void TstMainWindow::unreadable_file_skipped()
     QCOMPARE(p.Textos_Cajas().size(), 1);
     QVERIFY2(p.Textos_Cajas().value(0).startsWith(QStringLiteral("Error 207 - ") + dos + QStringLiteral(": ")),
              qPrintable(p.Textos_Cajas().value(0)));
+}
+
+// The sound manager opened from the main window shows its default sound, and Set As
+// Default changes the window's setting and the running scheduler's copy.
+void TstMainWindow::sound_manager_shows_and_sets_the_default()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    TfrmMain &w = p.Abrir();
+    const QString sonidos = w.pCarpetas.psAppDataSoundsAllUsers;
+    for (const char *n : {"s1.mp3", "s2.mp3"}) {
+        QFile f(sonidos + QLatin1String(n));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    w.pConfiguracion.psDefaultSound = QStringLiteral("s1.mp3");
+    TContextoSonidos contexto = Contexto_Sonidos(w, nullptr);
+    TfrmCambiarSonido dialogo(&w, contexto);
+    QVERIFY(dialogo.Inicializar(QStringLiteral("Sound Manager")));
+    QCOMPARE(dialogo.findChild<QLabel *>(QStringLiteral("LabelSonidoPredeterminado"))->text(),
+             QStringLiteral("Default Sound: Sound 1"));
+
+    auto *lista = dialogo.findChild<QListWidget *>(QStringLiteral("ListBox"));
+    QVERIFY(lista);
+    const auto fila = lista->findItems(QStringLiteral("Sound 2"), Qt::MatchExactly);
+    QCOMPARE(fila.size(), 1);
+    lista->setCurrentItem(fila.first());
+    dialogo.BitBtnUsarComoPredeterminadoClick();
+    QCOMPARE(w.pConfiguracion.psDefaultSound, QStringLiteral("s2.mp3"));
+    QVERIFY(w.pThreadAlerta);
+    QCOMPARE(w.pThreadAlerta->psDefaultSound.Leer(), QStringLiteral("s2.mp3"));
 }
 
 // A write-back (the scheduler's last run, a snooze) that holds the folder's lock while it
