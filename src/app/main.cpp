@@ -2,6 +2,7 @@
 #include "listcommand.h"
 #include "program.h"
 #include "quickcommand.h"
+#include "texts/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,10 +13,10 @@ int main(int argc, char **argv)
     {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kestrin"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
+    QCoreApplication::setApplicationVersion(QLatin1String(VERSION_KESTRIN));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Kestrin, a desktop reminder scheduler."));
+    parser.setApplicationDescription(QStringLiteral("Kestrin, a desktop reminder scheduler.\nThe manual: man kestrin"));
     parser.addHelpOption();
     parser.addVersionOption();
     Agregar_Opciones_Listado(parser);
