@@ -128,6 +128,15 @@ e2e_click() {  # WINDOW X Y [BUTTON]
   xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
 }
 
+# What docks and task bars group a window by: the class of its WM_CLASS and the desktop
+# entry Qt names in _KDE_NET_WM_DESKTOP_FILE, as "CLASS DESKTOP-ENTRY".
+e2e_window_owner() {  # WINDOW
+  local class entry
+  class=$(xprop -id "$1" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p')
+  entry=$(xprop -id "$1" _KDE_NET_WM_DESKTOP_FILE 2>/dev/null | sed -n 's/.* = "\(.*\)"$/\1/p')
+  echo "$class $entry"
+}
+
 # Saves a screenshot of the whole screen as $E2E_ARTIFACTS/NAME.png.
 e2e_shot() {  # NAME
   import -window root "$E2E_ARTIFACTS/$1.png" || e2e_fail "screenshot $1 failed"
