@@ -15,6 +15,7 @@
 #include "report/messagebox.h"
 #include "report/qtmessagepresenter.h"
 #include "platform/appidentity.h"
+#include "platform/qtargs.h"
 #include "platform/systeminfo.h"
 
 #include <QApplication>
@@ -23,9 +24,7 @@
 
 int main(int argc, char **argv)
 {
-    QStringList argumentos;
-    for (int i = 1; i < argc; ++i)
-        argumentos << QString::fromLocal8Bit(argv[i]);
+    const QStringList argumentos = Argumentos_Propios(argc, argv);
 
     // Everything is checked before a window exists, so stderr tells what is wrong even
     // when no display can be reached.
@@ -43,7 +42,8 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
         qputenv("QT_MEDIA_BACKEND", "gstreamer");
 
-    QApplication app(argc, argv);
+    TArgumentosQt argumentosQt(argv);
+    QApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
     // Its windows belong to Kestrin for docks and task bars: same class and desktop entry.
     Identificar_Como_Kestrin();
     QApplication::setWindowIcon(Icono_Kestrin());

@@ -5,6 +5,7 @@
 #include "platform/appidentity.h"
 #include "platform/bus.h"
 #include "platform/folders.h"
+#include "platform/qtargs.h"
 #include "platform/fonts.h"
 #include "platform/singleinstance.h"
 #include "platform/termsignals.h"
@@ -159,15 +160,21 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
 int Ejecutar_Programa(int argc, char **argv)
 {
     Elegir_Plataforma();
-    QApplication app(argc, argv);
+    TArgumentosQt argumentosQt(argv);
+    QApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
     Identificar_Como_Kestrin();
     // Closing the window only hides it; the program ends on Shut Down and its kin.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    if (!Adquirir_Instancia_Unica()) {
+    switch (Adquirir_Instancia_Unica()) {
+    case TAdquisicion::Propia:
+        break;
+    case TAdquisicion::OtraCorre:
         // Another Kestrin runs in this session: it shows its window; this one ends.
         Broadcast_Message(QString::fromLatin1(MSG_KESTRIN));
         return 0;
+    case TAdquisicion::Imposible:
+        return 1; // the reason is on stderr
     }
 
     Instalar_Presentador_Qt();
@@ -175,7 +182,7 @@ int Ejecutar_Programa(int argc, char **argv)
     Congelar_Formato_Regional();
 
     TArranquePrincipal arranque;
-    arranque.paArgumentos = QApplication::arguments().mid(1);
+    arranque.paArgumentos = Argumentos_Propios(argc, argv);
     arranque.pCarpetas = Calcular_Carpetas();
     arranque.psEjecutable = Archivo_Inicio_Con_Sesion();
     // KESTRIN_MAINWINDOW_LOG=<file>: what the window did, one line each (for tests).
