@@ -128,13 +128,10 @@ e2e_click() {  # WINDOW X Y [BUTTON]
   xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
 }
 
-# What docks and task bars group a window by: the class of its WM_CLASS and the desktop
-# entry Qt names in _KDE_NET_WM_DESKTOP_FILE, as "CLASS DESKTOP-ENTRY".
-e2e_window_owner() {  # WINDOW
-  local class entry
-  class=$(xprop -id "$1" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p')
-  entry=$(xprop -id "$1" _KDE_NET_WM_DESKTOP_FILE 2>/dev/null | sed -n 's/.* = "\(.*\)"$/\1/p')
-  echo "$class $entry"
+# What docks and task bars on X11 group a window by: the class part of its WM_CLASS,
+# matched to a desktop entry's StartupWMClass.
+e2e_window_class() {  # WINDOW
+  xprop -id "$1" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p'
 }
 
 # Saves a screenshot of the whole screen as $E2E_ARTIFACTS/NAME.png.
