@@ -14,6 +14,7 @@
 #include "texts/language.h"
 #include "report/messagebox.h"
 #include "report/qtmessagepresenter.h"
+#include "platform/appidentity.h"
 #include "platform/qtargs.h"
 #include "platform/systeminfo.h"
 
@@ -43,8 +44,8 @@ int main(int argc, char **argv)
 
     TArgumentosQt argumentosQt(argv);
     QApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
-    QApplication::setApplicationName(QStringLiteral("AlertWindow"));
-    QApplication::setApplicationVersion(QStringLiteral("1.6"));
+    // Its windows belong to Kestrin for docks and task bars: same class and desktop entry.
+    Identificar_Como_Kestrin();
     QApplication::setWindowIcon(Icono_Kestrin());
     Instalar_Presentador_Qt();
 

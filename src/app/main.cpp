@@ -3,6 +3,7 @@
 #include "program.h"
 #include "quickcommand.h"
 #include "platform/qtargs.h"
+#include "texts/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,10 +15,10 @@ int main(int argc, char **argv)
     TArgumentosQt argumentosQt(argv);
     QCoreApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
     QCoreApplication::setApplicationName(QStringLiteral("Kestrin"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
+    QCoreApplication::setApplicationVersion(QLatin1String(VERSION_KESTRIN));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Kestrin, a desktop reminder scheduler."));
+    parser.setApplicationDescription(QStringLiteral("Kestrin, a desktop reminder scheduler.\nThe manual: man kestrin"));
     parser.addHelpOption();
     parser.addVersionOption();
     Agregar_Opciones_Listado(parser);

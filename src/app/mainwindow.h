@@ -32,7 +32,7 @@ class TBusListener;
 struct TArranquePrincipal {
     QStringList paArgumentos;  // the command line after the program's name
     TCarpetas pCarpetas;       // Calcular_Carpetas() in the program
-    QString psEjecutable;      // the running program (the autostart entry is compared with it)
+    QString psEjecutable;      // the program the autostart entry names (bin/kestrin when installed)
     // Whether a notification area can show the tray icon now.
     std::function<bool()> pHayBandeja;
     int piTickMs = 1000;       // the scheduler's tick

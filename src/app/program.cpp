@@ -2,6 +2,7 @@
 
 #include "mainwindow.h"
 #include "soundcontext.h"
+#include "platform/appidentity.h"
 #include "platform/bus.h"
 #include "platform/folders.h"
 #include "platform/qtargs.h"
@@ -66,7 +67,7 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
         contexto.piIndice = riFila;
         if (riFila >= 0 && riFila < rVentana.paTipoTarea.piTipoTareaTotal())
             contexto.pTarea = rVentana.paTipoTarea.paTipoTarea.at(riFila);
-        contexto.psEjecutable = Archivo_Ejecutable();
+        contexto.psEjecutable = Archivo_Inicio_Con_Sesion();
         contexto.pReproductor = &rReproductores;
         contexto.Mostrar_Popup_Prueba = [&rAlertas](const QString &rsArchivo, const QString &rsNombre,
                                                     const QString &rsMensaje) {
@@ -86,7 +87,7 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
         TContextoOpciones contexto;
         contexto.pConfig = &rVentana.pConfiguracion;
         contexto.iLenguaje = Lenguaje_Actual();
-        contexto.sEjecutable = Archivo_Ejecutable();
+        contexto.sEjecutable = Archivo_Inicio_Con_Sesion();
         contexto.aFuentes = Installed_Font_Families();
         contexto.Despertador_Disponible = [] { return Existe_Interruptor_Despertar(); };
         contexto.Abrir_Temporizadores = [](QWidget *rDialogo) {
@@ -161,9 +162,7 @@ int Ejecutar_Programa(int argc, char **argv)
     Elegir_Plataforma();
     TArgumentosQt argumentosQt(argv);
     QApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
-    QApplication::setApplicationName(QStringLiteral("Kestrin"));
-    QApplication::setApplicationVersion(QStringLiteral("1.6"));
-    QApplication::setDesktopFileName(QStringLiteral("org.kestrin.Kestrin"));
+    Identificar_Como_Kestrin();
     // Closing the window only hides it; the program ends on Shut Down and its kin.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -185,7 +184,7 @@ int Ejecutar_Programa(int argc, char **argv)
     TArranquePrincipal arranque;
     arranque.paArgumentos = Argumentos_Propios(argc, argv);
     arranque.pCarpetas = Calcular_Carpetas();
-    arranque.psEjecutable = Archivo_Ejecutable();
+    arranque.psEjecutable = Archivo_Inicio_Con_Sesion();
     // KESTRIN_MAINWINDOW_LOG=<file>: what the window did, one line each (for tests).
     const QString traza = qEnvironmentVariable("KESTRIN_MAINWINDOW_LOG");
     if (!traza.isEmpty())

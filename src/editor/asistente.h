@@ -19,7 +19,7 @@ struct TContextoAsistente {
     int piLenguaje = 0;                   // the interface language (Lenguaje_Actual())
     int piIndice = -1;                    // the list row being edited; -1 for a new reminder
     std::optional<TTipoTarea> pTarea;     // the record copy of that row; none for a new reminder
-    QString psEjecutable;                 // the running program, for the autostart entry; empty: this process
+    QString psEjecutable;                 // the program the autostart entry names; empty: Archivo_Inicio_Con_Sesion()
     TReproductorInterno *pReproductor = nullptr; // the main window's preview player (not owned)
 
     // The test popup: reminder file (empty: a test, whose snooze items only close the test

@@ -43,7 +43,7 @@ bool TfrmAgregarTarea::Guardar()
     }
     if (piTareaTipo == TAREA_AL_INICIAR && !pContexto.pConfiguracion.pbStartWithWindows &&
         CheckBoxDos5StartWithWindows->isChecked()) {
-        const QString programa = pContexto.psEjecutable.isEmpty() ? Archivo_Ejecutable() : pContexto.psEjecutable;
+        const QString programa = pContexto.psEjecutable.isEmpty() ? Archivo_Inicio_Con_Sesion() : pContexto.psEjecutable;
         bool activo = pContexto.pConfiguracion.pbStartWithWindows;
         // Shows "Error 100" itself when the entry does not read back.
         if (!Guardar_Inicio_Con_Sistema(this, lenguaje, true, programa, activo))

@@ -160,6 +160,7 @@ bool Autostart_Write(const QString &rsFile, const QString &rsCommand)
                                            "Type=Application\n"
                                            "Name=Kestrin\n"
                                            "Comment=Desktop reminder scheduler\n"
+                                           "Icon=org.kestrin.Kestrin\n"
                                            "Exec=")
                             + Escape_String(Exec_From_Command(rsCommand))
                             + QStringLiteral("\n"

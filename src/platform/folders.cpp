@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 static QString Con_Barra(QString rsRuta)
 {
@@ -40,6 +41,22 @@ QString Carpeta_Ejecutable()
 QString Archivo_Ejecutable()
 {
     return QCoreApplication::applicationFilePath();
+}
+
+QString Lanzador_De(const QString &rsEjecutable)
+{
+    const QFileInfo programa(rsEjecutable);
+    const QString destino = programa.canonicalFilePath();
+    const QString enlace =
+        QDir::cleanPath(programa.absolutePath() + QStringLiteral("/../../bin/") + programa.fileName());
+    if (!destino.isEmpty() && QFileInfo(enlace).isSymLink() && QFileInfo(enlace).canonicalFilePath() == destino)
+        return enlace;
+    return rsEjecutable;
+}
+
+QString Archivo_Inicio_Con_Sesion()
+{
+    return Lanzador_De(Archivo_Ejecutable());
 }
 
 QString Carpeta_Compartida()

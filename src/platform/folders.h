@@ -8,6 +8,12 @@ QString Carpeta_Datos_Comun();      // $KESTRIN_COMMON_DIR (a multi-user install
 QString Carpeta_Temporal_Usuario(); // the user's temporary folder
 QString Carpeta_Ejecutable();       // the folder of the running program
 QString Archivo_Ejecutable();       // the full path of the running program
+// The program the session's autostart entry names: Lanzador_De(Archivo_Ejecutable()).
+QString Archivo_Inicio_Con_Sesion();
+// Installed, the program is P/lib/kestrin/kestrin and P/bin/kestrin links to it: the link
+// is the name that outlives an upgrade, so it is given when it leads to rsEjecutable;
+// otherwise (the build tree, no link, a link elsewhere) rsEjecutable itself.
+QString Lanzador_De(const QString &rsEjecutable);
 // The program's shipped files (sounds/, help/): "share/kestrin/" two folders above the
 // program's folder. Installed, the program is P/lib/kestrin/kestrin and the files are in
 // P/share/kestrin/; in the build tree the program is build/src/app/kestrin and the build

@@ -4,6 +4,8 @@
 #include "registry.h"
 #include "store/textforms.h"
 
+#include <QFileInfo>
+
 QString Datos_Inicio_Con_Sistema(const QString &rsEjecutable)
 {
     return QLatin1Char('"') + rsEjecutable + QStringLiteral("\" silent");
@@ -91,8 +93,13 @@ void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, 
         fConfig.psDefaultSound = QStringLiteral("s1.mp3");
         Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, QStringLiteral("DefaultSound"), fConfig.psDefaultSound);
     }
-    fConfig.pbStartWithWindows = Leer_Registry(HKEY_CURRENT_USER, LLAVE_RUN, QStringLiteral("Kestrin"), QString())
-                                 == Datos_Inicio_Con_Sistema(rsEjecutable);
+    const QString inicio = Leer_Registry(HKEY_CURRENT_USER, LLAVE_RUN, QStringLiteral("Kestrin"), QString());
+    // An entry written by an earlier version names the program behind the bin/ link; it
+    // starts the same program, so it counts as on, and the next save of the options
+    // writes the link's entry over it.
+    const QString destino = QFileInfo(rsEjecutable).canonicalFilePath();
+    fConfig.pbStartWithWindows = inicio == Datos_Inicio_Con_Sistema(rsEjecutable)
+                                 || (!destino.isEmpty() && inicio == Datos_Inicio_Con_Sistema(destino));
     fConfig.pbWakeUpComputer = Convertir_WakeUpComputer(Leer(HKEY_CURRENT_USER, QStringLiteral("WakeUpComputer")));
     fConfig.piDesktopAlertDuracion = Convertir_WaitTimeAlert(Leer(HKEY_CURRENT_USER, QStringLiteral("WaitTimeAlert")));
     fConfig.pbDesktopAlertPermanent = Convertir_PermanentAlert(Leer(HKEY_CURRENT_USER, QStringLiteral("PermanentAlert")));

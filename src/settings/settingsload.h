@@ -26,8 +26,9 @@ int Cargar_Lenguaje(const QString &rsNombreIdiomaSistema);
 int Leer_Lenguaje_Sin_Grabar(const QString &rsNombreIdiomaSistema);
 
 // Steps 2 to 4: DefaultSound (written back when missing), the Run value compared with
-// the one built from rsEjecutable, then WakeUpComputer, WaitTimeAlert, PermanentAlert,
-// SnoozeTime and Font (checked against raFuentes).
+// the one built from rsEjecutable (or from the program it links to), then
+// WakeUpComputer, WaitTimeAlert, PermanentAlert, SnoozeTime and Font (checked against
+// raFuentes).
 void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, const QStringList &raFuentes);
 
 // The conversions of stored texts.

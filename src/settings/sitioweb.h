@@ -3,10 +3,9 @@
 // update check and the support mailboxes. The base address and the mailboxes are build
 // options; KESTRIN_WEBSITE in the environment replaces the base address at run time.
 
-#include <QString>
+#include "texts/version.h"
 
-// The program's version, sent by the update check and shown by the about box.
-inline constexpr const char *VERSION_KESTRIN = "1.6";
+#include <QString>
 
 QString Direccion_Sitio_Web();           // always ends in "/"
 QString URL_Pagina_Principal(int riLenguaje);

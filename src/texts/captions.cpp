@@ -1,4 +1,5 @@
 #include "texts/captions.h"
+#include "texts/version.h"
 
 #include "editor/summary.h"
 
@@ -7,7 +8,7 @@ namespace {
 TCaptionsPrincipal Ingles()
 {
     TCaptionsPrincipal c;
-    c.sTitulo = QStringLiteral("Kestrin 1.6");
+    c.sTitulo = QStringLiteral("Kestrin ") + QLatin1String(VERSION_KESTRIN);
     c.mTrayAbrir = QStringLiteral("Open");
     c.mTrayAgregarTarea = QStringLiteral("Add Reminder");
     c.mTrayRecordatorioRapido = QStringLiteral("Quick Reminder");
@@ -58,7 +59,7 @@ TCaptionsPrincipal Ingles()
 TCaptionsPrincipal Espanol()
 {
     TCaptionsPrincipal c;
-    c.sTitulo = QStringLiteral("Kestrin 1.6");
+    c.sTitulo = QStringLiteral("Kestrin ") + QLatin1String(VERSION_KESTRIN);
     c.mTrayAbrir = QStringLiteral("Abrir");
     c.mTrayAgregarTarea = QStringLiteral("Agregar Recordatorio");
     c.mTrayRecordatorioRapido = QStringLiteral("Recordatorio Rápido");

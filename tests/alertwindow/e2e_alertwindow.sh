@@ -61,6 +61,8 @@ P1=$!
 wait_for '[[ -n "$(window_of $P1 "^Café con")" ]]' || fail "the window did not appear"
 W1=$(window_of $P1 "^Café con")
 [[ "$(xdotool getwindowname "$W1")" == "$NAME" ]] || fail "title is '$(xdotool getwindowname "$W1")'"
+# Task bars show it as Kestrin (the desktop entry's StartupWMClass).
+[[ "$(e2e_window_class "$W1")" == Kestrin ]] || fail "window class: $(e2e_window_class "$W1")"
 wait_for 'events_of $P1 | grep -qx "sound playing"' || fail "no sound started: $(events_of $P1)"
 wait_for 'events_of $P1 | grep -qx "sound again"' || fail "the sound does not repeat"
 shot alertwindow-english

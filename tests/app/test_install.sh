@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # cmake --install into temporary prefixes: the programs side by side in lib/kestrin, the
 # relative link in bin, the icons, a desktop entry that validates and names the final
-# path (quoted as a desktop entry wants), and an installed kestrin --list that runs.
+# path (quoted as a desktop entry wants), the manual page, the AppStream metadata, a
+# polkit action naming the installed helper, and an installed kestrin --list that runs.
 #   test_install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 BUILD=$1
@@ -43,9 +44,16 @@ check_tree() {  # ROOT (where the files are) PREFIX (what the entry must name) E
   grep -qxF "Exec=$exec" "$entry" || fail "Exec is '$(grep ^Exec= "$entry")', expected 'Exec=$exec'"
   grep -qxF "TryExec=$prefix/bin/kestrin" "$entry" || fail "TryExec is '$(grep ^TryExec= "$entry")'"
   grep -qx "Icon=org.kestrin.Kestrin" "$entry" || fail "Icon"
-  for key in Name GenericName Comment Categories StartupNotify Terminal; do
+  for key in Name GenericName Comment Categories StartupNotify Terminal StartupWMClass; do
     grep -q "^$key=." "$entry" || fail "no $key"
   done
+
+  [[ -s "$root/share/man/man1/kestrin.1.gz" ]] || fail "no manual page"
+  [[ -s "$root/share/metainfo/org.kestrin.Kestrin.metainfo.xml" ]] || fail "no AppStream metadata"
+  # pkexec shows Kestrin's message only for the helper the action names.
+  local policy=$root/share/polkit-1/actions/org.kestrin.Kestrin.wakeup.policy
+  [[ "$(xmllint --xpath 'string(//annotate[@key="org.freedesktop.policykit.exec.path"])' "$policy")" == \
+    "$prefix/lib/kestrin/kestrin-wakeup" ]] || fail "polkit exec.path: $(grep exec.path "$policy")"
 }
 
 # prefix below WORK | the Exec value expected for it
@@ -54,6 +62,7 @@ CASES=(
   'with blanks|"@/with blanks/bin/kestrin"'
   'quote"and%percent|"@/quote\\"and%%percent/bin/kestrin"'
   'dollar$and`tick|"@/dollar\\$and\\`tick/bin/kestrin"'
+  'amp&and<less|"@/amp&and<less/bin/kestrin"'
 )
 for c in "${CASES[@]}"; do
   name=${c%%|*}

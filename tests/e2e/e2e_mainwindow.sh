@@ -261,6 +261,10 @@ e2e_wait_for "[[ -n \$(windows_titled $K 'Quick Reminder') ]]" 30 || fail "no po
 e2e_wait_for "[[ -n \$(xdotool search --onlyvisible --name '^Take the pills\$' 2>/dev/null || true) ]]" 30 ||
   fail "no alert window"
 e2e_wait_for "grep -q shown '$KESTRIN_ALERTWINDOW_LOG'" 10 || fail "AlertWindow did not say it was shown"
+# The alert window is grouped with Kestrin's main window by docks and task bars.
+CLASS=$(e2e_window_class "$(xdotool search --onlyvisible --name '^Take the pills$' | head -1)")
+[[ "$CLASS" == Kestrin && "$(e2e_window_class "$(wait_main_window "$K")")" == Kestrin ]] ||
+  fail "window classes: alert window '$CLASS', main window '$(e2e_window_class "$(wait_main_window "$K")")'"
 e2e_wait_for "'$WRITER' '$E2E_DATA/data405204375-4.od' --show | grep -qE '^LastRunTime=[1-9]'" 10 ||
   fail "the last run time was not written"
 e2e_wait_for "grep -q 'shown Quick Reminder' '$KESTRIN_ALERTWINDOW_LOG'" 10 || fail "no alert window for the quick reminder"

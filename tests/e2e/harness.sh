@@ -128,6 +128,12 @@ e2e_click() {  # WINDOW X Y [BUTTON]
   xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
 }
 
+# What docks and task bars on X11 group a window by: the class part of its WM_CLASS,
+# matched to a desktop entry's StartupWMClass.
+e2e_window_class() {  # WINDOW
+  xprop -id "$1" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p'
+}
+
 # Saves a screenshot of the whole screen as $E2E_ARTIFACTS/NAME.png.
 e2e_shot() {  # NAME
   import -window root "$E2E_ARTIFACTS/$1.png" || e2e_fail "screenshot $1 failed"

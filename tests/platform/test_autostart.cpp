@@ -1,10 +1,11 @@
-// The session's autostart entry: a valid desktop entry whose Exec holds the quoted
-// executable path and "silent", read back as exactly the command line written.
+// The session's autostart entry: a valid desktop entry with Kestrin's icon whose Exec holds
+// the quoted executable path and "silent", read back as exactly the command line written.
 
 #include "platform/autostart.h"
 #include "platform/configpaths.h"
 #include "tempxdg.h"
 
+#include <QProcess>
 #include <QTest>
 
 class TestAutostart : public QObject {
@@ -49,6 +50,14 @@ void TestAutostart::roundTrip()
         QVERIFY2(linea.isEmpty() || linea.startsWith('[') || linea.contains('='), linea.constData());
     QCOMPARE(lineas.first(), QByteArray("[Desktop Entry]"));
     QVERIFY(lineas.contains("Type=Application"));
+    QVERIFY(lineas.contains("Icon=org.kestrin.Kestrin"));
+    // The desktop's own checker accepts it (package desktop-file-utils).
+    QProcess validador;
+    validador.start(QStringLiteral("desktop-file-validate"), {xdg.Autostart()});
+    QVERIFY2(validador.waitForFinished(10000), "desktop-file-validate did not run");
+    const QByteArray salida = validador.readAllStandardOutput() + validador.readAllStandardError();
+    QVERIFY2(validador.exitStatus() == QProcess::NormalExit && validador.exitCode() == 0 && salida.isEmpty(),
+             salida.constData());
 }
 
 void TestAutostart::execLineIsEscaped_data()

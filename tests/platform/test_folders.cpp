@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QTest>
 
+#include <unistd.h>
+
 class TestFolders : public QObject {
     Q_OBJECT
 private slots:
@@ -18,6 +20,8 @@ private slots:
     void configLocations();
     void prepareCreatesMissingFolders();
     void prepareIsSilentWhenBlocked();
+    void launcher_data();
+    void launcher();
 };
 
 void TestFolders::directoryFields()
@@ -98,6 +102,42 @@ void TestFolders::prepareIsSilentWhenBlocked()
     Preparar_Carpetas(c);
     QVERIFY(!QFileInfo(c.psAppDataSoundsAllUsers).exists());
     QVERIFY(QFileInfo(c.psAppDataSystemLocal).isDir()); // the user's side goes on
+}
+
+void TestFolders::launcher_data()
+{
+    // What P/bin/kestrin is, and whether the autostart entry names it rather than the
+    // program P/lib/kestrin/kestrin.
+    QTest::addColumn<QString>("bin");
+    QTest::addColumn<bool>("porEnlace");
+    QTest::newRow("relative link") << "../lib/kestrin/kestrin" << true;
+    QTest::newRow("absolute link") << "@/lib/kestrin/kestrin" << true;
+    QTest::newRow("link to another program") << "../lib/other/kestrin" << false;
+    QTest::newRow("dangling link") << "../lib/gone/kestrin" << false;
+    QTest::newRow("a copy, not a link") << "copy" << false;
+    QTest::newRow("nothing") << "" << false;
+}
+
+void TestFolders::launcher()
+{
+    QFETCH(QString, bin);
+    QFETCH(bool, porEnlace);
+    QTemporaryDir dir;
+    const QString prefijo = dir.path() + QStringLiteral("/pre fix");
+    const QString programa = prefijo + QStringLiteral("/lib/kestrin/kestrin");
+    const QString enlace = prefijo + QStringLiteral("/bin/kestrin");
+    TCarpetasXdgTemporales::Escribir(programa, "program");
+    TCarpetasXdgTemporales::Escribir(prefijo + QStringLiteral("/lib/other/kestrin"), "program");
+    QDir().mkpath(prefijo + QStringLiteral("/bin"));
+    if (bin == QLatin1String("copy"))
+        QVERIFY(QFile::copy(programa, enlace));
+    else if (!bin.isEmpty())
+        QCOMPARE(::symlink(QFile::encodeName(bin.replace(QLatin1Char('@'), prefijo)).constData(),
+                           QFile::encodeName(enlace).constData()),
+                 0);
+    QCOMPARE(Lanzador_De(programa), porEnlace ? enlace : programa);
+    // The build tree's program has no bin/ beside it.
+    QCOMPARE(Lanzador_De(Archivo_Ejecutable()), Archivo_Ejecutable());
 }
 
 QTEST_GUILESS_MAIN(TestFolders)

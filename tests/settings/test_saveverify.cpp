@@ -6,6 +6,7 @@
 #include "settings/saveverify.h"
 #include "tempxdg.h"
 
+#include <QDir>
 #include <QTest>
 
 namespace {
@@ -57,6 +58,7 @@ private slots:
     void errorRegistryTexts_data();
     void errorRegistryTexts();
     void wizardStartWithSession();
+    void earlierEntryRewritten();
 };
 
 void TestSaveVerify::fullSaveThenLoad()
@@ -228,6 +230,33 @@ void TestSaveVerify::wizardStartWithSession()
     QCOMPARE(activo, true);
     QCOMPARE(Leer_Registry(HKEY_CURRENT_USER, LLAVE_RUN, QStringLiteral("Kestrin"), {}),
              QStringLiteral("\"/opt/a b$c/kestrin\" silent"));
+    QVERIFY(grabador.paCajas.isEmpty());
+}
+
+void TestSaveVerify::earlierEntryRewritten()
+{
+    // Installed: P/bin/kestrin links to the program P/lib/kestrin/kestrin. An earlier
+    // version's entry named the program itself and had no icon.
+    TCarpetasXdgTemporales xdg;
+    TGrabadorMensajes grabador;
+    const QString programa = xdg.Raiz() + QStringLiteral("/usr/lib/kestrin/kestrin");
+    const QString enlace = xdg.Raiz() + QStringLiteral("/usr/bin/kestrin");
+    TCarpetasXdgTemporales::Escribir(programa, "program");
+    QDir().mkpath(xdg.Raiz() + QStringLiteral("/usr/bin"));
+    QVERIFY(QFile::link(QStringLiteral("../lib/kestrin/kestrin"), enlace));
+    TCarpetasXdgTemporales::Escribir(xdg.Autostart(), "[Desktop Entry]\nType=Application\nName=Kestrin\nExec=\""
+                                                          + programa.toUtf8() + "\" silent\n");
+    TConfiguracion c = Anterior();
+    Cargar_Configuracion(c, enlace, {});
+    QVERIFY2(c.pbStartWithWindows, "the earlier entry starts the same program: the box shows ticked");
+
+    QCOMPARE(Guardar_Opciones(nullptr, 0, Nuevas(), enlace, c), 0);
+    const QList<QByteArray> lineas = TCarpetasXdgTemporales::Leer(xdg.Autostart()).split('\n');
+    QVERIFY(lineas.contains("Exec=\"" + enlace.toUtf8() + "\" silent"));
+    QVERIFY(lineas.contains("Icon=org.kestrin.Kestrin"));
+    TConfiguracion otra = Anterior();
+    Cargar_Configuracion(otra, enlace, {});
+    QVERIFY(otra.pbStartWithWindows);
     QVERIFY(grabador.paCajas.isEmpty());
 }
 
