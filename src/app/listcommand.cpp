@@ -80,7 +80,7 @@ void Agregar_Opciones_Listado(QCommandLineParser &fParser)
 {
     fParser.addOption({kList, QStringLiteral("Print the reminder list and exit (no display needed).")});
     fParser.addOption({kJson, QStringLiteral("With --list: print the list as JSON.")});
-    fParser.addOption({kLanguage, QStringLiteral("With --list: the language of the texts, en or es."),
+    fParser.addOption({kLanguage, QStringLiteral("With --list or --export: the language of the texts, en or es."),
                        QStringLiteral("en|es")});
 }
 
