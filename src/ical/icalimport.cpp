@@ -4,6 +4,7 @@
 #include "icalrecord.h"
 #include "icaltexts.h"
 #include "icaluids.h"
+#include "store/daycount.h"
 #include "store/loader.h"
 #include "store/reminderfile.h"
 #include "store/writer.h"
@@ -261,12 +262,16 @@ int Aplicar_Import_ICal(TPlanImport &fPlan, const TContextoImport &rContexto)
 {
     TUidsImportados uids = Leer_Uids(rContexto.sArchivoUids);
     int escritos = 0;
+    int nuevos = 0;
     bool uidsCambiados = false;
     for (TEventoImport &e : fPlan.aEventos) {
         QString error;
         bool ok = true;
+        // Each new file is named from its own millisecond: thousands named from one moment
+        // would run out of the hundred random suffixes a moment offers.
         if (e.iAccion == TAccionImport::Agregar)
-            ok = Grabar_Archivo_Tarea_Nuevo(rContexto.sCarpetaDatos, e.tTarea, rContexto.dAhora, e.sArchivo, &error);
+            ok = Grabar_Archivo_Tarea_Nuevo(rContexto.sCarpetaDatos, e.tTarea,
+                                            rContexto.dAhora + double(nuevos++) / double(MS_POR_DIA), e.sArchivo, &error);
         else if (e.iAccion == TAccionImport::Actualizar)
             ok = Grabar_Archivo_Tarea(e.sArchivo, e.tTarea, &error);
         else

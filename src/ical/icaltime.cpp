@@ -7,8 +7,6 @@
 
 TZonaICal Zona_Sistema_ICal()
 {
-    // Generated zones are named by their location alone, as other calendar programs name them.
-    icaltimezone_set_tzid_prefix("");
     TZonaICal z;
     const QByteArray id = QTimeZone::systemTimeZoneId();
     if (id == "UTC" || id == "Etc/UTC" || id == "Universal" || id == "Zulu") {

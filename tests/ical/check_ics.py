@@ -11,8 +11,10 @@ import re
 import sys
 from datetime import datetime, timedelta
 
+import pytz
 from dateutil.rrule import rruleset, rrulestr
 from icalendar import Calendar
+from icalendar.timezone_cache import _timezone_cache
 
 
 def wall(value, tz):
@@ -51,7 +53,14 @@ def main():
     ics, listing, now_text = sys.argv[1:4]
     now = datetime.strptime(now_text, '%Y-%m-%d %H:%M:%S')
     with open(ics, 'rb') as f:
-        calendar = Calendar.from_ical(f.read())
+        data = f.read()
+    # icalendar 4 cannot build a zone from a VTIMEZONE whose rules end with a UTC UNTIL
+    # (which RFC 5545 asks for); the zone is taken from its X-LIC-LOCATION instead, which
+    # must name a real IANA zone.
+    for tzid, location in re.findall(rb'BEGIN:VTIMEZONE\r\nTZID:([^\r]*)\r\nX-LIC-LOCATION:([^\r]*)\r\n', data):
+        _timezone_cache[tzid.decode()] = pytz.timezone(location.decode())
+    data = re.sub(rb'BEGIN:VTIMEZONE\r\n.*?END:VTIMEZONE\r\n', b'', data, flags=re.S)
+    calendar = Calendar.from_ical(data)
     with open(listing, encoding='utf-8') as f:
         reminders = json.load(f)['reminders']
 

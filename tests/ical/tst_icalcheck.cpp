@@ -242,8 +242,9 @@ void TstICalCheck::mismo_siguiente()
     icalcomponent_free(cal);
 
     // The second reader agrees on every reminder but the one run at start.
+    // Debian's Python, which has python3-icalendar and python3-dateutil.
     QProcess python;
-    python.start(QStringLiteral("python3"), {QStringLiteral(CHECK_SCRIPT), ics, json, ahora});
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(CHECK_SCRIPT), ics, json, ahora});
     QVERIFY(python.waitForFinished(60000));
     const QString salida = QString::fromUtf8(python.readAllStandardOutput() + python.readAllStandardError());
     QVERIFY2(python.exitCode() == 0, qPrintable(salida));
