@@ -15,7 +15,6 @@
 #include "settings/settingsload.h"
 #include "store/daycount.h"
 #include "store/loader.h"
-#include "texts/errortexts.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -33,15 +32,8 @@ int Exportar(const QString &rsDestino, int riLenguaje, QTextStream &fSalida, QTe
 {
     const TCarpetas carpetas = Calcular_Carpetas();
     const TResultadoCarga carga = Cargar_Directorio_Tareas(carpetas.psAppDataSystemLocal);
-    if (!carga.directorioExiste) {
-        fErrores << Texto_Sin_Acceso_Directorio(riLenguaje, carpetas.psAppDataSystemLocal) << '\n';
+    if (!Informar_Carga_Tareas(carga, carpetas.psAppDataSystemLocal, riLenguaje, fErrores))
         return 1;
-    }
-    for (const TArchivoInvalido &a : carga.invalidos)
-        fErrores << Texto_Error_205(riLenguaje, a.tiCodigo, a.tsFile).replace(QLatin1Char('\r'), QLatin1Char('\n'))
-                 << '\n';
-    for (const TArchivoIlegible &a : carga.ilegibles)
-        fErrores << Texto_Error_Principal(TErrorPrincipal::E207, a.tsFile + QStringLiteral(": ") + a.tsError) << '\n';
     const TExportacionICal r =
         Exportar_ICal(carga.tabla.paTipoTarea, Zona_Sistema_ICal(), Ahora(), riLenguaje,
                       Uids_Por_Archivo(Leer_Uids(Archivo_Uids(carpetas.psAppDataLocal))));

@@ -77,10 +77,7 @@ QVector<TEvento> Eventos_Horarios(const TTipoTarea &t, const TZonaICal &rZona)
         std::sort(horas.begin(), horas.end());
         TTipoTarea grupo = t;
         grupo.tiRangoHoras = 2;
-        QStringList lista;
-        for (int h : horas)
-            lista << Convertir_Fecha_a_HHMM(Fecha_Hora_a_Dias(QDate(2000, 1, 1), QTime(h, minuto)), true);
-        grupo.tsHorasLista = lista.join(QLatin1Char(','));
+        grupo.tsHorasLista = Lista_Horas_AMPM(horas, minuto);
         TEvento e;
         e.dInicio = Primera_Ejecucion(grupo, Solo_Fecha(t.tdFechaInicio));
         if (e.dInicio == 0)

@@ -86,10 +86,7 @@ bool Poner_Horas(TTipoTarea &t, QVector<int> aHoras, int riMinuto, int riPaso, i
         t.tiRangoCadaHora = riPaso;
     } else {
         t.tiRangoHoras = 2;
-        QStringList lista;
-        for (int h : aHoras)
-            lista << Convertir_Fecha_a_HHMM(Fecha_Hora_a_Dias(QDate(2000, 1, 1), QTime(h, riMinuto)), true);
-        t.tsHorasLista = lista.join(QLatin1Char(','));
+        t.tsHorasLista = Lista_Horas_AMPM(aHoras, riMinuto);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "icaltime.h"
 
 #include "store/daycount.h"
+#include "store/textforms.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -45,6 +46,14 @@ icaltimetype Dias_a_ICal_Hasta(double rdDias, const TZonaICal &rZona)
     if (!rZona.pZona)
         return t;
     return icaltime_convert_to_zone(t, icaltimezone_get_utc_timezone());
+}
+
+QString Lista_Horas_AMPM(const QVector<int> &rHoras, int riMinuto)
+{
+    QStringList lista;
+    for (int h : rHoras)
+        lista << Convertir_Fecha_a_HHMM(Fecha_Hora_a_Dias(QDate(2000, 1, 1), QTime(h, riMinuto)), true);
+    return lista.join(QLatin1Char(','));
 }
 
 double ICal_a_Dias(const icaltimetype &rT, bool rbFinDelDia)

@@ -4,6 +4,7 @@
 // floating (no zone) otherwise.
 
 #include <QString>
+#include <QVector>
 
 #include <libical/ical.h>
 
@@ -20,6 +21,9 @@ TZonaICal Zona_Sistema_ICal();
 icaltimetype Dias_a_ICal(double rdDias, const TZonaICal &rZona);
 // The same moment for UNTIL: in UTC when the zone is known, floating otherwise.
 icaltimetype Dias_a_ICal_Hasta(double rdDias, const TZonaICal &rZona);
+
+// The hours at one minute as an hourly reminder's list of times: "08:00 AM,05:00 PM".
+QString Lista_Horas_AMPM(const QVector<int> &rHoras, int riMinuto);
 
 // The local wall time of an iCalendar time as a day count: a zoned or UTC time is
 // converted to this system's zone, a floating one taken as it stands, a date at 00:00.
