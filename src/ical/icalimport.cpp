@@ -23,12 +23,16 @@ bool Leer_Archivo(const QString &rsArchivo, QByteArray &fDatos, QString &fsError
 {
     const QFileInfo info(rsArchivo);
     QFile f(rsArchivo);
-    if (!info.exists() || !f.open(QIODevice::ReadOnly)) {
-        fsError = f.errorString();
+    if (!info.exists()) {
+        fsError = QStringLiteral("no such file");
         return false;
     }
     if (!info.isFile()) {
         fsError = QStringLiteral("not a regular file");
+        return false;
+    }
+    if (!f.open(QIODevice::ReadOnly)) {
+        fsError = f.errorString();
         return false;
     }
     if (info.size() > kMaxBytesICal) {
