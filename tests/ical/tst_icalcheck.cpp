@@ -152,6 +152,8 @@ class TstICalCheck : public QObject {
 private slots:
     void mismo_siguiente_data();
     void mismo_siguiente();
+    void estados_data();
+    void estados();
 
 private:
     TCorrida Kestrin(const QString &rsDatos, const QString &rsZona, const QString &rsAhora, const QStringList &rArgs);
@@ -250,6 +252,44 @@ void TstICalCheck::mismo_siguiente()
     QVERIFY2(python.exitCode() == 0, qPrintable(salida));
     const int comparados = int(std::count_if(casos.begin(), casos.end(), [](const TCaso &c) { return c.t.tiTareaTipo != TAREA_AL_INICIAR; }));
     QVERIFY2(salida.contains(QStringLiteral("compared %1\n").arg(comparados)), qPrintable(salida));
+}
+
+// The command line's exit statuses, and what each run leaves in the reminder folder.
+void TstICalCheck::estados_data()
+{
+    QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<int>("codigo");
+    QTest::addColumn<int>("archivos");
+    const QString gnome = QStringLiteral(FIXTURES "/gnome.ics");
+    QTest::newRow("some skipped") << QStringList{"--import", gnome} << 1 << 3;
+    QTest::newRow("dry run") << QStringList{"--import", gnome, "--dry-run"} << 1 << 0;
+    QTest::newRow("all imported") << QStringList{"--import", "@CLEAN@"} << 0 << 1;
+    QTest::newRow("missing file") << QStringList{"--import", gnome + ".missing"} << 2 << 0;
+    QTest::newRow("not iCalendar") << QStringList{"--import", QStringLiteral(CHECK_SCRIPT)} << 2 << 0;
+    QTest::newRow("language with import") << QStringList{"--import", gnome, "--language", "es"} << 2 << 0;
+    QTest::newRow("dry run alone") << QStringList{"--dry-run"} << 2 << 0;
+    QTest::newRow("export and import") << QStringList{"--export", "-", "--import", gnome} << 2 << 0;
+    QTest::newRow("export and list") << QStringList{"--export", "-", "--list"} << 2 << 0;
+    QTest::newRow("unknown language") << QStringList{"--export", "-", "--language", "fr"} << 2 << 0;
+}
+
+void TstICalCheck::estados()
+{
+    QFETCH(QStringList, argumentos);
+    QFETCH(int, codigo);
+    QFETCH(int, archivos);
+    QTemporaryDir datos;
+    const QString limpio = datos.path() + QStringLiteral("/clean.ics");
+    QFile f(limpio);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:one@test\r\n"
+            "DTSTAMP:20260101T000000Z\r\nDTSTART:20260401T100000\r\nSUMMARY:Call\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    f.close();
+    argumentos.replaceInStrings(QStringLiteral("@CLEAN@"), limpio);
+    QDir().mkpath(datos.path() + QStringLiteral("/Kestrin/System"));
+    const TCorrida r = Kestrin(datos.path(), QStringLiteral("UTC"), QStringLiteral("2026-03-01 12:00:00"), argumentos);
+    QVERIFY2(r.iCodigo == codigo, qPrintable(r.sErrores));
+    QCOMPARE(QDir(datos.path() + QStringLiteral("/Kestrin/System")).entryList({QStringLiteral("*.od")}).size(), archivos);
 }
 
 QTEST_GUILESS_MAIN(TstICalCheck)
