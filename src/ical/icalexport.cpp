@@ -213,6 +213,19 @@ TExportacionICal Exportar_ICal(const QVector<TTipoTarea> &rTareas, const TZonaIC
     icalcomponent_add_property(cal, nombre);
     if (rZona.pZona && !rZona.bUtc)
         icalcomponent_add_component(cal, icalcomponent_new_clone(icaltimezone_get_component(rZona.pZona)));
+    // Each event is written by libical and freed at once, and the texts are joined inside
+    // the calendar's: one tree of ten thousand events costs far more time and memory.
+    const auto texto = [](icalcomponent *c) {
+        char *t = icalcomponent_as_ical_string_r(c);
+        QByteArray r(t);
+        icalmemory_free_buffer(t);
+        return r;
+    };
+    QByteArray calendario = texto(cal);
+    icalcomponent_free(cal);
+    const QByteArray fin = "END:VCALENDAR\r\n";
+    Q_ASSERT(calendario.endsWith(fin));
+    r.sDatos = calendario.left(calendario.size() - fin.size());
 
     icaltimetype sello = icaltime_from_timet_with_zone(
         time_t(Dias_a_DateTime(rdAhora).toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
@@ -230,16 +243,14 @@ TExportacionICal Exportar_ICal(const QVector<TTipoTarea> &rTareas, const TZonaIC
                 icalproperty_set_x_name(parte, kPropiedadParte);
                 icalcomponent_add_property(ev, parte);
             }
-            icalcomponent_add_component(cal, ev);
+            r.sDatos += texto(ev);
+            icalcomponent_free(ev);
             ++r.iEventos;
         }
         if (t.tiTareaTipo == TAREA_AL_INICIAR)
             r.aNotas << Texto_ICal(TTextoICal::NotaAlIniciar, riLenguaje).arg(t.tsTaskName);
         ++r.iTareas;
     }
-    char *texto = icalcomponent_as_ical_string_r(cal);
-    r.sDatos = texto;
-    icalmemory_free_buffer(texto);
-    icalcomponent_free(cal);
+    r.sDatos += fin;
     return r;
 }
