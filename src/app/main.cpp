@@ -3,6 +3,7 @@
 #include "listcommand.h"
 #include "program.h"
 #include "quickcommand.h"
+#include "platform/qtargs.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,7 +12,8 @@
 int main(int argc, char **argv)
 {
     {
-    QCoreApplication app(argc, argv);
+    TArgumentosQt argumentosQt(argv);
+    QCoreApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
     QCoreApplication::setApplicationName(QStringLiteral("Kestrin"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
 
@@ -23,7 +25,7 @@ int main(int argc, char **argv)
     Agregar_Opciones_Instancia(parser);
     Agregar_Opciones_Rapido(parser);
     Agregar_Opciones_ICal(parser);
-    parser.process(app);
+    parser.process(QStringList{QString::fromLocal8Bit(argv[0])} + Argumentos_Propios(argc, argv));
 
     // --show, --quit and --reload talk to the running Kestrin over the session bus.
     if (Opcion_Instancia_Pedida(parser)) {
