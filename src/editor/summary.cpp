@@ -87,11 +87,6 @@ QString Linea_Horas(const TDatosResumen &rDatos, int riLenguaje)
     return (es ? QStringLiteral("Horas ") : QStringLiteral("Hours ")) + rDatos.tsHoras.join(QStringLiteral(", "));
 }
 
-QString Entre_Comas(int riNumero)
-{
-    return QLatin1Char(',') + Numero_Con_Ceros(riNumero, 2) + QLatin1Char(',');
-}
-
 } // namespace
 
 QString Texto_Separador_Fecha(int riLenguaje)
@@ -114,10 +109,10 @@ TDatosResumen Datos_Resumen_De_Tarea(const TTipoTarea &rTarea)
     for (int k = 1; k <= 7; ++k)
         d.tbDiasSemana[k] = rTarea.tsDiasSemana.contains(QString::number(k));
     for (int m = 1; m <= 12; ++m)
-        d.tbMeses[m] = rTarea.tsMeses.contains(Entre_Comas(m));
+        d.tbMeses[m] = Lista_Con_Numero(rTarea.tsMeses, m);
     for (int k = 1; k <= 31; ++k)
-        d.tbDias[k] = rTarea.tsDias.contains(Entre_Comas(k));
-    d.tbUltimoDia = rTarea.tsDias.contains(QStringLiteral(",32,"));
+        d.tbDias[k] = Lista_Con_Numero(rTarea.tsDias, k);
+    d.tbUltimoDia = Lista_Con_Numero(rTarea.tsDias, 32);
     d.tbRango = rTarea.tiRangoHoras == 1;
     const double hoy = Ahora();
     d.tdRangoInicio = Convertir_HHMM_a_Fecha(rTarea.tsRangoHoraInicio, hoy);

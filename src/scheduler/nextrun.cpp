@@ -58,25 +58,20 @@ qint64 Revisar_Fin(qint64 riCandidato, const TTipoTarea &rTarea)
     return riCandidato;
 }
 
-QString Dos_Digitos_Entre_Comas(int riNumero)
-{
-    return QLatin1Char(',') + Numero_Con_Ceros(riNumero, 2) + QLatin1Char(',');
-}
-
 qint64 Mensual(const TTipoTarea &rTarea, qint64 riInicio, qint64 riRef)
 {
     qint64 next = riInicio >= riRef ? riInicio : Mover_Al_Dia_Referencia(riInicio, riRef);
     const qint64 horaInicio = Hora_De_Milisegundos(riInicio);
-    const bool ultimoDia = rTarea.tsDias.contains(QStringLiteral(",32,"));
+    const bool ultimoDia = Lista_Con_Numero(rTarea.tsDias, 32);
     QDate fecha = Fecha_De_Milisegundos(next);
     int desde = fecha.day();
     for (int pasada = 0; pasada < kPasadasMensuales; ++pasada) {
         const int y = fecha.year();
         const int m = fecha.month();
         const int ultimo = fecha.daysInMonth();
-        if (rTarea.tsMeses.contains(Dos_Digitos_Entre_Comas(m))) {
+        if (Lista_Con_Numero(rTarea.tsMeses, m)) {
             for (int d = desde; d <= ultimo; ++d) {
-                if (rTarea.tsDias.contains(Dos_Digitos_Entre_Comas(d)) || (d == ultimo && ultimoDia))
+                if (Lista_Con_Numero(rTarea.tsDias, d) || (d == ultimo && ultimoDia))
                     return Fecha_a_Milisegundos(QDate(y, m, d), horaInicio);
             }
         }

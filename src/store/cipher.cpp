@@ -13,7 +13,8 @@ constexpr int kBloque = 16;
 // Key and IV: the first 16 bytes of "9934" as UTF-16LE padded with NULs.
 void Llave_Cifrado(unsigned char (&fLlave)[kBloque])
 {
-    const QString texto = PadWithZeros(QStringLiteral("9934"), 32);
+    // Built once: it is asked for at every line of every file.
+    static const QString texto = PadWithZeros(QStringLiteral("9934"), 32);
     std::memcpy(fLlave, texto.constData(), kBloque);
 }
 

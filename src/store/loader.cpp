@@ -43,9 +43,10 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
         }
         fStringList << Quitar_Barras_Dobles(base + info.fileName());
     }
+    // Every path starts with the same folder: only the names need comparing.
     if (rbSorted)
-        std::sort(fStringList.begin(), fStringList.end(), [](const QString &a, const QString &b) {
-            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        std::sort(fStringList.begin(), fStringList.end(), [n = base.size()](const QString &a, const QString &b) {
+            return QStringView(a).mid(n).compare(QStringView(b).mid(n), Qt::CaseInsensitive) < 0;
         });
 }
 

@@ -82,6 +82,13 @@ QString Numero_Con_Ceros(qint64 riNumero, int riAncho)
     return QString::number(riNumero).rightJustified(riAncho, QLatin1Char('0'));
 }
 
+bool Lista_Con_Numero(const QString &rsLista, int riNumero)
+{
+    // Looked up for every month and day of every reminder listed: no text is built.
+    const char pieza[4] = {',', char('0' + riNumero / 10 % 10), char('0' + riNumero % 10), ','};
+    return rsLista.contains(QLatin1String(pieza, 4));
+}
+
 QString Convertir_Fecha_a_HHMM(double rdFecha, bool rbAMPM)
 {
     const QTime t = Dias_a_Hora(rdFecha);

@@ -29,6 +29,9 @@ QString Extraer_Cadena_Hasta_Signo(QString &fsCadena, QChar rsSigno);
 // A whole number in decimal, padded on the left with "0" to riAncho.
 QString Numero_Con_Ceros(qint64 riNumero, int riAncho);
 
+// Whether a list of months or days (",01,06,32,") holds riNumero (0 to 99) as ",NN,".
+bool Lista_Con_Numero(const QString &rsLista, int riNumero);
+
 // Display text of a date-time. riLenguaje 0 English, 1 Spanish.
 QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador, bool rbIncluirFecha,
                                      bool rbIncluirHora, bool rbSegundos, bool rbDosDigitosHora,
