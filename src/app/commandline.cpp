@@ -21,6 +21,8 @@ const QString kQuit = QStringLiteral("quit");
 const QString kReload = QStringLiteral("reload");
 const QString kList = QStringLiteral("list");
 const QString kIn = QStringLiteral("in");
+const QString kExport = QStringLiteral("export");
+const QString kImport = QStringLiteral("import");
 
 struct TOpcionInstancia {
     const QString &sNombre;
@@ -36,7 +38,7 @@ const TOpcionInstancia paOpciones[] = {
 
 bool Pedida(const QCommandLineParser &rParser, const QString &rsNombre)
 {
-    // --list and --in belong to other parts of the program; an unknown name is simply not set.
+    // --list, --in, --export and --import belong to other parts of the program; an unknown name is simply not set.
     return rParser.optionNames().contains(rsNombre);
 }
 
@@ -52,11 +54,11 @@ void Agregar_Opciones_Instancia(QCommandLineParser &fParser)
 bool Una_Sola_Accion(const QCommandLineParser &rParser, QTextStream &fErrores)
 {
     int cuantas = 0;
-    for (const QString *nombre : {&kShow, &kQuit, &kReload, &kList, &kIn})
+    for (const QString *nombre : {&kShow, &kQuit, &kReload, &kList, &kIn, &kExport, &kImport})
         cuantas += Pedida(rParser, *nombre) ? 1 : 0;
     if (cuantas <= 1)
         return true;
-    fErrores << "Choose one of --show, --quit, --reload, --list and --in.\n";
+    fErrores << "Choose one of --show, --quit, --reload, --list, --in, --export and --import.\n";
     return false;
 }
 

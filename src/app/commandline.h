@@ -8,7 +8,8 @@ class QCommandLineParser;
 class QTextStream;
 
 void Agregar_Opciones_Instancia(QCommandLineParser &fParser);
-// The options that each do one whole job (--show, --quit, --reload, --list, --in) exclude
+// The options that each do one whole job (--show, --quit, --reload, --list, --in,
+// --export, --import) exclude
 // each other: with more than one, says so on fErrores and returns false.
 bool Una_Sola_Accion(const QCommandLineParser &rParser, QTextStream &fErrores);
 bool Opcion_Instancia_Pedida(const QCommandLineParser &rParser);

@@ -80,7 +80,7 @@ void Agregar_Opciones_Listado(QCommandLineParser &fParser)
 {
     fParser.addOption({kList, QStringLiteral("Print the reminder list and exit (no display needed).")});
     fParser.addOption({kJson, QStringLiteral("With --list: print the list as JSON.")});
-    fParser.addOption({kLanguage, QStringLiteral("With --list: the language of the texts, en or es."),
+    fParser.addOption({kLanguage, QStringLiteral("With --list or --export: the language of the texts, en or es."),
                        QStringLiteral("en|es")});
 }
 
@@ -117,16 +117,15 @@ int Ejecutar_Opcion_Listado(const QCommandLineParser &rParser)
                                  errores);
 }
 
-int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, QTextStream &fSalida,
-                          QTextStream &fErrores)
+bool Informar_Carga_Tareas(const TResultadoCarga &carga, const QString &rsDirectorio, int riLenguaje,
+                           QTextStream &fErrores)
 {
-    TResultadoCarga carga = Cargar_Directorio_Tareas(rsDirectorio);
     if (!carga.directorioExiste) {
         // A folder that exists but cannot be listed is no better than a missing one.
         fErrores << Texto_Sin_Acceso_Directorio(riLenguaje, rsDirectorio) << '\n';
         if (!carga.error.isEmpty())
             fErrores << carga.error << '\n';
-        return 1;
+        return false;
     }
     for (const TArchivoInvalido &a : carga.invalidos)
         // A terminal shows the box's CR as a line break.
@@ -137,6 +136,15 @@ int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLengua
     for (const TArchivoIlegible &a : carga.ilegibles)
         fErrores << Texto_Error_Principal(TErrorPrincipal::E207, a.tsFile + QStringLiteral(": ") + a.tsError) << '\n';
     fErrores.flush();
+    return true;
+}
+
+int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, QTextStream &fSalida,
+                          QTextStream &fErrores)
+{
+    TResultadoCarga carga = Cargar_Directorio_Tareas(rsDirectorio);
+    if (!Informar_Carga_Tareas(carga, rsDirectorio, riLenguaje, fErrores))
+        return 1;
 
     Calcular_Proximas_Ejecuciones_Lista(carga.tabla, Ahora());
     QVector<TFila> filas;

@@ -16,6 +16,12 @@ int Ejecutar_Opcion_Listado(const QCommandLineParser &rParser);
 // it is the stored language setting; until the settings store is wired in, English.
 int Elegir_Lenguaje_Listado(const QString &rsOpcionLenguaje);
 
+struct TResultadoCarga;
+// Says on fErrores what a load of the reminder folder could not read: the folder itself
+// (then false), each invalid file (Error 205) and each unreadable one (Error 207).
+bool Informar_Carga_Tareas(const TResultadoCarga &rCarga, const QString &rsDirectorio, int riLenguaje,
+                           QTextStream &fErrores);
+
 // Loads rsDirectorio with the main window's rules and prints the list (or its JSON) to
 // fSalida, the loader's messages to fErrores. 0 on success, 1 when the folder is
 // missing or cannot be listed (nothing printed), or when a file cannot be read (the

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "icalcommand.h"
 #include "listcommand.h"
 #include "program.h"
 #include "quickcommand.h"
@@ -24,6 +25,7 @@ int main(int argc, char **argv)
     Agregar_Opciones_Listado(parser);
     Agregar_Opciones_Instancia(parser);
     Agregar_Opciones_Rapido(parser);
+    Agregar_Opciones_ICal(parser);
     parser.process(QStringList{QString::fromLocal8Bit(argv[0])} + Argumentos_Propios(argc, argv));
 
     // --show, --quit and --reload talk to the running Kestrin over the session bus.
@@ -34,6 +36,9 @@ int main(int argc, char **argv)
     }
     if (Opcion_Rapido_Pedida(parser))
         return Ejecutar_Opcion_Rapido(parser);
+    // Before --list, which would claim --language.
+    if (Opcion_ICal_Pedida(parser))
+        return Ejecutar_Opcion_ICal(parser);
     // --list prints and exits on this QCoreApplication: no display, no session bus.
     if (Opcion_Listado_Pedida(parser))
         return Ejecutar_Opcion_Listado(parser);

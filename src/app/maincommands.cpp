@@ -238,6 +238,8 @@ void TfrmMain::Actualizar_Comandos_Enlaces()
     mAhoraDisponibleParaIPhoneYIPad->setEnabled(enlace);
     mVerLog->setEnabled(enlace && mVerLog->isVisible());
     mCheckForUpdates->setEnabled(static_cast<bool>(pEnlaces.Buscar_Actualizaciones));
+    mExportar->setEnabled(static_cast<bool>(pEnlaces.Exportar_ICal));
+    mImportar->setEnabled(static_cast<bool>(pEnlaces.Importar_ICal));
 }
 
 void TfrmMain::SpeedButtonAgregarClick()

@@ -230,6 +230,18 @@ void TfrmMain::Crear_Menus()
     mTerminarPrograma = Accion("mTerminarPrograma", &TfrmMain::mTerminarProgramaClick);
     mInicio->addActions({mAgregarTarea, mEditarTarea, mBorrarTarea});
     mInicio->addSeparator();
+    mExportar = Accion("mExportar", nullptr);
+    mImportar = Accion("mImportar", nullptr);
+    connect(mExportar, &QAction::triggered, this, [this] {
+        if (pEnlaces.Exportar_ICal)
+            pEnlaces.Exportar_ICal(*this);
+    });
+    connect(mImportar, &QAction::triggered, this, [this] {
+        if (pEnlaces.Importar_ICal)
+            pEnlaces.Importar_ICal(*this);
+    });
+    mInicio->addActions({mExportar, mImportar});
+    mInicio->addSeparator();
     mInicio->addActions({mOcultarVentana, mTerminarPrograma});
 
     mRecordatorioRapido = barra->addMenu(QString());
@@ -363,6 +375,8 @@ void TfrmMain::Set_Language_Captions(int riLenguaje)
     mEditarTareaPopup->setText(c.mEditarTarea);
     mBorrarTarea->setText(c.mBorrarTarea);
     mBorrarTareaPopup->setText(c.mBorrarTarea);
+    mExportar->setText(c.mExportar);
+    mImportar->setText(c.mImportar);
     mOcultarVentana->setText(c.mOcultarVentana);
     mTerminarPrograma->setText(c.mTerminarPrograma);
     mRecordatorioRapido->setTitle(c.mRecordatorioRapido);

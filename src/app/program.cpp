@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "icalmenu.h"
 #include "mainwindow.h"
 #include "soundcontext.h"
 #include "platform/appidentity.h"
@@ -138,6 +139,9 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
                 comando->setEnabled(!rbBuscando);
         });
     };
+
+    enlaces.Exportar_ICal = [](TfrmMain &rVentana) { Exportar_ICal_Ventana(rVentana); };
+    enlaces.Importar_ICal = [](TfrmMain &rVentana) { Importar_ICal_Ventana(rVentana); };
 
     // The scheduler's two synchronised calls.
     enlaces.Mostrar_Desktop_Alert = [&rAlertas](TfrmMain &rVentana) {

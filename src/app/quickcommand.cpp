@@ -87,6 +87,12 @@ int Crear_Recordatorio_Rapido(const QString &rsMinutos, const QString &rsMensaje
     return 0;
 }
 
+QString Sonido_Default_Guardado()
+{
+    const QString sonido = Leer_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, QStringLiteral("DefaultSound"), QString());
+    return sonido.isEmpty() ? QStringLiteral("s1.mp3") : sonido;
+}
+
 int Ejecutar_Opcion_Rapido(const QCommandLineParser &rParser)
 {
     QTextStream salida(stdout);
@@ -98,9 +104,7 @@ int Ejecutar_Opcion_Rapido(const QCommandLineParser &rParser)
     if (!Una_Sola_Accion(rParser, errores))
         return 2;
     const TCarpetas carpetas = Calcular_Carpetas();
-    QString sonido = Leer_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, QStringLiteral("DefaultSound"), QString());
-    if (sonido.isEmpty())
-        sonido = QStringLiteral("s1.mp3");
+    const QString sonido = Sonido_Default_Guardado();
     const int estado =
         Crear_Recordatorio_Rapido(rParser.value(kIn), rParser.value(kMessage), carpetas.psAppDataSystemLocal,
                                   carpetas.psAppDataSoundsAllUsers, sonido,

@@ -19,6 +19,9 @@ inline constexpr qint64 MAXIMO_MINUTOS_RAPIDO = 5LL * 36525 * 1440 / 100;
 // A count of minutes from 1 to the maximum, written in decimal; false otherwise.
 bool Leer_Minutos_Rapido(const QString &rsTexto, int &fiMinutos);
 
+// The default sound's file name as stored, without writing anything ("s1.mp3" when none).
+QString Sonido_Default_Guardado();
+
 // Writes the reminder into rsCarpetaDatos at rdAhora and reports to the two streams.
 int Crear_Recordatorio_Rapido(const QString &rsMinutos, const QString &rsMensaje, const QString &rsCarpetaDatos,
                               const QString &rsCarpetaSonidos, const QString &rsDefaultSound, int riLenguaje,

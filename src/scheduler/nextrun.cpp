@@ -167,6 +167,14 @@ qint64 Calendario(const TTipoTarea &rTarea, qint64 riRef)
 
 } // namespace
 
+QVector<double> Horas_Candidatas(const TTipoTarea &rTarea)
+{
+    QVector<double> r;
+    for (qint64 entrada : Lista_Horaria(rTarea))
+        r.append(entrada == kMsNinguno ? 0.0 : Milisegundos_a_Dias(entrada));
+    return r;
+}
+
 double Calcular_Proxima_Ejecucion(const TTipoTarea &rTarea, double rdAhora, int riGracia)
 {
     const qint64 ahora = Ms(rdAhora);

@@ -20,6 +20,8 @@ TCaptionsPrincipal Ingles()
     c.mAgregarTarea = QStringLiteral("&Add Reminder");
     c.mEditarTarea = QStringLiteral("&Edit Reminder");
     c.mBorrarTarea = QStringLiteral("&Delete Reminder");
+    c.mExportar = QStringLiteral("E&xport…");
+    c.mImportar = QStringLiteral("&Import…");
     c.mOcultarVentana = QStringLiteral("&Hide Window");
     c.mTerminarPrograma = QStringLiteral("&Shut Down Kestrin");
     c.mRecordatorioRapido = QStringLiteral("&Quick Reminder");
@@ -71,6 +73,8 @@ TCaptionsPrincipal Espanol()
     c.mAgregarTarea = QStringLiteral("&Agregar Recordatorio");
     c.mEditarTarea = QStringLiteral("&Editar Recordatorio");
     c.mBorrarTarea = QStringLiteral("&Borrar Recordatorio");
+    c.mExportar = QStringLiteral("E&xportar…");
+    c.mImportar = QStringLiteral("&Importar…");
     c.mOcultarVentana = QStringLiteral("&Ocultar Ventana");
     c.mTerminarPrograma = QStringLiteral("&Terminar Kestrin");
     c.mRecordatorioRapido = QStringLiteral("&Recordatorio Rápido");

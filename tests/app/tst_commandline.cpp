@@ -224,7 +224,7 @@ void TstCommandLine::unaSolaOpcion()
     QVERIFY(Iniciar_Dueno(true));
     const TResultado r = Correr(args, true);
     QCOMPARE(r.iCodigo, 1);
-    QCOMPARE(r.sErrores, QStringLiteral("Choose one of --show, --quit, --reload, --list and --in.\n"));
+    QCOMPARE(r.sErrores, QStringLiteral("Choose one of --show, --quit, --reload, --list, --in, --export and --import.\n"));
     QCOMPARE(r.sSalida, QString());
     QCOMPARE(Oidos(), QStringList());
 }

@@ -1,6 +1,7 @@
 // The main window offscreen: captions in both languages, enabled commands, the Edit and
 // Delete boxes, the list's order and selection, the scheduler's messages, the links the
 // commands call, hiding and ending. Every window gets fresh private folders.
+#include "icalmenu.h"
 #include "mainwindow.h"
 
 #include "midnight.h"
@@ -205,6 +206,7 @@ private slots:
 
     void captions_data();
     void captions();
+    void ical_export_import();
     void language_switch_through_options();
     void options_cancel_changes_nothing();
     void empty_links_disable_commands();
@@ -260,6 +262,8 @@ void TstMainWindow::captions_data()
     fila("mEditarTareaPopup", "&Edit Reminder", "&Editar Recordatorio");
     fila("mBorrarTarea", "&Delete Reminder", "&Borrar Recordatorio");
     fila("mBorrarTareaPopup", "&Delete Reminder", "&Borrar Recordatorio");
+    fila("mExportar", "E&xport…", "E&xportar…");
+    fila("mImportar", "&Import…", "&Importar…");
     fila("mOcultarVentana", "&Hide Window", "&Ocultar Ventana");
     fila("mTerminarPrograma", "&Shut Down Kestrin", "&Terminar Kestrin");
     fila("mRecordatorioRapido", "&Quick Reminder", "&Recordatorio Rápido");
@@ -387,7 +391,8 @@ void TstMainWindow::empty_links_disable_commands()
     for (const char *nombre : {"mAgregarTarea", "mAgregarTareaPopup", "mTrayAgregarTarea", "mEditarTarea",
                                "mEditarTareaPopup", "mOpciones", "mTrayOpciones", "mManejadorDeSonidos",
                                "mTrayManejadorDeSonidos", "mVerAyuda", "mPaginaWeb", "mTrayPaginaWeb",
-                               "mAhoraDisponibleParaIPhoneYIPad", "mCheckForUpdates", "mAcerca", "mTrayAcerca"})
+                               "mAhoraDisponibleParaIPhoneYIPad", "mCheckForUpdates", "mAcerca", "mTrayAcerca",
+                               "mExportar", "mImportar"})
         QVERIFY2(!p.Hijo<QAction>(QString::fromLatin1(nombre))->isEnabled(), nombre);
     for (const char *nombre : {"mRecordatorioRapido", "mTrayRecordatorioRapido"})
         QVERIFY2(!p.Hijo<QMenu>(QString::fromLatin1(nombre))->isEnabled(), nombre);
@@ -1142,4 +1147,40 @@ void TstMainWindow::reload_requests_coalesce()
 }
 
 QTEST_MAIN(TstMainWindow)
+// Start > Export… and Import… after their dialogs: one box each, with the counts and the
+// skipped lines in the interface language, and the list reloaded with what was added.
+void TstMainWindow::ical_export_import()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    p.Escribir(QStringLiteral("dos"), TAREA_DIARIA, Ahora() + 1);
+    TfrmMain &w = p.Abrir(p.Enlaces_Todos());
+    const QString ics = p.pXdg.Raiz() + QStringLiteral("/out.ics");
+    Exportar_ICal_A_Archivo(w, ics);
+    QCOMPARE(p.pCajas.paCajas.size(), 1);
+    QCOMPARE(p.pCajas.paCajas.last().sTexto, QStringLiteral("Exported 2 reminders to %1.").arg(ics));
+    QCOMPARE(p.pCajas.paCajas.last().iIcono, MB_ICONINFORMATION);
+
+    Importar_ICal_De_Archivo(w, QStringLiteral(ICAL_FIXTURES "/gnome.ics"));
+    QCOMPARE(p.pCajas.paCajas.size(), 2);
+    QCOMPARE(p.pCajas.paCajas.last().sTexto,
+             QStringLiteral("3 added, 0 updated, 0 already there, 2 skipped.\n"
+                            "Skipped: Piano lesson: weekly every 2 weeks cannot be held\n"
+                            "Skipped: Book club: a numbered weekday (1MO) cannot be held"));
+    QTRY_COMPARE(p.Lista()->topLevelItemCount(), 5);
+
+    Establecer_Lenguaje(1);
+    w.Set_Language_Captions(1);
+    Importar_ICal_De_Archivo(w, QStringLiteral(ICAL_FIXTURES "/gnome.ics"));
+    QCOMPARE(p.pCajas.paCajas.last().sTexto,
+             QStringLiteral("0 agregados, 0 actualizados, 3 ya estaban, 2 omitidos.\n"
+                            "Omitido: Piano lesson: semanal cada 2 semanas no se puede guardar\n"
+                            "Omitido: Book club: un día de la semana numerado (1MO) no se puede guardar"));
+    Importar_ICal_De_Archivo(w, ics + QStringLiteral(".missing"));
+    QCOMPARE(p.pCajas.paCajas.last().iIcono, MB_ICONERROR);
+    QVERIFY(p.pCajas.paCajas.last().sTexto.startsWith(QStringLiteral("No se puede importar ")));
+    QCOMPARE(p.Lista()->topLevelItemCount(), 5);
+}
+
 #include "tst_mainwindow.moc"

@@ -1,0 +1,13 @@
+#pragma once
+// "kestrin --export FILE.ics [--language en|es]" and "kestrin --import FILE.ics
+// [--dry-run]": the reminders to and from iCalendar, without a display.
+
+class QCommandLineParser;
+
+void Agregar_Opciones_ICal(QCommandLineParser &fParser);
+bool Opcion_ICal_Pedida(const QCommandLineParser &rParser);
+// Runs the options added above; returns the exit status. Export: 0 written, 1 not (or a
+// reminder file could not be read), 2 a bad command line. Import: 0 every event
+// imported, 1 some skipped, 2 a bad command line or a file that cannot be read or parsed
+// (nothing written).
+int Ejecutar_Opcion_ICal(const QCommandLineParser &rParser);
