@@ -2,6 +2,7 @@
 #include "listcommand.h"
 #include "program.h"
 #include "quickcommand.h"
+#include "platform/qtargs.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -10,7 +11,8 @@
 int main(int argc, char **argv)
 {
     {
-    QCoreApplication app(argc, argv);
+    TArgumentosQt argumentosQt(argv);
+    QCoreApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
     QCoreApplication::setApplicationName(QStringLiteral("Kestrin"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
 
@@ -21,7 +23,7 @@ int main(int argc, char **argv)
     Agregar_Opciones_Listado(parser);
     Agregar_Opciones_Instancia(parser);
     Agregar_Opciones_Rapido(parser);
-    parser.process(app);
+    parser.process(QStringList{QString::fromLocal8Bit(argv[0])} + Argumentos_Propios(argc, argv));
 
     // --show, --quit and --reload talk to the running Kestrin over the session bus.
     if (Opcion_Instancia_Pedida(parser)) {

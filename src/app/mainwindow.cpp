@@ -78,6 +78,9 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
     Crear_Menus();
     Crear_Bandeja();
 
+    TimerRecarga = new QTimer(this);
+    TimerRecarga->setSingleShot(true);
+    connect(TimerRecarga, &QTimer::timeout, this, &TfrmMain::Ejecutar_Recarga_Pendiente);
     TimerMedianoche = new QTimer(this);
     TimerMedianoche->setSingleShot(true);
     TimerMedianoche->setTimerType(Qt::CoarseTimer);
@@ -491,6 +494,7 @@ void TfrmMain::Apagar()
         return;
     pbApagado = true;
     TimerInicio->stop();
+    TimerRecarga->stop();
     TimerMedianoche->stop();
     try {
         if (pEnlaces.Detener_Sonidos)
