@@ -27,7 +27,9 @@ int main(int argc, char **argv)
         QFile(c.pCarpetas.psAppDataSoundsAllUsers + QStringLiteral("s%1.mp3").arg(n)).open(QIODevice::WriteOnly);
     for (int n = 1; n <= 20; ++n)
         QFile(c.pCarpetas.psAppDataSoundsAllUsers + QStringLiteral("extra%1.wav").arg(n)).open(QIODevice::WriteOnly);
-    c.pConfiguracion.psDefaultSound = QStringLiteral("s1.mp3");
+    TConfiguracion configuracion;
+    configuracion.psDefaultSound = QStringLiteral("s1.mp3");
+    c.pConfiguracion = &configuracion;
 
     TTipoTarea t;
     t.tsFile = c.pCarpetas.psAppDataSystemLocal + QStringLiteral("data1.od");

@@ -80,8 +80,10 @@ int main(int argc, char **argv)
 
     TReproductores reproductores;
     TDesktopAlerts alertas(reproductores);
-    alertas.pContexto.pConfiguracion.psFontMensaje = QStringLiteral("DejaVu Sans");
-    alertas.pContexto.pConfiguracion.piDesktopAlertDuracion = 10;
+    TConfiguracion configuracion;
+    alertas.pContexto.pConfiguracion = &configuracion;
+    configuracion.psFontMensaje = QStringLiteral("DejaVu Sans");
+    configuracion.piDesktopAlertDuracion = 10;
     const QString carpetaSonidos = Carpeta_Sonidos_Incluidos();
 
     // Warm-up: the first popup and the first sound load fonts, plugins and the pipeline.
@@ -125,7 +127,7 @@ int main(int argc, char **argv)
             << *std::max_element(sonido.begin(), sonido.end()) << " ms\n";
 
     // CPU: five popups that fade in and straight out (0 s display), one after another.
-    alertas.pContexto.pConfiguracion.piDesktopAlertDuracion = 0;
+    configuracion.piDesktopAlertDuracion = 0;
     double cpu0 = Cpu_Ms();
     QElapsedTimer pared;
     pared.start();
@@ -137,7 +139,7 @@ int main(int argc, char **argv)
             << 100.0 * (Cpu_Ms() - cpu0) / pared.elapsed() << " % of one core)\n";
 
     // CPU while one popup is displayed (after its fade-in), pointer away.
-    alertas.pContexto.pConfiguracion.piDesktopAlertDuracion = segundos + 60;
+    configuracion.piDesktopAlertDuracion = segundos + 60;
     alertas.Mostrar_Desktop_Alert_Thread(QStringLiteral("/nonexistent.od"), QStringLiteral("Shown"), QStringLiteral("x"));
     Dormir(400);
     cpu0 = Cpu_Ms();

@@ -63,7 +63,8 @@ TDesktopAlert *TDesktopAlerts::Crear(const QString &rsArchivo, const QString &rs
 {
     if (!QGuiApplication::primaryScreen())
         throw std::runtime_error("no screen to show the popup on");
-    const TConfiguracion &config = pContexto.pConfiguracion;
+    static const TConfiguracion sPorDefecto;
+    const TConfiguracion &config = pContexto.pConfiguracion ? *pContexto.pConfiguracion : sPorDefecto;
     TDatosDesktopAlert datos;
     datos.psTitulo = rsNombre;
     datos.psMensaje = rsMensaje;

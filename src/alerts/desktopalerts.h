@@ -24,7 +24,9 @@ class TDesktopAlert;
 
 // What the popups need from the main window: plain values and callbacks.
 struct TContextoDesktopAlert {
-    TConfiguracion pConfiguracion;   // piDesktopAlertDuracion, pbDesktopAlertPermanent, psFontMensaje
+    // The main window's settings (not owned), read as each popup is made, the test popup
+    // included: piDesktopAlertDuracion, pbDesktopAlertPermanent, psFontMensaje.
+    const TConfiguracion *pConfiguracion = nullptr;
     QIcon pIcono;                    // ImageDesktopAlert; empty: the program's icon resource
     std::function<void()> Abrir_Kestrin;                    // show the main window
     std::function<void(const QString &rsArchivo)> Tras_Posponer; // reload the list, tell the scheduler

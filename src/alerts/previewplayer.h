@@ -16,4 +16,6 @@ public:
     virtual bool Play_Audio_Interno(QWidget *rOwner, const QString &rsFile, bool rbLoop, bool rbMostrarError) = 0;
     // Stops and closes the preview at once; never fails.
     virtual void Stop_Audio_Interno() = 0;
+    // Turns the repeating of the preview under way on or off; off, it ends at its end.
+    virtual void Loop_Audio_Interno(bool rbLoop) = 0;
 };

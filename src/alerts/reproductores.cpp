@@ -12,32 +12,35 @@ TReproductores::TReproductores(QObject *rParent) : QObject(rParent)
 {
     // A file the back end cannot decode shows up only after play has started.
     connect(&MediaPlayerThread, &TSonidoAlerta::Fallo, this,
-            [this](const QString &rsTexto) { Reportar(false, rsTexto, psArchivoThread); });
+            [this](const QString &rsTexto) { Reportar(false, pbReportarThread, nullptr, rsTexto, psArchivoThread); });
     connect(&MediaPlayerInterno, &TSonidoAlerta::Fallo, this,
-            [this](const QString &rsTexto) { Reportar(true, rsTexto, psArchivoInterno); });
+            [this](const QString &rsTexto) {
+                Reportar(true, pbReportarInterno, pOwnerInterno.data(), rsTexto, psArchivoInterno);
+            });
 }
 
-void TReproductores::Reportar(bool rbInterno, const QString &rsTexto, const QString &rsArchivo)
+void TReproductores::Reportar(bool rbInterno, bool rbCaja, QWidget *rOwner, const QString &rsTexto,
+                              const QString &rsArchivo)
 {
-    const bool caja = rbInterno ? pbReportarInterno : pbReportarThread;
-    const QString texto = Texto_Error_Principal(rbInterno ? TErrorPrincipal::E204 : TErrorPrincipal::E209,
+    const QString texto = Texto_Error_Principal(rbInterno ? TErrorPrincipal::E204 : TErrorPrincipal::E210,
                                                 rsTexto + QStringLiteral(": ") + rsArchivo);
-    if (caja)
-        MessageBoxBeep(rbInterno ? pOwnerInterno.data() : nullptr, texto, Caption_Error(), MB_OK);
+    if (rbCaja)
+        MessageBoxBeep(rOwner, texto, Caption_Error(), MB_OK);
     else
         Add_To_Log(texto);
 }
 
 bool TReproductores::Play_Audio_Thread(const QString &rsFile, bool rbLoop, bool rbMostrarError)
 {
+    if (!TSonidoAlerta::Existe(rsFile)) {
+        // Nothing to play: the sound under way, if any, goes on as it was.
+        Reportar(false, rbMostrarError, nullptr, Texto_File_Not_Found(Lenguaje_Actual(), QString()), rsFile);
+        return false;
+    }
     pbLoopThread = rbLoop;
     pbReportarThread = rbMostrarError;
     psArchivoThread = rsFile;
-    if (MediaPlayerThread.Tocar(rsFile, rbLoop))
-        return true;
-    pbLoopThread = false;
-    Reportar(false, Texto_File_Not_Found(Lenguaje_Actual(), QString()), rsFile);
-    return false;
+    return MediaPlayerThread.Tocar(rsFile, rbLoop);
 }
 
 void TReproductores::Stop_Audio_Thread()
@@ -57,15 +60,21 @@ void TReproductores::Tocar_Sonido_Thread(int riUsarSonidoDefault, int riRepetirS
 
 bool TReproductores::Play_Audio_Interno(QWidget *rOwner, const QString &rsFile, bool rbLoop, bool rbMostrarError)
 {
+    if (!TSonidoAlerta::Existe(rsFile)) {
+        Reportar(true, rbMostrarError, rOwner, Texto_File_Not_Found(Lenguaje_Actual(), QString()), rsFile);
+        return false;
+    }
     pbLoopInterno = rbLoop;
     pbReportarInterno = rbMostrarError;
     psArchivoInterno = rsFile;
     pOwnerInterno = rOwner;
-    if (MediaPlayerInterno.Tocar(rsFile, rbLoop))
-        return true;
-    pbLoopInterno = false;
-    Reportar(true, Texto_File_Not_Found(Lenguaje_Actual(), QString()), rsFile);
-    return false;
+    return MediaPlayerInterno.Tocar(rsFile, rbLoop);
+}
+
+void TReproductores::Loop_Audio_Interno(bool rbLoop)
+{
+    pbLoopInterno = rbLoop;
+    MediaPlayerInterno.Poner_Repetir(rbLoop);
 }
 
 void TReproductores::Stop_Audio_Interno()

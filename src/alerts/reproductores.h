@@ -19,7 +19,8 @@ class TReproductores : public QObject, public TReproductorInterno {
 public:
     explicit TReproductores(QObject *rParent = nullptr);
 
-    // The reminder's player. rbMostrarError: a failure shows "Error 209. " + its text.
+    // The reminder's player. A failure is "Error 210 - " + its text: a line in the event
+    // log, or a box when rbMostrarError.
     bool Play_Audio_Thread(const QString &rsFile, bool rbLoop, bool rbMostrarError);
     void Stop_Audio_Thread();
     // The sound of a fired reminder: the library's default sound (riUsarSonidoDefault 1)
@@ -30,6 +31,7 @@ public:
     // The preview player.
     bool Play_Audio_Interno(QWidget *rOwner, const QString &rsFile, bool rbLoop, bool rbMostrarError) override;
     void Stop_Audio_Interno() override;
+    void Loop_Audio_Interno(bool rbLoop) override;
 
     // The loop flags (true while a repeating sound is under way).
     bool pbLoopSoundThread() const { return pbLoopThread && MediaPlayerThread.Sonando(); }
@@ -39,8 +41,8 @@ public:
     TSonidoAlerta MediaPlayerInterno;
 
 private:
-    // One failure: the box when the caller asked for it, else a log line.
-    void Reportar(bool rbInterno, const QString &rsTexto, const QString &rsArchivo);
+    // One failure: the box over rOwner when rbCaja (the caller asked for it), else a log line.
+    void Reportar(bool rbInterno, bool rbCaja, QWidget *rOwner, const QString &rsTexto, const QString &rsArchivo);
 
     bool pbLoopThread = false;
     bool pbLoopInterno = false;

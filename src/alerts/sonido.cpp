@@ -19,11 +19,17 @@ TSonidoAlerta::~TSonidoAlerta()
         pPlayer->stop();
 }
 
+bool TSonidoAlerta::Existe(const QString &rsArchivo)
+{
+    return !rsArchivo.isEmpty() && QFileInfo(rsArchivo).isFile();
+}
+
 bool TSonidoAlerta::Tocar(const QString &rsArchivo, bool rbRepetir)
 {
-    Detener();
-    if (rsArchivo.isEmpty() || !QFileInfo(rsArchivo).isFile())
+    // A missing file gives no sound and leaves the one under way alone.
+    if (!Existe(rsArchivo))
         return false;
+    Detener();
     if (!pPlayer) {
         // The player is made only when there is something to play: opening the media
         // back end costs time and, on a machine without sound, may say so on stderr.
@@ -87,6 +93,14 @@ void TSonidoAlerta::Estado_Medio(int riEstado)
     default:
         break;
     }
+}
+
+void TSonidoAlerta::Poner_Repetir(bool rbRepetir)
+{
+    pbRepetir = rbRepetir && pbSonando;
+    // Waiting between two rounds, a sound that no longer repeats has played out.
+    if (!pbRepetir && pbSonando && pPausaVuelta->isActive())
+        Terminar(QStringLiteral("played out"));
 }
 
 void TSonidoAlerta::Detener()

@@ -24,7 +24,11 @@ public:
     // False when the file is missing (nothing plays). A file that turns out to be
     // unplayable ends in Detenido with a reason.
     bool Tocar(const QString &rsArchivo, bool rbRepetir);
+    // Whether Tocar would find rsArchivo (a file, not a folder).
+    static bool Existe(const QString &rsArchivo);
     void Detener();
+    // Whether the sound under way starts again at its end (nothing when none plays).
+    void Poner_Repetir(bool rbRepetir);
     bool Sonando() const { return pbSonando; }
     int Vueltas() const { return piVueltas; } // times the sound started from its beginning
     const QMediaPlayer *Reproductor() const { return pPlayer; } // null until the first sound

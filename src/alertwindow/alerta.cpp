@@ -3,6 +3,7 @@
 #include "bitacora.h"
 
 #include "platform/bus.h"
+#include "store/reminderfile.h"
 #include "store/textforms.h"
 #include "store/writer.h"
 
@@ -60,8 +61,10 @@ void TAlerta::Mensaje_Recibido(const QString &rsNombre)
     Registrar_Evento_Alerta(QStringLiteral("received ") + rsNombre);
     if (rsNombre == QLatin1String(MSG_KESTRIN_MUTE))
         Silenciar();
-    else if (rsNombre == QLatin1String(MSG_KESTRIN_CLOSE))
+    else if (rsNombre == QLatin1String(MSG_KESTRIN_CLOSE)) {
+        pbCerrarRecibido = true;
         emit Cerrar_Pedido();
+    }
 }
 
 void TAlerta::Silenciar()
@@ -74,16 +77,19 @@ TResultadoPosponer TAlerta::Posponer(int riMinutos, double rdAhora, QString *fsE
     Silenciar();
     if (Es_Prueba()) {
         Registrar_Evento_Alerta(QStringLiteral("snooze %1 (test file, nothing written)").arg(riMinutos));
+        pbPospuesto = true;
         return TResultadoPosponer::Prueba;
     }
     QString falla;
     switch (Posponer_Archivo_Tarea(pArgumentos.psArchivo, riMinutos, rdAhora, &falla)) {
     case TCambio::Ok:
         Registrar_Evento_Alerta(QStringLiteral("snoozed %1").arg(riMinutos));
+        pbPospuesto = true;
         Broadcast_Message(QLatin1String(MSG_KESTRIN_READ_FILES));
         return TResultadoPosponer::Pospuesto;
     case TCambio::NoExiste:
         Registrar_Evento_Alerta(QStringLiteral("snooze: the reminder file is gone"));
+        pbPospuesto = true;
         return TResultadoPosponer::NoExiste;
     case TCambio::Error:
         break;
@@ -92,4 +98,28 @@ TResultadoPosponer TAlerta::Posponer(int riMinutos, double rdAhora, QString *fsE
     if (fsError)
         *fsError = falla;
     return TResultadoPosponer::Error;
+}
+
+void TAlerta::Cerrada()
+{
+    Silenciar();
+    if (pbPospuesto || pbCerrarRecibido || Es_Prueba() || pTarea.tiTareaTipo != TAREA_UNA_VEZ ||
+        pTarea.tiAutoDelete != 1)
+        return;
+    // Only the reminder that came up: one edited or snoozed meanwhile (its start or
+    // snooze changed) is someone else's to decide about.
+    TTipoTarea ahora;
+    int codigo = 0;
+    if (Leer_Archivo_Tarea(pArgumentos.psArchivo, ahora, codigo) != TLectura::Ok ||
+        ahora.tiTareaTipo != TAREA_UNA_VEZ || ahora.tiAutoDelete != 1 ||
+        Float_To_Str_Sin_Punto(ahora.tdFechaInicio) != Float_To_Str_Sin_Punto(pTarea.tdFechaInicio) ||
+        Float_To_Str_Sin_Punto(ahora.tdSnoozeRun) != Float_To_Str_Sin_Punto(pTarea.tdSnoozeRun))
+        return;
+    QString falla;
+    if (!Retirar_Archivo_Tarea(pArgumentos.psArchivo, &falla)) {
+        Registrar_Evento_Alerta(QStringLiteral("retire failed: ") + falla);
+        return;
+    }
+    Registrar_Evento_Alerta(QStringLiteral("retired"));
+    Broadcast_Message(QLatin1String(MSG_KESTRIN_READ_FILES));
 }

@@ -42,6 +42,12 @@ public:
     // then tells the main program to read the files again. Stops the sound.
     TResultadoPosponer Posponer(int riMinutos, double rdAhora, QString *fsError = nullptr);
     void Silenciar();
+    // The window has closed. When the user closed it without a snooze (neither its own
+    // nor one from the tray popup, which sends "KestrinClose"), a one-time reminder that
+    // deletes itself is retired as the scheduler retires a popup-only one: renamed to
+    // ".odb", then "KestrinReadFiles". A snooze from the popup can still bring it back;
+    // the next start of Kestrin removes it. Other reminders and test files stay as they are.
+    void Cerrada();
     bool Sonando() const { return pSonido.Sonando(); }
     TSonidoAlerta &Sonido() { return pSonido; }
 
@@ -58,4 +64,6 @@ private:
     QVector<TOpcionPosponer> paOpciones;
     TSonidoAlerta pSonido;
     TBusListener *pBus = nullptr;
+    bool pbPospuesto = false;      // snoozed here (or found gone)
+    bool pbCerrarRecibido = false; // closed by "KestrinClose"
 };

@@ -214,7 +214,7 @@ void TfrmAlertWindow::BotonCerrarClick()
 
 void TfrmAlertWindow::closeEvent(QCloseEvent *rEvento)
 {
-    pAlerta.Silenciar();
     Registrar_Evento_Alerta(QStringLiteral("closed"));
+    pAlerta.Cerrada();
     rEvento->accept();
 }

@@ -77,13 +77,6 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
     Crear_Controles();
     Crear_Menus();
     Crear_Bandeja();
-    // The client area is below the menu bar; the window opens centred.
-    resize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height());
-    if (const QScreen *pantalla = QGuiApplication::primaryScreen()) {
-        QRect marco(QPoint(), size());
-        marco.moveCenter(pantalla->availableGeometry().center());
-        move(marco.topLeft());
-    }
 
     TimerRecarga = new QTimer(this);
     TimerRecarga->setSingleShot(true);
@@ -105,6 +98,14 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
 
     // 7-8. The language, then every caption in it.
     Set_Language_Captions(Cargar_Lenguaje(System_Language_Name()));
+    // The client area is below the menu bar, whose height is known only once its menus
+    // have their titles; the window opens centred.
+    resize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height());
+    if (const QScreen *pantalla = QGuiApplication::primaryScreen()) {
+        QRect marco(QPoint(), size());
+        marco.moveCenter(pantalla->availableGeometry().center());
+        move(marco.topLeft());
+    }
     // 9. The remaining settings.
     Cargar_Configuracion(pConfiguracion, rArranque.psEjecutable, Installed_Font_Families());
 

@@ -24,6 +24,7 @@
 #include "settings/wakesetting.h"
 #include "settings/waketimers.h"
 #include "settings/quickreminder.h"
+#include "settings/registry.h"
 #include "settings/soundmanager.h"
 #include "texts/language.h"
 
@@ -63,7 +64,7 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
     enlaces.Abrir_Asistente = [&rReproductores, &rAlertas](TfrmMain &rVentana, int riFila) {
         TContextoAsistente contexto;
         contexto.pCarpetas = rVentana.pCarpetas;
-        contexto.pConfiguracion = rVentana.pConfiguracion;
+        contexto.pConfiguracion = &rVentana.pConfiguracion;
         contexto.piLenguaje = Lenguaje_Actual();
         contexto.piIndice = riFila;
         if (riFila >= 0 && riFila < rVentana.paTipoTarea.piTipoTareaTotal())
@@ -72,7 +73,8 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
         contexto.pReproductor = &rReproductores;
         contexto.Mostrar_Popup_Prueba = [&rAlertas](const QString &rsArchivo, const QString &rsNombre,
                                                     const QString &rsMensaje) {
-            rAlertas.Mostrar_Desktop_Alert_Prueba(rsArchivo, rsNombre, rsMensaje, [] { Popup_Prueba_Cerrado(); });
+            return rAlertas.Mostrar_Desktop_Alert_Prueba(rsArchivo, rsNombre, rsMensaje,
+                                                         [] { Popup_Prueba_Cerrado(); });
         };
         contexto.Abrir_Manejador_Sonidos = [&rVentana, &rReproductores](QWidget *rOwner, const QString &rsCaption) {
             Abrir_Sonidos(rVentana, rReproductores, rOwner, rsCaption);
@@ -145,7 +147,6 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
 
     // The scheduler's two synchronised calls.
     enlaces.Mostrar_Desktop_Alert = [&rAlertas](TfrmMain &rVentana) {
-        rAlertas.pContexto.pConfiguracion = rVentana.pConfiguracion; // duration, permanence, font as set now
         rAlertas.Mostrar_Desktop_Alert_Thread(rVentana.psThreadArchivo, rVentana.psThreadTaskName,
                                               rVentana.psThreadMensaje);
     };
@@ -208,6 +209,8 @@ int Ejecutar_Programa(int argc, char **argv)
                 rVentana.pThreadAlerta->pbSleepHibernate = true;
         };
         auto *suspension = new TSuspensionReanudacion(contexto, &rVentana);
+        // A machine without logind says so once, not at every start.
+        suspension->Logind().pAvisoPendiente = [] { return Aviso_Pendiente(QStringLiteral("SuspendNoticeLogged")); };
         suspension->Iniciar();
     };
     // The shipped sounds fill a Sounds folder made now.
@@ -216,7 +219,7 @@ int Ejecutar_Programa(int argc, char **argv)
     TReproductores reproductores;
     TDesktopAlerts alertas(reproductores);
     TfrmMain frmMain(arranque, Enlaces_Del_Programa(reproductores, alertas));
-    alertas.pContexto.pConfiguracion = frmMain.pConfiguracion;
+    alertas.pContexto.pConfiguracion = &frmMain.pConfiguracion;
     alertas.pContexto.Abrir_Kestrin = [&frmMain] { frmMain.TrayIconClick(); };
     alertas.pContexto.Tras_Posponer = [&frmMain](const QString &) {
         frmMain.Cargar_Tareas_De_Archivos(frmMain.Archivo_Seleccionado(), true);

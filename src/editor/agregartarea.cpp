@@ -257,9 +257,15 @@ void TfrmAgregarTarea::Poner_Valores(const TTipoTarea &rTarea, bool rbNueva)
         Reconstruir_Resumen(k);
 }
 
+const TConfiguracion &TfrmAgregarTarea::Configuracion() const
+{
+    static const TConfiguracion sPorDefecto;
+    return pContexto.pConfiguracion ? *pContexto.pConfiguracion : sPorDefecto;
+}
+
 int TfrmAgregarTarea::Pagina_De_Tipo(int riTipo) const
 {
-    if (riTipo == TAREA_AL_INICIAR && pContexto.pConfiguracion.pbStartWithWindows)
+    if (riTipo == TAREA_AL_INICIAR && Configuracion().pbStartWithWindows)
         return PAGINA_TRES;
     return (riTipo >= 1 && riTipo <= 7) ? riTipo : TAREA_UNA_VEZ;
 }

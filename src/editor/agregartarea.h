@@ -45,6 +45,7 @@ public:
     void CheckBoxTresTocarSonidoClick();
     void BitBtnTresPlaySoundClick(bool rbUsuario = true);
     void BitBtnTresStopSoundClick();
+    void CheckBoxTresRepetirSonidoClick();
     void BitBtnTresManejadorDeSonidosClick();
     void BitBtnTresTestTaskClick();
     void TimerTimer();
@@ -97,6 +98,8 @@ private:
     void Detener_Sonido();
     void Pitido();
     QString Sonido_Seleccionado() const;
+    // The main window's settings as they are now.
+    const TConfiguracion &Configuracion() const;
 
     TContextoAsistente pContexto;
     int piIndice = -1;
@@ -110,6 +113,8 @@ private:
     bool pbGuardado = false;
     bool pbCerrado = false;
     bool pbIniciando = false;
+    int piLargoMensaje = 0;  // the message's length before the edit under way
+    int piFinEdicion = 0;    // where the message's last edit ended
     QString psArchivoGuardado;
     TVentanaPrueba pVentanaPrueba;
 

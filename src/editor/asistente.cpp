@@ -1,6 +1,7 @@
 #include "asistente.h"
 
 #include "editor/agregartarea.h"
+#include "report/modal.h"
 
 #include <QPointer>
 
@@ -15,7 +16,7 @@ bool Abrir_Asistente_Tarea(QWidget *rParent, const TContextoAsistente &rContexto
     {
         TfrmAgregarTarea asistente(rParent, rContexto);
         if (asistente.Inicializar(rContexto.piIndice)) {
-            asistente.exec();
+            Ejecutar_Modal(asistente);
             guardado = asistente.Guardado();
         }
     }

@@ -15,7 +15,10 @@ class TReproductorInterno;
 
 struct TContextoAsistente {
     TCarpetas pCarpetas;
-    TConfiguracion pConfiguracion;        // default sound, snooze time, font, start with the session
+    // The main window's settings (not owned): the default sound, snooze time, popup time,
+    // font and start with the session are read from it each time they are used, so a
+    // change made meanwhile (the sound manager, the options) counts at once.
+    const TConfiguracion *pConfiguracion = nullptr;
     int piLenguaje = 0;                   // the interface language (Lenguaje_Actual())
     int piIndice = -1;                    // the list row being edited; -1 for a new reminder
     std::optional<TTipoTarea> pTarea;     // the record copy of that row; none for a new reminder
@@ -23,9 +26,10 @@ struct TContextoAsistente {
     TReproductorInterno *pReproductor = nullptr; // the main window's preview player (not owned)
 
     // The test popup: reminder file (empty: a test, whose snooze items only close the test
-    // alert window), header and message. When the popup closes, the main window calls
+    // alert window), header and message. Returns empty, or the failure's text when no
+    // popup could be shown. When the popup closes, the main window calls
     // Popup_Prueba_Cerrado().
-    std::function<void(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje)>
+    std::function<QString(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje)>
         Mostrar_Popup_Prueba;
     // The sound library manager, modal over rOwner; the wizard refreshes its list after.
     std::function<void(QWidget *rOwner, const QString &rsCaption)> Abrir_Manejador_Sonidos;

@@ -41,14 +41,14 @@ bool TfrmAgregarTarea::Guardar()
             return false;
         }
     }
-    if (piTareaTipo == TAREA_AL_INICIAR && !pContexto.pConfiguracion.pbStartWithWindows &&
+    if (piTareaTipo == TAREA_AL_INICIAR && !Configuracion().pbStartWithWindows &&
         CheckBoxDos5StartWithWindows->isChecked()) {
         const QString programa = pContexto.psEjecutable.isEmpty() ? Archivo_Inicio_Con_Sesion() : pContexto.psEjecutable;
-        bool activo = pContexto.pConfiguracion.pbStartWithWindows;
+        bool activo = false;
         // Shows "Error 100" itself when the entry does not read back.
         if (!Guardar_Inicio_Con_Sistema(this, lenguaje, true, programa, activo))
             return false;
-        pContexto.pConfiguracion.pbStartWithWindows = activo;
+        // The main window notes it in its settings.
         if (pContexto.Tras_Inicio_Con_Sistema)
             pContexto.Tras_Inicio_Con_Sistema();
     }

@@ -25,7 +25,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
+#include <QValidator>
 #include <QVBoxLayout>
 
 #include <cerrno>
@@ -61,6 +64,35 @@ QString Mensaje_Sin_Blancos(const QString &rsMensaje)
 }
 
 TfrmAgregarTarea *pAsistenteAbierto = nullptr;
+
+// The name's limit: typing and pasting stop at riLimite characters, while a longer name
+// put in while *rbCargando (a reminder loaded from its file) stays whole. A line edit's
+// own maximum length, like any validator, would cut that name the moment it is shown.
+class TLimiteNombre : public QValidator {
+public:
+    TLimiteNombre(QLineEdit *rEdit, int riLimite, const bool *rbCargando)
+        : QValidator(rEdit), piLimite(riLimite), pbCargando(rbCargando)
+    {
+        // The validator sees the text after the edit; the length before it is kept here.
+        connect(rEdit, &QLineEdit::textChanged, this, [this](const QString &rsTexto) { piLargo = int(rsTexto.size()); });
+    }
+    State validate(QString &fsTexto, int &fiPos) const override
+    {
+        const int exceso = *pbCargando ? 0 : Exceso_Escrito(int(fsTexto.size()), piLargo, piLimite);
+        if (exceso > 0) {
+            // What was just typed ends at the cursor: the end of it goes.
+            const int desde = std::max(0, fiPos - exceso);
+            fsTexto.remove(desde, exceso);
+            fiPos = desde;
+        }
+        return Acceptable;
+    }
+
+private:
+    int piLimite;
+    const bool *pbCargando;
+    int piLargo = 0;
+};
 } // namespace
 
 QWidget *TfrmAgregarTarea::Crear_Pagina_Tres()
@@ -74,7 +106,7 @@ QWidget *TfrmAgregarTarea::Crear_Pagina_Tres()
     LabelNombreTres->setObjectName(QStringLiteral("LabelNombreTres"));
     EditTresTituloTarea = new QLineEdit(pagina);
     EditTresTituloTarea->setObjectName(QStringLiteral("EditTresTituloTarea"));
-    EditTresTituloTarea->setMaxLength(MAXIMO_NOMBRE);
+    EditTresTituloTarea->setValidator(new TLimiteNombre(EditTresTituloTarea, MAXIMO_NOMBRE, &pbIniciando));
     LabelNombreTres->setBuddy(EditTresTituloTarea);
     LabelTresMensaje = new QLabel(pagina);
     LabelTresMensaje->setObjectName(QStringLiteral("LabelTresMensaje"));
@@ -83,18 +115,28 @@ QWidget *TfrmAgregarTarea::Crear_Pagina_Tres()
     MemoTresMensaje->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoTresMensaje->setTabChangesFocus(true);
     MemoTresMensaje->setFixedHeight(110);
-    if (!pContexto.pConfiguracion.psFontMensaje.isEmpty()) {
-        QFont fuente(pContexto.pConfiguracion.psFontMensaje);
+    if (!Configuracion().psFontMensaje.isEmpty()) {
+        QFont fuente(Configuracion().psFontMensaje);
         fuente.setPointSize(10);
         MemoTresMensaje->setFont(fuente);
     }
+    // The message's limit, as the name's: what is typed or pasted stops at 500
+    // characters; a longer message loaded from the file is shown and saved whole.
+    connect(MemoTresMensaje->document(), &QTextDocument::contentsChange, this,
+            [this](int riPosicion, int, int riAgregados) { piFinEdicion = riPosicion + riAgregados; });
     connect(MemoTresMensaje, &QPlainTextEdit::textChanged, this, [this] {
-        const QString texto = MemoTresMensaje->toPlainText();
-        if (texto.size() > MAXIMO_MENSAJE) {
-            const QSignalBlocker bloqueo(MemoTresMensaje);
-            MemoTresMensaje->setPlainText(texto.left(MAXIMO_MENSAJE));
-            MemoTresMensaje->moveCursor(QTextCursor::End);
+        const int largo = int(MemoTresMensaje->toPlainText().size());
+        const int exceso = pbIniciando ? 0 : Exceso_Escrito(largo, piLargoMensaje, MAXIMO_MENSAJE);
+        if (exceso <= 0) {
+            piLargoMensaje = largo;
+            return;
         }
+        // What was just typed or pasted ends at piFinEdicion: the end of it goes.
+        const int fin = std::min(piFinEdicion, largo);
+        QTextCursor cursor(MemoTresMensaje->document());
+        cursor.setPosition(std::max(0, fin - exceso));
+        cursor.setPosition(fin, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
     });
     capa->addWidget(LabelNombreTres);
     capa->addWidget(EditTresTituloTarea);
@@ -158,6 +200,7 @@ QWidget *TfrmAgregarTarea::Crear_Pagina_Tres()
     connect(ComboBoxTresSeleccionaUnSonido, &QComboBox::currentIndexChanged, this, [this] { Detener_Sonido(); });
     connect(BitBtnTresPlaySound, &QPushButton::clicked, this, [this] { BitBtnTresPlaySoundClick(true); });
     connect(BitBtnTresStopSound, &QPushButton::clicked, this, &TfrmAgregarTarea::BitBtnTresStopSoundClick);
+    connect(CheckBoxTresRepetirSonido, &QCheckBox::toggled, this, &TfrmAgregarTarea::CheckBoxTresRepetirSonidoClick);
     connect(BitBtnTresManejadorDeSonidos, &QPushButton::clicked, this,
             &TfrmAgregarTarea::BitBtnTresManejadorDeSonidosClick);
     connect(BitBtnTresTestTask, &QPushButton::clicked, this, &TfrmAgregarTarea::BitBtnTresTestTaskClick);
@@ -179,7 +222,7 @@ TDatosSonido TfrmAgregarTarea::Datos_Sonido() const
 {
     TDatosSonido s;
     s.sCarpeta = pContexto.pCarpetas.psAppDataSoundsAllUsers;
-    s.sDefaultSound = pContexto.pConfiguracion.psDefaultSound;
+    s.sDefaultSound = Configuracion().psDefaultSound;
     s.sLeyenda = Captions_Principal(pContexto.piLenguaje).psLeyendaSonido;
     return s;
 }
@@ -286,6 +329,13 @@ void TfrmAgregarTarea::BitBtnTresStopSoundClick()
     Detener_Sonido();
 }
 
+void TfrmAgregarTarea::CheckBoxTresRepetirSonidoClick()
+{
+    // Unticked, a preview playing now ends at its end instead of starting again.
+    if (!CheckBoxTresRepetirSonido->isChecked() && pContexto.pReproductor)
+        pContexto.pReproductor->Loop_Audio_Interno(false);
+}
+
 void TfrmAgregarTarea::BitBtnTresManejadorDeSonidosClick()
 {
     Detener_Sonido();
@@ -327,7 +377,7 @@ void TfrmAgregarTarea::BitBtnTresTestTaskClick()
             error = QStringLiteral("no popup");
         } else {
             try {
-                pContexto.Mostrar_Popup_Prueba(QString(), nombre, mensaje);
+                error = pContexto.Mostrar_Popup_Prueba(QString(), nombre, mensaje);
             } catch (const std::exception &e) {
                 error = QString::fromLocal8Bit(e.what());
             }
@@ -338,7 +388,7 @@ void TfrmAgregarTarea::BitBtnTresTestTaskClick()
             pbDesktopAlertAbierto = true;
             // The test popup stays for the popup time; if the main window never says it
             // closed, Test comes back after that time all the same.
-            const int espera = std::max(1, pContexto.pConfiguracion.piDesktopAlertDuracion) * 1000 + 1500;
+            const int espera = std::max(1, Configuracion().piDesktopAlertDuracion) * 1000 + 1500;
             pTimerPopup->start(espera);
             if (alerta.iModo == ALERTA_POPUP && alerta.bTocarSonido)
                 BitBtnTresPlaySoundClick(false);
@@ -370,12 +420,12 @@ void TfrmAgregarTarea::BitBtnTresTestTaskClick()
             } else {
                 const QString sonido = Sonido_Para_AlertWindow(tarea.tiUsarSonidoDefault, tarea.tsPathDelSonido,
                                                                c.psAppDataSoundsAllUsers,
-                                                               pContexto.pConfiguracion.psDefaultSound);
+                                                               Configuracion().psDefaultSound);
                 QString error;
                 if (pVentanaPrueba.Iniciar(programa,
                                            Argumentos_AlertWindow(archivo, sonido,
-                                                                  pContexto.pConfiguracion.piDefaultSnoozeTime,
-                                                                  pContexto.pConfiguracion.psFontMensaje),
+                                                                  Configuracion().piDefaultSnoozeTime,
+                                                                  Configuracion().psFontMensaje),
                                            archivo, error)) {
                     pbVentanaAlertaAbierta = true;
                     Timer->start();

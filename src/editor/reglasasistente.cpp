@@ -97,6 +97,11 @@ TFalloPagina Validar_Pagina(const TDatosResumen &d, int riLenguaje)
     }
 }
 
+int Exceso_Escrito(int riLargoNuevo, int riLargoAnterior, int riLimite)
+{
+    return std::max(0, riLargoNuevo - std::max(riLimite, riLargoAnterior));
+}
+
 void Ordenar_Horas_Lista(QStringList &fHoras)
 {
     std::stable_sort(fHoras.begin(), fHoras.end(),
@@ -118,13 +123,14 @@ QStringList Horas_Lista_De_Texto(const QString &rsHorasLista)
 {
     QStringList horas;
     QString resto = Recortar(rsHorasLista);
+    // Every time as stored and in its order, so that an unchanged edit writes the same
+    // list: one written by hand may hold a time twice, or more than Add allows (Add then
+    // stays off until some are deleted). Only Add sorts the list.
     while (!resto.isEmpty()) {
         const QString pieza = Extraer_Cadena_Hasta_Signo(resto, QLatin1Char(','));
-        // A list edited by hand may hold more than the page can show, or a time twice.
-        if (!pieza.isEmpty() && !horas.contains(pieza) && horas.size() < MAXIMO_HORAS_LISTA)
+        if (!pieza.isEmpty())
             horas << pieza;
     }
-    Ordenar_Horas_Lista(horas);
     return horas;
 }
 

@@ -27,12 +27,17 @@ struct TFalloPagina {
 // rDatos.tdInicio is the page's start (the hourly page: its date at noon).
 TFalloPagina Validar_Pagina(const TDatosResumen &rDatos, int riLenguaje);
 
+// Characters of an edit to drop so that typing or pasting stops at riLimite: a text
+// already longer (a reminder loaded from its file) is never cut, and may shrink but not
+// grow. riLargoNuevo and riLargoAnterior are the lengths after and before the edit.
+int Exceso_Escrito(int riLargoNuevo, int riLargoAnterior, int riLimite);
+
 // The hourly list: at most 8 times, each "09:05 AM", kept in order of time of day.
 inline constexpr int MAXIMO_HORAS_LISTA = 8;
 enum class TAgregarHora { Agregada, Llena, Existe };
 TAgregarHora Agregar_Hora_Lista(QStringList &fHoras, const QString &rsHora);
 void Ordenar_Horas_Lista(QStringList &fHoras);
-// The stored list ("09:00 AM,01:30 PM") as entries, in order of time of day.
+// The stored list ("09:00 AM,01:30 PM") as entries, each in its stored place.
 QStringList Horas_Lista_De_Texto(const QString &rsHorasLista);
 
 // What the alert page shows.

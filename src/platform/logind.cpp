@@ -108,5 +108,7 @@ void TSuspensionLogind::Avisar_Sin_Logind(const QString &rsDetalle)
     if (pbAvisado)
         return;
     pbAvisado = true;
+    if (pAvisoPendiente && !pAvisoPendiente())
+        return;
     Add_To_Log(Texto_Sin_Logind(Lenguaje_Actual(), rsDetalle));
 }

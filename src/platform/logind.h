@@ -30,6 +30,10 @@ public:
     // The descriptor of the inhibitor held now, -1 when none.
     int Descriptor_Inhibidor() const { return piFdInhibidor; }
 
+    // Whether the missing-logind line is due in the event log (asked once per run, at the
+    // first failure); empty: it is written at every start.
+    std::function<bool()> pAvisoPendiente;
+
 signals:
     // An inhibitor was granted (tests and diagnostics wait on it).
     void Inhibidor_Tomado();

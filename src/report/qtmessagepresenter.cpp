@@ -1,4 +1,5 @@
 #include "report/qtmessagepresenter.h"
+#include "report/modal.h"
 
 #include "platform/beep.h"
 
@@ -30,7 +31,7 @@ int TPresentadorQt::Mostrar(QObject *rOwner, const QString &rsTitulo, const QStr
     caja.setDefaultButton(QMessageBox::Ok);
     if (rBotones == MB_OKCANCEL)
         caja.setEscapeButton(QMessageBox::Cancel);
-    return caja.exec() == QMessageBox::Ok ? IDOK : (rBotones == MB_OKCANCEL ? IDCANCEL : IDOK);
+    return Ejecutar_Modal(caja) == QMessageBox::Ok ? IDOK : (rBotones == MB_OKCANCEL ? IDCANCEL : IDOK);
 }
 
 void Instalar_Presentador_Qt()

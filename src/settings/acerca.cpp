@@ -1,4 +1,5 @@
 #include "settings/acerca.h"
+#include "report/modal.h"
 
 #include "alerts/kestrinicon.h"
 #include "settings/enlaces.h"
@@ -145,7 +146,7 @@ bool Abrir_Acerca(QWidget *rOwner)
         return false;
     abierta = new TfrmAbout(rOwner);
     if (abierta->Inicializar())
-        abierta->exec();
+        Ejecutar_Modal(*abierta);
     // The owner may have gone (and taken the box with it) while the box was open.
     delete abierta.data();
     return true;

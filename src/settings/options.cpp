@@ -1,4 +1,5 @@
 #include "options.h"
+#include "report/modal.h"
 
 #include "settings/dialogwidgets.h"
 #include "optionstexts.h"
@@ -228,7 +229,7 @@ bool Abrir_Opciones(QWidget *rOwner, TContextoOpciones &rContexto)
     {
         TfrmOpciones dialogo(rOwner, rContexto);
         if (dialogo.Inicializar())
-            aceptado = dialogo.exec() == QDialog::Accepted;
+            aceptado = Ejecutar_Modal(dialogo) == QDialog::Accepted;
     }
     abierto = false;
     return aceptado;

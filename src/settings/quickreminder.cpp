@@ -1,4 +1,5 @@
 #include "quickreminder.h"
+#include "report/modal.h"
 
 #include "settings/dialogwidgets.h"
 #include "quickreminderfile.h"
@@ -141,7 +142,7 @@ void Abrir_Recordatorio_Rapido(QWidget *rOwner, const TContextoRapido &rContexto
     {
         TfrmQuickReminder dialogo(rOwner, rContexto);
         if (dialogo.Inicializar(riMinutos, rsCaption))
-            dialogo.exec();
+            Ejecutar_Modal(dialogo);
     }
     gbAbierto = false;
 }

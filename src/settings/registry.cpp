@@ -5,6 +5,9 @@
 #include "platform/configpaths.h"
 #include "platform/inifile.h"
 
+#include <QCoreApplication>
+#include <QSysInfo>
+
 namespace {
 
 bool Raiz_Valida(THKey riQuien)
@@ -94,4 +97,14 @@ void Borrar_Registry(THKey riQuien, int riLlave, const QString &rsNombreKey)
         Autostart_Delete(User_Autostart_File(rsNombreKey));
     else
         Ini_Delete(User_Settings_File(), rsNombreKey);
+}
+
+bool Aviso_Pendiente(const QString &rsNombre)
+{
+    const QString marca = QString::fromLatin1(QSysInfo::machineUniqueId()) + QLatin1Char(' ') +
+                          QCoreApplication::applicationVersion();
+    if (Leer_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, rsNombre, QString()) == marca)
+        return false;
+    Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, rsNombre, marca);
+    return true;
 }

@@ -19,3 +19,9 @@ QString Leer_Registry(THKey riQuien, int riLlave, const QString &rsNombreKey, co
 // Failures are silent; write-and-verify catches them.
 void Grabar_Registry(THKey riQuien, int riLlave, const QString &rsNombreKey, const QString &rsValorAGrabar);
 void Borrar_Registry(THKey riQuien, int riLlave, const QString &rsNombreKey);
+
+// True once per machine and program version for the notice rsNombre: the first call
+// notes the machine's id and the version under that name in the per-user key, and later
+// calls with the same mark say false. For event-log notices that would otherwise come at
+// every start; a home folder shared by several machines still hears it on each.
+bool Aviso_Pendiente(const QString &rsNombre);

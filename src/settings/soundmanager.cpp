@@ -1,4 +1,5 @@
 #include "soundmanager.h"
+#include "report/modal.h"
 
 #include "settings/dialogwidgets.h"
 #include "alerts/previewplayer.h"
@@ -307,9 +308,15 @@ void TfrmCambiarSonido::BitBtnAgregarClick()
     Detener();
     const TTextos &t = T(pContexto.iLenguaje);
     const QString filtro = Filtro_Sonidos(pContexto.iLenguaje);
-    const QString elegido = pContexto.Elegir_Archivo
-                                ? pContexto.Elegir_Archivo(this, BitBtnAgregar->text(), filtro)
-                                : QFileDialog::getOpenFileName(this, BitBtnAgregar->text(), QString(), filtro);
+    QString elegido;
+    if (pContexto.Elegir_Archivo) {
+        elegido = pContexto.Elegir_Archivo(this, BitBtnAgregar->text(), filtro);
+    } else {
+        QFileDialog dialogo(this, BitBtnAgregar->text(), QString(), filtro);
+        dialogo.setFileMode(QFileDialog::ExistingFile);
+        if (Ejecutar_Modal(dialogo) == QDialog::Accepted)
+            elegido = dialogo.selectedFiles().value(0);
+    }
     if (elegido.isEmpty())
         return;
     QString nombre, error;
@@ -441,7 +448,7 @@ void Abrir_Manejador_Sonidos(QWidget *rOwner, TContextoSonidos &rContexto, const
     {
         TfrmCambiarSonido dialogo(rOwner, rContexto);
         if (dialogo.Inicializar(rsTitulo))
-            dialogo.exec();
+            Ejecutar_Modal(dialogo);
     }
     gbAbierto = false;
 }

@@ -1,4 +1,5 @@
 #include "settings/waketimers.h"
+#include "report/modal.h"
 
 #include "report/messagebox.h"
 #include "texts/waketexts.h"
@@ -186,7 +187,7 @@ void Mostrar_Wake_Timers(QWidget *rOwner, int riLenguaje, const TContextoWakeTim
     {
         TfrmWakeTimers dialogo(rOwner, rContexto);
         if (dialogo.Inicializar(riLenguaje))
-            dialogo.exec();
+            Ejecutar_Modal(dialogo);
     }
     gbAbierto = false;
 }

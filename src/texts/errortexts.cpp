@@ -26,6 +26,7 @@ QString Texto_Error_Principal(TErrorPrincipal rError, const QString &rsTexto)
     case TErrorPrincipal::E207: numero = "207"; guion = true; break;
     case TErrorPrincipal::E208: numero = "208"; break;
     case TErrorPrincipal::E209: numero = "209"; break;
+    case TErrorPrincipal::E210: numero = "210"; guion = true; break;
     case TErrorPrincipal::E214: numero = "214"; guion = true; break;
     case TErrorPrincipal::E215: numero = "215"; break;
     case TErrorPrincipal::E216: numero = "216"; break;

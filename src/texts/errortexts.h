@@ -10,6 +10,7 @@ QString Texto_Error_Registro(int riLenguaje, const QString &rsCodigo);
 // The main window's numbers; 205 has its own text below.
 enum class TErrorPrincipal {
     E200, E201, E202, E203, E204, E206, E207, E208, E209,
+    E210, // a fired reminder's sound file is missing or cannot be played (logged)
     E214, E215, E216, E217, E218, E218B, E219,
 };
 // "Error 200 - " + text, "Error 201. " + text, ... each with its own separator.

@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     QObject::connect(&reproductores.MediaPlayerThread, &TSonidoAlerta::Detenido,
                      [](const QString &rsMotivo) { Decir(QStringLiteral("sound ended: ") + rsMotivo); });
     TDesktopAlerts alertas(reproductores);
-    alertas.pContexto.pConfiguracion = config;
+    alertas.pContexto.pConfiguracion = &config;
     alertas.pContexto.Abrir_Kestrin = [] { Decir(QStringLiteral("open kestrin")); };
     alertas.pContexto.Tras_Posponer = [](const QString &rsArchivo) { Decir(QStringLiteral("snoozed ") + rsArchivo); };
     alertas.pContexto.Geometria_Bandeja = [&bandeja] { return bandeja.geometry(); };

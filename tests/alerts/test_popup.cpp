@@ -63,6 +63,7 @@ private:
     QTemporaryDir pDir;
     TReproductores *pReproductores = nullptr;
     TDesktopAlerts *pAlertas = nullptr;
+    TConfiguracion pConfiguracion; // the main window's settings, as the popups read them
     QStringList paTrasPosponer;
     int piAbrir = 0;
     int piPruebaCerrada = 0;
@@ -85,8 +86,10 @@ void TestPopup::init()
     piPruebaCerrada = 0;
     pReproductores = new TReproductores;
     pAlertas = new TDesktopAlerts(*pReproductores);
-    pAlertas->pContexto.pConfiguracion.psFontMensaje = QStringLiteral("DejaVu Sans");
-    pAlertas->pContexto.pConfiguracion.piDesktopAlertDuracion = 10;
+    pConfiguracion = TConfiguracion();
+    pAlertas->pContexto.pConfiguracion = &pConfiguracion;
+    pConfiguracion.psFontMensaje = QStringLiteral("DejaVu Sans");
+    pConfiguracion.piDesktopAlertDuracion = 10;
     pAlertas->pContexto.Tras_Posponer = [this](const QString &rsArchivo) { paTrasPosponer << rsArchivo; };
     pAlertas->pContexto.Abrir_Kestrin = [this] { ++piAbrir; };
     pAlertas->pContexto.Desktop_Alert_Prueba_Close = [this] { ++piPruebaCerrada; };
@@ -543,7 +546,10 @@ void TestPopup::testPopupSnoozesNothing()
     QSignalSpy recibidos(&oyente, &TBusListener::Message_Received);
     const QString wav = pDir.filePath(QStringLiteral("loop3.wav"));
     QVERIFY(Escribir_Wav(wav, 300));
-    pAlertas->pContexto.pConfiguracion.pbDesktopAlertPermanent = true;
+    pConfiguracion.pbDesktopAlertPermanent = true;
+    // Changed in the options since the popups were set up: the test popup takes it.
+    pConfiguracion.piDesktopAlertDuracion = 3;
+    pConfiguracion.psFontMensaje = QStringLiteral("DejaVu Serif");
     const QString archivo = pDir.filePath(QStringLiteral("46000.tmp"));
     QVERIFY(Grabar_Archivo_Tarea(archivo, Tarea_De_Prueba(QStringLiteral("test"))));
     const QByteArray antes = Bytes_De(archivo);
@@ -553,6 +559,7 @@ void TestPopup::testPopupSnoozesNothing()
              QString());
     TDesktopAlert *popup = pAlertas->Popups().constLast();
     QCOMPARE(popup->Menu()->objectName(), QStringLiteral("PopupMenuAlertaTest"));
+    QCOMPARE(popup->findChild<QLabel *>(QStringLiteral("LabelTitulo"))->font().family(), QStringLiteral("DejaVu Serif"));
     QVERIFY(pReproductores->Play_Audio_Thread(wav, true, false));
     QVERIFY(pReproductores->Play_Audio_Interno(nullptr, wav, true, false));
     popup->findChild<QAction *>(QStringLiteral("mSnooze2Hours"))->trigger();
@@ -565,12 +572,15 @@ void TestPopup::testPopupSnoozesNothing()
     QVERIFY(pReproductores->MediaPlayerThread.Sonando());   // a reminder's sound does not
     QTRY_COMPARE(recibidos.count(), 2);
     QCOMPARE(recibidos.at(1).at(0).toString(), QLatin1String(MSG_KESTRIN_MUTE));
-    // Not permanent, though popups are: it fades after its seconds.
+    // Not permanent, though popups are: it fades after its seconds, those set now.
     qint64 reloj = 0;
     popup->pfReloj = [&reloj] { return reloj; };
     popup->pfPunteroEncima = [] { return false; };
     popup->Tiempo().Iniciar(0);
-    for (reloj = 0; reloj <= 11000; reloj += 25)
+    for (reloj = 0; reloj <= 3000; reloj += 25)
+        popup->Paso_Tiempo();
+    QVERIFY(popup->isVisible());
+    for (; reloj <= 4000; reloj += 25)
         popup->Paso_Tiempo();
     QVERIFY(!popup->isVisible());
     QCOMPARE(propioCerrado, 1); // the wizard's own close handler, not the context's

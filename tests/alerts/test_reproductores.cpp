@@ -26,6 +26,7 @@ private slots:
     void badFilesAreSilentWithOneLogLine();
     void previewReportsInABoxWhenAsked();
     void bothPlayersAtOnce();
+    void loopGoesOnOrEndsAsAsked();
     void tinySoundLoopsAtASanePace();
     void reminderSound_data();
     void reminderSound();
@@ -112,7 +113,7 @@ void TestReproductores::badFilesAreSilentWithOneLogLine()
     QTRY_VERIFY_WITH_TIMEOUT(!r.MediaPlayerThread.Sonando(), 15000);
     QVERIFY(!r.pbLoopSoundThread());
     QTRY_COMPARE_WITH_TIMEOUT(Lineas_Log().size(), 1, 5000);
-    QVERIFY2(Lineas_Log().at(0).contains(QStringLiteral("Error 209. ")), qPrintable(Lineas_Log().at(0)));
+    QVERIFY2(Lineas_Log().at(0).contains(QStringLiteral("Error 210 - ")), qPrintable(Lineas_Log().at(0)));
     QVERIFY(Lineas_Log().at(0).endsWith(archivo));
     QVERIFY(grabador.paCajas.isEmpty());
     QTest::qWait(300); // a failure is neither looped nor reported twice
@@ -172,6 +173,29 @@ void TestReproductores::bothPlayersAtOnce()
     QTRY_VERIFY_WITH_TIMEOUT(r.MediaPlayerThread.Vueltas() > vueltas, 15000); // still looping
     r.Stop_Audio_Thread();
     QVERIFY(!r.MediaPlayerThread.Sonando());
+}
+
+void TestReproductores::loopGoesOnOrEndsAsAsked()
+{
+    TReproductores r;
+    // A later reminder whose sound file is missing leaves the earlier one's loop playing.
+    QVERIFY(r.Play_Audio_Thread(psWav, true, false));
+    QTRY_VERIFY_WITH_TIMEOUT(r.MediaPlayerThread.Vueltas() >= 2, 15000);
+    r.Tocar_Sonido_Thread(0, 1, pDir.filePath(QStringLiteral("gone.wav")), QString(), QString());
+    QVERIFY(r.pbLoopSoundThread());
+    const int vueltas = r.MediaPlayerThread.Vueltas();
+    QTRY_VERIFY_WITH_TIMEOUT(r.MediaPlayerThread.Vueltas() > vueltas, 15000);
+    r.Stop_Audio_Thread();
+    // Looping turned off while a preview repeats: it ends at its end, once.
+    QSignalSpy fin(&r.MediaPlayerInterno, &TSonidoAlerta::Detenido);
+    QVERIFY(r.Play_Audio_Interno(nullptr, psWav, true, false));
+    QTRY_VERIFY_WITH_TIMEOUT(r.MediaPlayerInterno.Vueltas() >= 2, 15000);
+    r.Loop_Audio_Interno(false);
+    QVERIFY(!r.pbLoopSound());
+    QTRY_VERIFY_WITH_TIMEOUT(!r.MediaPlayerInterno.Sonando(), 15000);
+    QCOMPARE(fin.count(), 1);
+    QCOMPARE(fin.at(0).at(0).toString(), QStringLiteral("played out"));
+    QVERIFY(r.MediaPlayerInterno.Vueltas() <= 3);
 }
 
 void TestReproductores::reminderSound_data()

@@ -121,6 +121,35 @@ exited_with $P4 0
 exited_with $P5 0
 for p in $P4 $P5; do events_of $p | grep -qx closed || fail "window $p: $(events_of $p)"; done
 
+step "a one-time reminder that deletes itself: closed by the user it is retired, otherwise kept"
+R5=$DATA/data405204375-5.od
+"$WRITER" "$R5" --name "Once only" --once
+READS=$(grep -c "member=KestrinReadFiles" "$WORK/monitor.log" || true)
+"$ALERT" "$R5" "$WORK/tone.wav" 9934 10 "DejaVu Sans" 2>/dev/null &
+P11=$!
+wait_for '[[ -n "$(window_of $P11 "^Once only")" ]]' || fail "window of the one-time reminder did not appear"
+press $P11 "^Once only" Escape
+exited_with $P11 0
+events_of $P11 | grep -qx retired || fail "not retired: $(events_of $P11)"
+[[ -f "${R5}b" && ! -e "$R5" ]] || fail "the closed one-time reminder was not renamed to .odb"
+wait_for '[[ $(grep -c "member=KestrinReadFiles" "$WORK/monitor.log") -gt $READS ]]' 5 ||
+  fail "KestrinReadFiles was not broadcast after the retirement"
+# Closed by KestrinClose (a snooze chosen in the tray popup) or snoozed here: it stays.
+mv "${R5}b" "$R5"
+"$ALERT" "$R5" "$WORK/tone.wav" 9934 10 "DejaVu Sans" 2>/dev/null &
+P12=$!
+wait_for '[[ -n "$(window_of $P12 "^Once only")" ]]' || fail "window of the one-time reminder did not appear"
+send KestrinClose
+exited_with $P12 0
+"$ALERT" "$R5" "$WORK/tone.wav" 9934 10 "DejaVu Sans" 2>/dev/null &
+P13=$!
+wait_for '[[ -n "$(window_of $P13 "^Once only")" ]]' || fail "window of the one-time reminder did not appear"
+press $P13 "^Once only" alt+s
+exited_with $P13 0
+[[ -f "$R5" && ! -e "${R5}b" ]] || fail "a one-time reminder closed by KestrinClose or snoozed was retired"
+"$WRITER" "$R5" --show | grep -qx "SnoozeTime=10" || fail "the one-time reminder was not snoozed"
+# A daily reminder closed by the user stays as it is (R1 above), and so does a test file.
+
 step "a test file (.tmp) is shown but never written"
 T1=$HOME/405204375.tmp
 "$WRITER" "$T1" --name "Test reminder" --message "Only a test"

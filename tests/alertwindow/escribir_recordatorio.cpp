@@ -1,6 +1,6 @@
 // Writes a reminder file through the store's writer, for the end-to-end runs of
 // AlertWindow:  escribir_recordatorio FILE [--name N] [--message TEXT] [--lines K]
-//               [--language 0|1] [--sound 0|1] [--repeat 0|1]
+//               [--language 0|1] [--sound 0|1] [--repeat 0|1] [--once]
 //        escribir_recordatorio FILE --show     prints the plain lines of the file
 #include "store/daycount.h"
 #include "store/record.h"
@@ -30,7 +30,9 @@ int main(int argc, char **argv)
     const QCommandLineOption repetir(QStringLiteral("repeat"), QStringLiteral("1 repeats the sound"),
                                      QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption mostrar(QStringLiteral("show"), QStringLiteral("print the plain lines of the file"));
-    parser.addOptions({nombre, mensaje, lineas, lenguaje, sonido, repetir, mostrar});
+    const QCommandLineOption unaVez(QStringLiteral("once"),
+                                    QStringLiteral("a one-time reminder deleted after it fires, not a daily one"));
+    parser.addOptions({nombre, mensaje, lineas, lenguaje, sonido, repetir, mostrar, unaVez});
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(2);
@@ -59,7 +61,8 @@ int main(int argc, char **argv)
     tarea.tiTocarSonido = parser.value(sonido).toInt();
     tarea.tiRepetirSonido = parser.value(repetir).toInt();
     tarea.tsPathDelSonido = tarea.tiTocarSonido ? QStringLiteral("/nonexistent/own-sound.mp3") : QStringLiteral("0");
-    tarea.tiTareaTipo = TAREA_DIARIA;
+    tarea.tiTareaTipo = parser.isSet(unaVez) ? TAREA_UNA_VEZ : TAREA_DIARIA;
+    tarea.tiAutoDelete = parser.isSet(unaVez) ? 1 : 0;
     tarea.tdFechaInicio = Solo_Fecha(Ahora()) + 0.375;
     tarea.tdFechaCreacion = Ahora();
     QString error;

@@ -17,6 +17,8 @@
 #include "texts/captions.h"
 #include "texts/language.h"
 
+#include <QFontMetrics>
+#include <QMenuBar>
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
@@ -207,6 +209,7 @@ private slots:
     void captions_data();
     void captions();
     void ical_export_import();
+    void client_area_below_the_menus();
     void language_switch_through_options();
     void options_cancel_changes_nothing();
     void empty_links_disable_commands();
@@ -327,6 +330,16 @@ void TstMainWindow::captions()
     Establecer_Lenguaje(0);
     w.Set_Language_Captions(0);
     QCOMPARE(Texto_De(control), ingles);
+}
+
+void TstMainWindow::client_area_below_the_menus()
+{
+    // 604 by 402 below a menu bar measured with its titles in: at least a line of text.
+    TPrueba p;
+    TfrmMain &w = p.Abrir();
+    const int menus = w.menuBar()->sizeHint().height();
+    QVERIFY2(menus >= QFontMetrics(w.menuBar()->font()).height(), qPrintable(QString::number(menus)));
+    QCOMPARE(w.size(), QSize(604, 402 + menus));
 }
 
 void TstMainWindow::language_switch_through_options()

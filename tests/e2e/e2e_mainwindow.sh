@@ -73,6 +73,16 @@ answer_box() {  # PID: waits for a box, keeps a screenshot NAME, presses Return
   e2e_wait_for "! box_of $1 >/dev/null" 10 || fail "the box did not close"
 }
 sums() { (cd "$E2E_DATA" && md5sum -- * 2>/dev/null | sort); }
+# A visible window of that title shown by an AlertWindow process (the popup has the same
+# title; under faketime $K is not the program's own pid).
+alert_window_titled() {  # TITLE
+  local w
+  for w in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    [[ "$(cat "/proc/$(xdotool getwindowpid "$w" 2>/dev/null)/comm" 2>/dev/null)" == AlertWindow ]] &&
+      { echo "$w"; return 0; }
+  done
+  return 1
+}
 
 mkdir -p "$E2E_DATA"
 
@@ -270,7 +280,63 @@ e2e_wait_for "'$WRITER' '$E2E_DATA/data405204375-4.od' --show | grep -qE '^LastR
 e2e_wait_for "grep -q 'shown Quick Reminder' '$KESTRIN_ALERTWINDOW_LOG'" 10 || fail "no alert window for the quick reminder"
 sleep 0.5
 e2e_shot reminder-fired
+# The quick reminder's alert window closed by the user: its "Auto Delete" retires it.
+QW=$(alert_window_titled 'Quick Reminder') || fail "no alert window titled Quick Reminder"
+"$CLOSER" "$QW" || fail "cannot close the quick reminder's alert window"
+e2e_wait_for "ls '$E2E_DATA' | grep -q '\.odb\$'" 10 || fail "the closed quick reminder was not retired"
+wait_trace '^list 1: Take the pills$'
 e2e_broadcast KestrinClose
+shut_down
+
+step "a reminder fires while Options is open: its popup snoozes it; a long message edited unchanged stays whole"
+rm -f "$E2E_DATA"/*.od*
+LONG=$(printf 'Bring the old passport, two photos and the signed form to the consulate. %.0s' {1..9})
+LONG=${LONG% }   # the loader trims the blanks around a message line
+faketime --exclude-monotonic "$(date +%F) 09:58:58" "$KESTRIN" --in 1 --message "$LONG" >/dev/null ||
+  fail "kestrin --in failed"
+Q=$(ls "$E2E_DATA"/*.od)
+"$WRITER" "$Q" --show | grep '^Mensaje' >"$WORK/long-before.txt"
+[[ $(wc -c <"$WORK/long-before.txt") -gt 600 ]] || fail "the quick reminder's message is not long"
+: >"$KESTRIN_MAINWINDOW_LOG"
+e2e_spawn options-open faketime --exclude-monotonic "$(date +%F) 09:59:46" "$KESTRIN"
+K=$E2E_LAST_PID
+W=$(wait_main_window "$K")
+wait_trace '^scheduler started$'
+e2e_click "$W" $((3 * 64 + 32)) 50
+e2e_wait_for "[[ -n \$(windows_titled $K Options) ]]" 10 || fail "no Options dialog"
+e2e_wait_for "[[ -n \$(windows_titled $K 'Quick Reminder') ]]" 30 || fail "no popup while Options is open"
+P=$(windows_titled "$K" 'Quick Reminder' | sed -n 1p)
+sleep 0.5
+e2e_shot popup-over-options
+eval "$(xdotool getwindowgeometry --shell "$P")"
+xdotool mousemove --window "$P" $((WIDTH - 32)) 18 click 1
+sleep 0.5
+xdotool key Down Right
+sleep 0.3
+xdotool key Down Down Down Down Return
+e2e_wait_for "'$WRITER' '$Q' --show | grep -qx 'SnoozeTime=5'" 10 ||
+  fail "the popup's menu did nothing while Options was open"
+# Its alert window went with the snooze ("KestrinClose"); the reminder stays.
+e2e_wait_for "[[ -z \$(alert_window_titled 'Quick Reminder') ]]" 10 || fail "the alert window did not close"
+[[ -e "$Q" ]] || fail "the snoozed quick reminder was retired"
+"$CLOSER" "$(windows_titled "$K" Options | sed -n 1p)"
+e2e_wait_for "[[ -z \$(windows_titled $K Options) ]]" 10 || fail "Options did not close"
+# Edit, Next and Finish without touching anything: the message is saved whole.
+e2e_click "$W" 100 133       # the one row, below the list header
+e2e_click "$W" $((1 * 64 + 32)) 50
+e2e_wait_for "box_of $K >/dev/null" 10 || fail "Edit did not open the wizard"
+WIZ=$(box_of "$K")
+sleep 0.3
+e2e_keys "$WIZ" Return          # Next: the alert page
+sleep 0.5
+e2e_shot wizard-long-message
+e2e_keys "$WIZ" Return          # Finish
+e2e_wait_for "'$WRITER' '$Q' --show | grep -q '^Summary1=One Time\.'" 10 || fail "the edit was not saved"
+sleep 0.3
+xdotool key Return              # OK on the confirmation box
+"$WRITER" "$Q" --show | grep '^Mensaje' >"$WORK/long-after.txt"
+cmp -s "$WORK/long-before.txt" "$WORK/long-after.txt" ||
+  fail "the message changed: $(diff "$WORK/long-before.txt" "$WORK/long-after.txt")"
 shut_down
 
 step "a silent start with a bad file, then a flood of KestrinReadFiles: one box, the reminder fires"

@@ -25,6 +25,10 @@ public:
         pbSonando = false;
         ++piParadas;
     }
+    void Loop_Audio_Interno(bool rbLoop) override
+    {
+        paEventos << QStringLiteral("loop=%1").arg(rbLoop);
+    }
     QStringList paEventos;
     bool pbSonando = false;
     int piParadas = 0;

@@ -26,7 +26,9 @@ int main(int argc, char **argv)
     c.pCarpetas = Calcular_Carpetas();
     Preparar_Carpetas(c.pCarpetas);
     c.piLenguaje = args[1] == QStringLiteral("es") ? 1 : 0;
-    c.pConfiguracion.psDefaultSound = QStringLiteral("s1.mp3");
+    TConfiguracion configuracion;
+    configuracion.psDefaultSound = QStringLiteral("s1.mp3");
+    c.pConfiguracion = &configuracion;
     TfrmAgregarTarea f(nullptr, c);
     f.Inicializar(-1);
     f.show();

@@ -12,6 +12,7 @@
 #include "store/reminderfile.h"
 #include "store/textforms.h"
 #include "store/writer.h"
+#include "editor/summary.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,6 +41,8 @@
 
 using TPreparar = std::function<void(QObject *)>;
 Q_DECLARE_METATYPE(TPreparar)
+using TAjustar = std::function<void(TTipoTarea &)>;
+Q_DECLARE_METATYPE(TAjustar)
 
 namespace {
 const QDateTime kAhora(QDate(2026, 3, 10), QTime(12, 0, 0)); // a Tuesday
@@ -136,6 +139,9 @@ private slots:
     void sonido_vista_previa();
     void ida_y_vuelta_data();
     void ida_y_vuelta();
+    void editar_sin_cambios_data();
+    void editar_sin_cambios();
+    void ajustes_actuales();
     void cambiar_tipo();
     void inicio_con_sistema_data();
     void inicio_con_sistema();
@@ -159,14 +165,14 @@ private:
     QStringList paManejador;
     QString psConfig;
     QTemporaryDir pConfig;
+    TConfiguracion pVentana; // the main window's settings, which the wizard reads
+    QString psFalloPopup;    // what the test popup answers: empty, or why it cannot be shown
 
     TContextoAsistente Contexto(int riLenguaje = 0, const std::optional<TTipoTarea> &rTarea = std::nullopt)
     {
         TContextoAsistente c;
         c.pCarpetas = pEntorno->pCarpetas;
-        c.pConfiguracion.psDefaultSound = "s1.mp3";
-        c.pConfiguracion.psFontMensaje = "DejaVu Sans";
-        c.pConfiguracion.piDesktopAlertDuracion = 1;
+        c.pConfiguracion = &pVentana;
         c.piLenguaje = riLenguaje;
         c.pTarea = rTarea;
         c.piIndice = rTarea ? 0 : -1;
@@ -175,6 +181,7 @@ private:
         c.Tras_Guardar = [this](const QString &a) { paGuardados << a; };
         c.Mostrar_Popup_Prueba = [this](const QString &a, const QString &n, const QString &m) {
             paPopups << std::make_tuple(a, n, m);
+            return psFalloPopup;
         };
         c.Abrir_Manejador_Sonidos = [this](QWidget *, const QString &rsCaption) {
             paManejador << rsCaption;
@@ -230,6 +237,11 @@ void TstAsistente::init()
     paGuardados.clear();
     paPopups.clear();
     paManejador.clear();
+    pVentana = TConfiguracion();
+    psFalloPopup.clear();
+    pVentana.psDefaultSound = "s1.mp3";
+    pVentana.psFontMensaje = "DejaVu Sans";
+    pVentana.piDesktopAlertDuracion = 1;
     Sonido("s1.mp3");
     Sonido("s2.mp3");
 }
@@ -273,7 +285,10 @@ void TstAsistente::nueva_valores()
     QCOMPARE(Control<QComboBox>(f.get(), "ComboBoxDos6RepeatEvery")->count(), 20);
     QCOMPARE(Control<QComboBox>(f.get(), "ComboBoxDos6RepeatEvery")->itemText(19),
              lenguaje ? QStringLiteral("20 Horas") : QStringLiteral("20 Hours"));
-    QCOMPARE(Control<QLineEdit>(f.get(), "EditTresTituloTarea")->maxLength(), 50);
+    auto *nombre = Control<QLineEdit>(f.get(), "EditTresTituloTarea");
+    nombre->insert(QString(60, 'n')); // as a paste: stopped at 50
+    QCOMPARE(nombre->text(), QString(50, 'n'));
+    nombre->clear();
 
     // Back on the type page only beeps.
     const int antes = int(pCajas->paEventos.size());
@@ -324,7 +339,7 @@ void TstAsistente::editar_abre_pagina()
     t.tsDiasSemana = "26";
     t.tsTaskName = "Old";
     TContextoAsistente c = Contexto(lenguaje, t);
-    c.pConfiguracion.pbStartWithWindows = conSistema;
+    pVentana.pbStartWithWindows = conSistema;
     auto f = Abrir(c);
     QCOMPARE(Pagina(f.get()), pagina);
     QCOMPARE(Control<QLabel>(f.get(), "LabelTitulo")->text(), cabecera);
@@ -342,7 +357,7 @@ void TstAsistente::editar_abre_pagina()
 void TstAsistente::tipo5_directo()
 {
     TContextoAsistente c = Contexto();
-    c.pConfiguracion.pbStartWithWindows = true;
+    pVentana.pbStartWithWindows = true;
     auto f = Abrir(c);
     Tipo(f.get(), "RadioButtonUnoCuandoLaPCInicie");
     QCOMPARE(Pagina(f.get()), QStringLiteral("TabSheetTres"));
@@ -703,7 +718,7 @@ void TstAsistente::ida_y_vuelta()
     QFETCH(QStringList, claves);
 
     TContextoAsistente c = Contexto();
-    c.pConfiguracion.pbStartWithWindows = true;
+    pVentana.pbStartWithWindows = true;
     QString resumenPagina;
     {
         auto f = Abrir(c);
@@ -792,6 +807,127 @@ void TstAsistente::ida_y_vuelta()
         QCOMPARE(b, a);
         QFAIL("same lines, other bytes");
     }
+}
+
+void TstAsistente::editar_sin_cambios_data()
+{
+    QTest::addColumn<TAjustar>("ajustar");
+    // Written by an earlier version, by hand or by "kestrin --in": longer than what may
+    // be typed, or a list of hours that Add would never have made.
+    QTest::newRow("a name and a message past the limits") << TAjustar([](TTipoTarea &t) {
+        t.tsTaskName = QString("Renew the passport before the trip ").repeated(2).trimmed();
+        t.tsMensaje = QString("Bring the old passport, two photos and the form. ").repeated(13).trimmed() +
+                      "\r\n" + QString("Second line, ").repeated(30).trimmed();
+    });
+    QTest::newRow("hours in stored order, doubled, more than eight") << TAjustar([](TTipoTarea &t) {
+        t.tiTareaTipo = TAREA_CADA_HORA;
+        t.tdFechaInicio = D(2026, 3, 1, 12);
+        t.tiRangoHoras = 2;
+        t.tsHorasLista = "01:30 PM,09:00 AM,09:00 AM,12:00 AM,01:00 AM,02:00 AM,03:00 AM,04:00 AM,05:00 AM";
+        t.tsDiasSemana = "1234567";
+    });
+}
+
+void TstAsistente::editar_sin_cambios()
+{
+    QFETCH(TAjustar, ajustar);
+    TTipoTarea t;
+    t.tsFile = pEntorno->pCarpetas.psAppDataSystemLocal + "data8.od";
+    t.tiTareaTipo = TAREA_UNA_VEZ;
+    t.tdFechaInicio = D(2026, 3, 12, 15, 30);
+    t.tdFechaFin = D(2026, 3, 12, 23, 59, 59);
+    t.tsTaskName = "Short";
+    t.tiAlertWindow = ALERTA_AMBAS;
+    t.tiUsarSonidoDefault = 1;
+    t.tsPathDelSonido = pEntorno->pCarpetas.psAppDataSoundsAllUsers + "s1.mp3";
+    t.tiRepetirSonido = 1;
+    t.tiAutoDelete = 1;
+    t.tsMeses = ",";
+    t.tsDias = ",";
+    t.tdFechaCreacion = D(2026, 3, 1, 10);
+    ajustar(t);
+    t.tsSummary = Generar_Resumen_Tarea(t, 0);
+    QVERIFY(Grabar_Archivo_Tarea(t.tsFile, t));
+    const QByteArray antes = Bytes(t.tsFile);
+    TTipoTarea leida;
+    int codigo = 0;
+    QCOMPARE(Leer_Archivo_Tarea(t.tsFile, leida, codigo), TLectura::Ok);
+    leida.tsFile = t.tsFile;
+    {
+        auto f = Abrir(Contexto(0, leida));
+        if (t.tiTareaTipo == TAREA_CADA_HORA) {
+            auto *lista = Control<QListWidget>(f.get(), "ListBoxDos6Horas");
+            QCOMPARE(lista->count(), 9);
+            QCOMPARE(lista->item(0)->text(), QStringLiteral("01:30 PM"));
+            QVERIFY(!Control<QPushButton>(f.get(), "BitBtnDos6Agregar")->isEnabled());
+        }
+        Click(f.get(), "BitBtnSiguiente");
+        QCOMPARE(Control<QLineEdit>(f.get(), "EditTresTituloTarea")->text(), t.tsTaskName);
+        Click(f.get(), "BitBtnSiguiente");
+        QCOMPARE(Ultima_Caja(), QStringLiteral("Reminder edited successfully"));
+    }
+    QCOMPARE(Bytes(t.tsFile), antes);
+
+    // What is typed still stops at the limit: the long name may shrink, never grow.
+    auto f = Abrir(Contexto(0, leida));
+    Click(f.get(), "BitBtnSiguiente");
+    auto *nombre = Control<QLineEdit>(f.get(), "EditTresTituloTarea");
+    nombre->setFocus();
+    nombre->end(false);
+    const qsizetype largo = nombre->text().size();
+    QTest::keyClicks(nombre, "xy");
+    QCOMPARE(nombre->text().size(), largo > 50 ? largo : largo + 2);
+    auto *memo = Control<QPlainTextEdit>(f.get(), "MemoTresMensaje");
+    memo->moveCursor(QTextCursor::End);
+    const qsizetype mensaje = memo->toPlainText().size();
+    memo->insertPlainText(QString(20, 'z'));
+    QCOMPARE(memo->toPlainText().size(), mensaje > 500 ? mensaje : mensaje + 20);
+    if (largo > 50) {
+        QTest::keyClick(nombre, Qt::Key_Backspace);
+        QTest::keyClicks(nombre, "x");
+        QCOMPARE(nombre->text().size(), largo - 1);
+    }
+    f->reject();
+}
+
+void TstAsistente::ajustes_actuales()
+{
+    // The sound manager, opened from the wizard, deletes the default sound and sets
+    // another: Play, Test and Finish take the new one at once.
+    Sonido("s3.mp3");
+    TContextoAsistente c = Contexto();
+    c.Abrir_Manejador_Sonidos = [this](QWidget *, const QString &) {
+        QFile::remove(pEntorno->pCarpetas.psAppDataSoundsAllUsers + "s1.mp3");
+        pVentana.psDefaultSound = "s3.mp3";
+    };
+    auto f = Abrir(c);
+    Tipo(f.get(), "RadioButtonUnoSoloUnaVez");
+    Click(f.get(), "BitBtnSiguiente");
+    Click(f.get(), "BitBtnTresManejadorDeSonidos");
+    Click(f.get(), "CheckBoxTresRepetirSonido");
+    Click(f.get(), "BitBtnTresPlaySound");
+    QCOMPARE(pReproductor.paEventos, QStringList({"play s3.mp3 loop=1 errors=1"}));
+    // Unticking "Repeat Sound" lets the preview end at its end.
+    Click(f.get(), "CheckBoxTresRepetirSonido");
+    QCOMPARE(pReproductor.paEventos.last(), QStringLiteral("loop=0"));
+    QVERIFY(pReproductor.pbSonando);
+    // A popup that cannot be shown: "Error 402", and Test comes back at once. The test
+    // popup waits the popup seconds set now.
+    Click(f.get(), "RadioButtonTresMostrarMensaje");
+    psFalloPopup = "no screen";
+    Click(f.get(), "BitBtnTresTestTask");
+    QCOMPARE(Ultima_Caja(), QStringLiteral("Error 402\rno screen"));
+    QVERIFY(Control<QPushButton>(f.get(), "BitBtnTresTestTask")->isEnabled());
+    psFalloPopup.clear();
+    pVentana.piDesktopAlertDuracion = 30;
+    Click(f.get(), "BitBtnTresTestTask");
+    QTest::qWait(3500); // past what the popup time of the opening allowed
+    QVERIFY(!Control<QPushButton>(f.get(), "BitBtnTresTestTask")->isEnabled());
+    Popup_Prueba_Cerrado();
+    QTest::keyClicks(Control<QLineEdit>(f.get(), "EditTresTituloTarea"), "New default");
+    Click(f.get(), "BitBtnSiguiente");
+    QCOMPARE(Ultima_Caja(), QStringLiteral("Reminder added successfully"));
+    QCOMPARE(Valores(paGuardados.value(0)).value("PathSonido"), pEntorno->pCarpetas.psAppDataSoundsAllUsers + "s3.mp3");
 }
 
 void TstAsistente::cambiar_tipo()

@@ -132,12 +132,14 @@ void TstReglasAsistente::horas_de_texto_data()
     QTest::addColumn<QStringList>("horas");
     QTest::newRow("empty") << "" << QStringList();
     QTest::newRow("blanks") << "   " << QStringList();
-    QTest::newRow("stored order kept by time") << "09:00 AM,01:30 PM" << QStringList({"09:00 AM", "01:30 PM"});
-    QTest::newRow("text order is not time order") << "01:30 PM,09:00 AM" << QStringList({"09:00 AM", "01:30 PM"});
-    QTest::newRow("trailing comma and doubles") << " 09:00 AM,,09:00 AM,10:00 AM," << QStringList({"09:00 AM", "10:00 AM"});
-    QTest::newRow("more than eight kept to eight")
+    QTest::newRow("time order kept") << "09:00 AM,01:30 PM" << QStringList({"09:00 AM", "01:30 PM"});
+    QTest::newRow("any other order kept") << "01:30 PM,09:00 AM" << QStringList({"01:30 PM", "09:00 AM"});
+    QTest::newRow("trailing comma and doubles") << " 09:00 AM,,09:00 AM,10:00 AM,"
+                                                << QStringList({"09:00 AM", "09:00 AM", "10:00 AM"});
+    QTest::newRow("more than eight all kept")
         << "01:00 AM,02:00 AM,03:00 AM,04:00 AM,05:00 AM,06:00 AM,07:00 AM,08:00 AM,09:00 AM,10:00 AM"
-        << QStringList({"01:00 AM", "02:00 AM", "03:00 AM", "04:00 AM", "05:00 AM", "06:00 AM", "07:00 AM", "08:00 AM"});
+        << QStringList({"01:00 AM", "02:00 AM", "03:00 AM", "04:00 AM", "05:00 AM", "06:00 AM", "07:00 AM", "08:00 AM",
+                        "09:00 AM", "10:00 AM"});
 }
 
 void TstReglasAsistente::horas_de_texto()

@@ -161,6 +161,13 @@ private slots:
         const QStringList lineas = Lineas_Log();
         QCOMPARE(lineas.size(), 1);
         QVERIFY(lineas.first().contains(QStringLiteral("logind is not available")));
+        // Once said on this machine, a later start says nothing: the caller decides.
+        int preguntas = 0;
+        TSuspensionLogind otra({}, {});
+        otra.pAvisoPendiente = [&preguntas] { return ++preguntas == 0; };
+        QVERIFY(!otra.Iniciar(ninguno));
+        QCOMPARE(preguntas, 1);
+        QCOMPARE(Lineas_Log().size(), 1);
         QDBusConnection::disconnectFromBus(QStringLiteral("nada"));
     }
 

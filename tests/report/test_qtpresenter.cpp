@@ -16,6 +16,7 @@ struct TVista {
     QString sTexto;
     QMessageBox::Icon iIcono = QMessageBox::NoIcon;
     QMessageBox::StandardButtons botones;
+    Qt::WindowModality eModalidad = Qt::NonModal;
 };
 
 // Presses rBoton on the next modal message box and notes what it showed.
@@ -28,7 +29,7 @@ void Responder_Caja(QMessageBox::StandardButton rBoton, TVista &fVista)
             return;
         temporizador->stop();
         temporizador->deleteLater();
-        fVista = {caja->windowTitle(), caja->text(), caja->icon(), caja->standardButtons()};
+        fVista = {caja->windowTitle(), caja->text(), caja->icon(), caja->standardButtons(), caja->windowModality()};
         caja->button(rBoton)->click();
     });
     temporizador->start(10);
@@ -73,6 +74,8 @@ void TestQtPresenter::boxes()
     QCOMPARE(vista.sTitulo, QStringLiteral("Kestrin"));
     QCOMPARE(vista.sTexto, QStringLiteral("Kestrin\nError 4\n<b>x</b>"));
     QCOMPARE(int(vista.iIcono), icono);
+    // It blocks only the window it belongs to: popups shown meanwhile stay usable.
+    QCOMPARE(vista.eModalidad, Qt::WindowModal);
     QCOMPARE(vista.botones, botones == MB_OKCANCEL ? (QMessageBox::Ok | QMessageBox::Cancel)
                                                   : QMessageBox::StandardButtons(QMessageBox::Ok));
 }

@@ -5,6 +5,7 @@
 #include "settings/registry.h"
 #include "tempxdg.h"
 
+#include <QCoreApplication>
 #include <QTest>
 
 class TestRegistry : public QObject {
@@ -16,6 +17,7 @@ private slots:
     void machineWideIsReadOnly();
     void runKeyIsTheAutostartEntry();
     void badRootShowsErrorRegistry();
+    void noticeOncePerMachineAndVersion();
 };
 
 void TestRegistry::readDefaultsAndMissing()
@@ -106,6 +108,28 @@ void TestRegistry::badRootShowsErrorRegistry()
         QCOMPARE(caja.sTitulo, QStringLiteral("Kestrin"));
     }
     QVERIFY(!QFile::exists(xdg.Archivo_Usuario()));
+}
+
+void TestRegistry::noticeOncePerMachineAndVersion()
+{
+    TCarpetasXdgTemporales xdg;
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
+    const QString nombre = QStringLiteral("SuspendNoticeLogged");
+    QVERIFY(Aviso_Pendiente(nombre));
+    QVERIFY(!Aviso_Pendiente(nombre));
+    QVERIFY(!Aviso_Pendiente(nombre));
+    const QString marca = Leer_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, nombre, QString());
+    QVERIFY2(marca.endsWith(QStringLiteral(" 1.6")), qPrintable(marca));
+    // Another notice has a mark of its own.
+    QVERIFY(Aviso_Pendiente(QStringLiteral("OtherNotice")));
+    // A new version says it again, once.
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.7"));
+    QVERIFY(Aviso_Pendiente(nombre));
+    QVERIFY(!Aviso_Pendiente(nombre));
+    // So does another machine sharing the settings.
+    Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, nombre, QStringLiteral("0123456789abcdef 1.7"));
+    QVERIFY(Aviso_Pendiente(nombre));
+    QVERIFY(!Aviso_Pendiente(nombre));
 }
 
 QTEST_GUILESS_MAIN(TestRegistry)

@@ -34,6 +34,7 @@ public:
         return true;
     }
     void Stop_Audio_Interno() override { paLlamadas << QStringLiteral("stop"); }
+    void Loop_Audio_Interno(bool rbLoop) override { paLlamadas << QStringLiteral("loop=%1").arg(rbLoop); }
     QStringList paLlamadas;
 };
 
