@@ -121,8 +121,11 @@ int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLengua
                           QTextStream &fErrores)
 {
     TResultadoCarga carga = Cargar_Directorio_Tareas(rsDirectorio);
-    if (!carga.directorioExiste) {
-        // A folder that exists but cannot be listed is no better than a missing one.
+    if (carga.carpetaFalta) {
+        // A fresh profile: Kestrin makes the folder at its first start. Nothing is listed.
+        carga = TResultadoCarga();
+    } else if (!carga.directorioExiste) {
+        // A folder that cannot be listed, or something else in its place.
         fErrores << Texto_Sin_Acceso_Directorio(riLenguaje, rsDirectorio) << '\n';
         if (!carga.error.isEmpty())
             fErrores << carga.error << '\n';
