@@ -2,6 +2,8 @@
 
 #include <QAudioOutput>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
 
@@ -11,6 +13,11 @@ TSonidoAlerta::~TSonidoAlerta()
 {
     if (pPlayer)
         pPlayer->stop();
+}
+
+bool TSonidoAlerta::Hay_Salida_Audio()
+{
+    return !QMediaDevices::audioOutputs().isEmpty();
 }
 
 bool TSonidoAlerta::Tocar(const QString &rsArchivo, bool rbRepetir)
