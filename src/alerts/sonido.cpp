@@ -5,9 +5,15 @@
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QTimer>
 #include <QUrl>
 
-TSonidoAlerta::TSonidoAlerta(QObject *rParent) : QObject(rParent) {}
+TSonidoAlerta::TSonidoAlerta(QObject *rParent) : QObject(rParent)
+{
+    pPausaVuelta = new QTimer(this);
+    pPausaVuelta->setSingleShot(true);
+    connect(pPausaVuelta, &QTimer::timeout, this, &TSonidoAlerta::Empezar_Vuelta);
+}
 
 TSonidoAlerta::~TSonidoAlerta()
 {
@@ -44,9 +50,21 @@ bool TSonidoAlerta::Tocar(const QString &rsArchivo, bool rbRepetir)
     pbSonando = true;
     piVueltas = 1;
     pPlayer->setSource(QUrl::fromLocalFile(QFileInfo(rsArchivo).absoluteFilePath()));
+    pInicioVuelta.start();
     pPlayer->play();
     emit Vuelta(piVueltas);
     return true;
+}
+
+void TSonidoAlerta::Empezar_Vuelta()
+{
+    if (!pbSonando)
+        return;
+    pInicioVuelta.start();
+    pPlayer->setPosition(0);
+    pPlayer->play();
+    ++piVueltas;
+    emit Vuelta(piVueltas);
 }
 
 void TSonidoAlerta::Estado_Medio(int riEstado)
@@ -54,16 +72,22 @@ void TSonidoAlerta::Estado_Medio(int riEstado)
     if (!pbSonando)
         return;
     switch (QMediaPlayer::MediaStatus(riEstado)) {
-    case QMediaPlayer::EndOfMedia:
-        if (pbRepetir) {
-            pPlayer->setPosition(0);
-            pPlayer->play();
-            ++piVueltas;
-            emit Vuelta(piVueltas);
+    case QMediaPlayer::EndOfMedia: {
+        const qint64 duro = pInicioVuelta.elapsed();
+        // At its end a sound's length is known; none means there was nothing to hear: no
+        // sound at all, said once, rather than a loop on nothing.
+        if (piVueltas == 1 && pPlayer->duration() <= 0) {
+            Fallar(QStringLiteral("the sound holds no samples"));
+        } else if (pbRepetir) {
+            if (duro >= kMsVueltaMinima)
+                Empezar_Vuelta();
+            else
+                pPausaVuelta->start(int(kMsVueltaMinima - duro));
         } else {
             Terminar(QStringLiteral("played out"));
         }
         break;
+    }
     case QMediaPlayer::InvalidMedia:
         Fallar(QStringLiteral("invalid media"));
         break;
@@ -83,6 +107,7 @@ void TSonidoAlerta::Terminar(const QString &rsMotivo)
 {
     pbSonando = false;
     pbRepetir = false;
+    pPausaVuelta->stop();
     if (pPlayer)
         pPlayer->stop();
     emit Detenido(rsMotivo);

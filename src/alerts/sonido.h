@@ -3,15 +3,21 @@
 // unplayable file simply gives no sound. The alert window has one; the main window has
 // two (the reminder's sound and the previews).
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
 class QAudioOutput;
 class QMediaPlayer;
+class QTimer;
 
 class TSonidoAlerta : public QObject {
     Q_OBJECT
 public:
+    // A repeated sound starts again no sooner than this after its last start, so a sound
+    // of a few milliseconds does not keep a core busy.
+    static constexpr int kMsVueltaMinima = 500;
+
     explicit TSonidoAlerta(QObject *rParent = nullptr);
     ~TSonidoAlerta() override;
 
@@ -33,11 +39,14 @@ signals:
 
 private:
     void Estado_Medio(int riEstado);
+    void Empezar_Vuelta();
     void Terminar(const QString &rsMotivo);
     void Fallar(const QString &rsTexto);
 
     QMediaPlayer *pPlayer = nullptr;
     QAudioOutput *pSalida = nullptr;
+    QTimer *pPausaVuelta = nullptr;
+    QElapsedTimer pInicioVuelta;
     bool pbRepetir = false;
     bool pbSonando = false;
     int piVueltas = 0;

@@ -14,6 +14,7 @@
 #include "texts/language.h"
 #include "report/messagebox.h"
 #include "report/qtmessagepresenter.h"
+#include "platform/qtargs.h"
 #include "platform/systeminfo.h"
 
 #include <QApplication>
@@ -22,9 +23,7 @@
 
 int main(int argc, char **argv)
 {
-    QStringList argumentos;
-    for (int i = 1; i < argc; ++i)
-        argumentos << QString::fromLocal8Bit(argv[i]);
+    const QStringList argumentos = Argumentos_Propios(argc, argv);
 
     // Everything is checked before a window exists, so stderr tells what is wrong even
     // when no display can be reached.
@@ -42,7 +41,8 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
         qputenv("QT_MEDIA_BACKEND", "gstreamer");
 
-    QApplication app(argc, argv);
+    TArgumentosQt argumentosQt(argv);
+    QApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
     QApplication::setApplicationName(QStringLiteral("AlertWindow"));
     QApplication::setApplicationVersion(QStringLiteral("1.6"));
     QApplication::setWindowIcon(Icono_Kestrin());

@@ -3,6 +3,7 @@
 #include "listcommand.h"
 #include "program.h"
 #include "quickcommand.h"
+#include "platform/qtargs.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,7 +12,8 @@
 int main(int argc, char **argv)
 {
     {
-    QCoreApplication app(argc, argv);
+    TArgumentosQt argumentosQt(argv);
+    QCoreApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
     QCoreApplication::setApplicationName(QStringLiteral("Kestrin"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
 
@@ -27,7 +29,7 @@ int main(int argc, char **argv)
                                  QStringLiteral("[silent]"));
     QTextStream errores(stderr);
     // A wrong command line is a usage error (status 2), never silently ignored.
-    if (!parser.parse(QCoreApplication::arguments())) {
+    if (!parser.parse(QStringList{QString::fromLocal8Bit(argv[0])} + Argumentos_Propios(argc, argv))) {
         errores << "kestrin: " << parser.errorText() << " (see kestrin --help)\n";
         return SALIDA_USO_INCORRECTO;
     }

@@ -51,17 +51,28 @@ void TfrmMain::TimerInicioTimer()
 {
     TimerInicio->stop();
     const int lenguaje = Lenguaje_Actual();
-    Cargar_Tareas_De_Archivos(QString(), false);
+    // The boxes wait until the scheduler runs: a box nobody answers (the start with the
+    // session) must not hold back the reminders.
+    pbRecargando = true;
+    QStringList cajas;
+    try {
+        cajas = Recargar_Tabla(QString(), false);
+    } catch (const std::exception &e) {
+        cajas << Texto_Error_Principal(TErrorPrincipal::E207, Texto_De(e));
+    }
+    pbRecargando = false;
+    pRelojRecarga.start();
     ListViewSelectItem();
     if (!QFileInfo(pCarpetas.psAppDataLocal).isDir())
-        MessageBoxBeep(this, Texto_Sin_Acceso_Directorio(lenguaje, pCarpetas.psAppDataLocal), Caption_Error(), MB_OK);
+        cajas << Texto_Sin_Acceso_Directorio(lenguaje, pCarpetas.psAppDataLocal);
     if (!QFileInfo(pCarpetas.psAppDataAllUsers).isDir())
-        MessageBoxBeep(this, Texto_Sin_Acceso_Directorio(lenguaje, pCarpetas.psAppDataAllUsers), Caption_Error(),
-                       MB_OK);
+        cajas << Texto_Sin_Acceso_Directorio(lenguaje, pCarpetas.psAppDataAllUsers);
     if (!QFileInfo(pCarpetas.psEXEPath + QStringLiteral("AlertWindow")).isFile())
-        MessageBoxBeep(this, Texto_Falta_AlertWindow(lenguaje, pCarpetas.psEXEPath), Caption_Error(), MB_OK);
+        cajas << Texto_Falta_AlertWindow(lenguaje, pCarpetas.psEXEPath);
     if (!pbApagado && Iniciar_Thread_Alerta() && pAlIniciar)
         pAlIniciar(*this);
+    Mostrar_Cajas_Carga(cajas);
+    Programar_Recarga();
 }
 
 TInicioThreadAlerta TfrmMain::Datos_Inicio() const
@@ -124,7 +135,7 @@ void TfrmMain::Mensaje_Bus(const QString &rsNombre)
     else if (rsNombre == QLatin1String(MSG_KESTRIN_SHUTDOWN))
         Terminar_Programa();
     else if (rsNombre == QLatin1String(MSG_KESTRIN_READ_FILES))
-        Cargar_Tareas_De_Archivos(Archivo_Seleccionado(), true);
+        Pedir_Recarga(true);
 }
 
 void TfrmMain::Aplicar_Accion_Reporte(int riCodigo, const QString &rsLog, const QString &rsCaja, bool rbReiniciar)
@@ -157,12 +168,7 @@ void TfrmMain::Mensaje_Archivos_Cambiados(int, int, const QString &)
 {
     if (pbApagado)
         return;
-    try {
-        Cargar_Tareas_De_Archivos(Archivo_Seleccionado(), false);
-    } catch (const std::exception &e) {
-        MessageBoxBeep(this, Texto_Error_Principal(TErrorPrincipal::E207, Texto_De(e)), Caption_Error(), MB_OK);
-    } catch (...) {
-    }
+    Pedir_Recarga(false);
 }
 
 void TfrmMain::Mensaje_Hilo_Terminado(int, int, const QString &rsTexto)

@@ -14,6 +14,8 @@
 #include "texts/language.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QDateTime>
 #include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -23,6 +25,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace {
 // A row keeps its own copy of the record, taken when the row is built: the order and
@@ -47,35 +50,137 @@ struct TCursorEspera {
 
 void TfrmMain::Cargar_Tareas_De_Archivos(const QString &rsSeleccionar, bool rbAvisarHilo)
 {
-    const int lenguaje = Lenguaje_Actual();
-    paTipoTarea.Vaciar();
-    TResultadoCarga carga;
-    try {
-        carga = Cargar_Directorio_Tareas(pCarpetas.psAppDataSystemLocal);
-    } catch (const std::exception &e) {
-        MessageBoxBeep(this, Texto_Error_Principal(TErrorPrincipal::E207, QString::fromLocal8Bit(e.what())),
-                       Caption_Error(), MB_OK);
+    // Asked for from inside a reload (a box of the list's own): it runs right after.
+    if (pbRecargando) {
+        Anotar_Recarga(rsSeleccionar, false, rbAvisarHilo);
         return;
     }
-    if (!carga.directorioExiste) {
-        MessageBoxBeep(this, Texto_Sin_Acceso_Directorio(lenguaje, pCarpetas.psAppDataSystemLocal), Caption_Error(),
-                       MB_OK);
+    pbRecargando = true;
+    QStringList cajas;
+    try {
+        cajas = Recargar_Tabla(rsSeleccionar, rbAvisarHilo);
+    } catch (...) {
+        pbRecargando = false;
+        throw;
+    }
+    pbRecargando = false;
+    pRelojRecarga.start();
+    Mostrar_Cajas_Carga(cajas);
+    Programar_Recarga();
+}
+
+void TfrmMain::Pedir_Recarga(bool rbAvisarHilo)
+{
+    Anotar_Recarga(QString(), true, rbAvisarHilo);
+    Programar_Recarga();
+}
+
+void TfrmMain::Anotar_Recarga(const QString &rsSeleccionar, bool rbMantenerSeleccion, bool rbAvisarHilo)
+{
+    TRecargaPendiente &p = pRecargaPendiente;
+    // A file to select (a reminder just saved) wins over keeping the current row.
+    if (!rbMantenerSeleccion) {
+        p.sSeleccionar = rsSeleccionar;
+        p.bMantenerSeleccion = false;
+    } else if (!p.bHay) {
+        p.bMantenerSeleccion = true;
+    }
+    p.bHay = true;
+    p.bAvisarHilo = p.bAvisarHilo || rbAvisarHilo;
+    // The scheduler reads the folder at most once a tick whatever it is told, so it
+    // learns at once rather than after the list's own (coalesced) reload.
+    if (rbAvisarHilo && pThreadAlerta)
+        pThreadAlerta->pbLeerArchivos = true;
+}
+
+void TfrmMain::Programar_Recarga()
+{
+    if (!pRecargaPendiente.bHay || pbRecargando || pbApagado || TimerRecarga->isActive())
         return;
+    const qint64 pasado = pRelojRecarga.isValid() ? pRelojRecarga.elapsed() : kMsEntreRecargas;
+    if (pasado >= kMsEntreRecargas)
+        Ejecutar_Recarga_Pendiente();
+    else
+        TimerRecarga->start(int(kMsEntreRecargas - pasado));
+}
+
+void TfrmMain::Ejecutar_Recarga_Pendiente()
+{
+    if (!pRecargaPendiente.bHay || pbApagado)
+        return;
+    const TRecargaPendiente p = std::exchange(pRecargaPendiente, TRecargaPendiente());
+    try {
+        Cargar_Tareas_De_Archivos(p.bMantenerSeleccion ? Archivo_Seleccionado() : p.sSeleccionar, p.bAvisarHilo);
+    } catch (const std::exception &e) {
+        Mostrar_Cajas_Carga({Texto_Error_Principal(TErrorPrincipal::E207, QString::fromLocal8Bit(e.what()))});
+    } catch (...) {
+    }
+}
+
+void TfrmMain::Mostrar_Cajas_Carga(const QStringList &raCajas)
+{
+    // One box at a time: a box's event loop goes on delivering reloads, and the boxes
+    // those bring wait their turn here instead of opening inside the open one.
+    paCajasPendientes += raCajas;
+    if (pbMostrandoCajas)
+        return;
+    pbMostrandoCajas = true;
+    while (!paCajasPendientes.isEmpty() && !pbApagado)
+        MessageBoxBeep(this, paCajasPendientes.takeFirst(), Caption_Error(), MB_OK);
+    paCajasPendientes.clear();
+    pbMostrandoCajas = false;
+}
+
+void TfrmMain::Anotar_Error_Carga(QStringList &faCajas, QHash<QString, QString> &fVistos, const QString &rsArchivo,
+                                  const QString &rsTexto)
+{
+    // The same error of the same file is said once; a file changed since (or fixed and
+    // broken again) is said anew.
+    const QFileInfo info(rsArchivo);
+    const QString huella = rsTexto + QLatin1Char('\n') + QString::number(info.size()) + QLatin1Char('\n') +
+                           QString::number(info.lastModified().toMSecsSinceEpoch());
+    fVistos.insert(rsArchivo, huella);
+    if (pErroresMostrados.value(rsArchivo) != huella)
+        faCajas << rsTexto;
+}
+
+QStringList TfrmMain::Recargar_Tabla(const QString &rsSeleccionar, bool rbAvisarHilo)
+{
+    const int lenguaje = Lenguaje_Actual();
+    paTipoTarea.Vaciar();
+    QStringList cajas;
+    QHash<QString, QString> vistos;
+    const QString carpeta = pCarpetas.psAppDataSystemLocal;
+    TResultadoCarga carga;
+    try {
+        carga = Cargar_Directorio_Tareas(carpeta);
+    } catch (const std::exception &e) {
+        Anotar_Error_Carga(cajas, vistos, carpeta,
+                           Texto_Error_Principal(TErrorPrincipal::E207, QString::fromLocal8Bit(e.what())));
+        pErroresMostrados = vistos;
+        return cajas;
+    }
+    if (!carga.directorioExiste) {
+        Anotar_Error_Carga(cajas, vistos, carpeta, Texto_Sin_Acceso_Directorio(lenguaje, carpeta));
+        pErroresMostrados = vistos;
+        return cajas;
     }
     paTipoTarea = std::move(carga.tabla);
     for (const TArchivoInvalido &invalido : carga.invalidos)
-        MessageBoxBeep(this, Texto_Error_205(lenguaje, invalido.tiCodigo, invalido.tsFile), Caption_Error(), MB_OK);
+        Anotar_Error_Carga(cajas, vistos, invalido.tsFile, Texto_Error_205(lenguaje, invalido.tiCodigo, invalido.tsFile));
     // A file that cannot be read is skipped and said; the others still load and fire.
     for (const TArchivoIlegible &ilegible : carga.ilegibles)
-        MessageBoxBeep(this,
-                       Texto_Error_Principal(TErrorPrincipal::E207, ilegible.tsFile + QStringLiteral(": ") + ilegible.tsError),
-                       Caption_Error(), MB_OK);
+        Anotar_Error_Carga(cajas, vistos, ilegible.tsFile,
+                           Texto_Error_Principal(TErrorPrincipal::E207,
+                                                 ilegible.tsFile + QStringLiteral(": ") + ilegible.tsError));
     if (!carga.error.isEmpty()) {
         // What was read before the failure stays in the table; the list and the
         // scheduler are left as they were, and the next reload tries again.
-        MessageBoxBeep(this, Texto_Error_Principal(TErrorPrincipal::E207, carga.error), Caption_Error(), MB_OK);
-        return;
+        Anotar_Error_Carga(cajas, vistos, carpeta, Texto_Error_Principal(TErrorPrincipal::E207, carga.error));
+        pErroresMostrados = vistos;
+        return cajas;
     }
+    pErroresMostrados = vistos;
     Fill_List_View(rsSeleccionar);
     if (rbAvisarHilo && pThreadAlerta) {
         try {
@@ -84,6 +189,7 @@ void TfrmMain::Cargar_Tareas_De_Archivos(const QString &rsSeleccionar, bool rbAv
             Add_To_Log(Texto_Error_Principal(TErrorPrincipal::E206, QString::fromLocal8Bit(e.what())));
         }
     }
+    return cajas;
 }
 
 void TfrmMain::Fill_List_View(const QString &rsSeleccionar)

@@ -82,6 +82,9 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
     // available area even where it is smaller (a large scale factor), menu bar and all.
     Centrar_En_Area(*this, QSize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height()));
 
+    TimerRecarga = new QTimer(this);
+    TimerRecarga->setSingleShot(true);
+    connect(TimerRecarga, &QTimer::timeout, this, &TfrmMain::Ejecutar_Recarga_Pendiente);
     TimerMedianoche = new QTimer(this);
     TimerMedianoche->setSingleShot(true);
     TimerMedianoche->setTimerType(Qt::CoarseTimer);
@@ -488,6 +491,7 @@ void TfrmMain::Apagar()
         return;
     pbApagado = true;
     TimerInicio->stop();
+    TimerRecarga->stop();
     TimerMedianoche->stop();
     try {
         if (pEnlaces.Detener_Sonidos)

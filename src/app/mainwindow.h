@@ -9,6 +9,8 @@
 #include "settings/settingsload.h"
 #include "store/record.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -63,8 +65,15 @@ public:
     bool pbAscending = true;
 
     // Reloads the table from the data folder and refills the list, selecting the file
-    // rsSeleccionar when given; rbAvisarHilo asks the scheduler to reload as well.
+    // rsSeleccionar when given; rbAvisarHilo asks the scheduler to reload as well. The
+    // errors it finds are shown after the list is filled, each file's once while the
+    // file stays as it is, and never in a box inside another box.
     void Cargar_Tareas_De_Archivos(const QString &rsSeleccionar, bool rbAvisarHilo);
+    // A reload that others asked for (the broadcast, the scheduler's notices): keeps the
+    // selected row; many requests close together give one reload, at most one every
+    // kMsEntreRecargas and always one after the last request.
+    void Pedir_Recarga(bool rbAvisarHilo);
+    static constexpr int kMsEntreRecargas = 250;
     // Shows the window: un-hides, restores from minimised, brings it to the front.
     void TrayIconClick();
     // The first showing: normal; after "silent" minimised, which with a tray icon
@@ -123,6 +132,16 @@ private:
     void Reiniciar_Thread_Alerta();
     TInicioThreadAlerta Datos_Inicio() const;
     void Aplicar_Accion_Reporte(int riCodigo, const QString &rsLog, const QString &rsCaja, bool rbReiniciar);
+    // The reload itself; the boxes it has to show are returned, not shown.
+    QStringList Recargar_Tabla(const QString &rsSeleccionar, bool rbAvisarHilo);
+    // The boxes of a reload, each file's error once while the file stays as it was.
+    void Anotar_Error_Carga(QStringList &faCajas, QHash<QString, QString> &fVistos, const QString &rsArchivo,
+                            const QString &rsTexto);
+    // Shows the boxes of the loads one after the other.
+    void Mostrar_Cajas_Carga(const QStringList &raCajas);
+    void Anotar_Recarga(const QString &rsSeleccionar, bool rbMantenerSeleccion, bool rbAvisarHilo);
+    void Programar_Recarga();
+    void Ejecutar_Recarga_Pendiente();
     void Fill_List_View(const QString &rsSeleccionar);
     void Escribir_Fila(QTreeWidgetItem *rFila);
     void Ordenar_Lista();
@@ -156,7 +175,22 @@ private:
     bool pbRapidoAbierto = false;
     bool pbActualizacionesAbierto = false;
 
+    // Reloads asked for while one runs (or later than allowed) wait here, merged.
+    struct TRecargaPendiente {
+        bool bHay = false;
+        bool bMantenerSeleccion = false;
+        QString sSeleccionar;
+        bool bAvisarHilo = false;
+    } pRecargaPendiente;
+    bool pbRecargando = false;
+    bool pbMostrandoCajas = false;
+    QStringList paCajasPendientes;
+    QElapsedTimer pRelojRecarga;
+    // The load errors last shown, by file, with what the file was then.
+    QHash<QString, QString> pErroresMostrados;
+
     QTimer *TimerInicio = nullptr;
+    QTimer *TimerRecarga = nullptr;
     QTimer *TimerMedianoche = nullptr;
     TBusListener *pBus = nullptr;
 

@@ -4,6 +4,7 @@
 #include "soundcontext.h"
 #include "platform/bus.h"
 #include "platform/folders.h"
+#include "platform/qtargs.h"
 #include "platform/fonts.h"
 #include "platform/singleinstance.h"
 #include "platform/termsignals.h"
@@ -170,17 +171,23 @@ int Ejecutar_Programa(int argc, char **argv)
         return 1;
     }
     Elegir_Plataforma();
-    QApplication app(argc, argv);
+    TArgumentosQt argumentosQt(argv);
+    QApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
     QApplication::setApplicationName(QStringLiteral("Kestrin"));
     QApplication::setApplicationVersion(QStringLiteral("1.6"));
     QApplication::setDesktopFileName(QStringLiteral("org.kestrin.Kestrin"));
     // Closing the window only hides it; the program ends on Shut Down and its kin.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    if (!Adquirir_Instancia_Unica()) {
+    switch (Adquirir_Instancia_Unica()) {
+    case TAdquisicion::Propia:
+        break;
+    case TAdquisicion::OtraCorre:
         // Another Kestrin runs in this session: it shows its window; this one ends.
         Broadcast_Message(QString::fromLatin1(MSG_KESTRIN));
         return 0;
+    case TAdquisicion::Imposible:
+        return 1; // the reason is on stderr
     }
 
     Instalar_Presentador_Qt();
@@ -188,7 +195,7 @@ int Ejecutar_Programa(int argc, char **argv)
     Congelar_Formato_Regional();
 
     TArranquePrincipal arranque;
-    arranque.paArgumentos = QApplication::arguments().mid(1);
+    arranque.paArgumentos = Argumentos_Propios(argc, argv);
     arranque.pCarpetas = Calcular_Carpetas();
     arranque.psEjecutable = Archivo_Ejecutable();
     // KESTRIN_MAINWINDOW_LOG=<file>: what the window did, one line each (for tests).

@@ -4,7 +4,8 @@
 //   kestrin-wakeup disable   writes "disabled"
 // Failures print the system's text and the path on standard error and exit 1; a wrong
 // command line exits 2. The program takes no path from its caller: when it runs with
-// rights its caller lacks (pkexec, set-user-ID) it ignores KESTRIN_SYSFS_ROOT.
+// rights its caller lacks (pkexec, set-user-ID or -group-ID, file capabilities) it
+// ignores KESTRIN_SYSFS_ROOT.
 
 #include "platform/rtcwake.h"
 
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/auxv.h>
 #include <string>
 #include <unistd.h>
 
@@ -70,7 +72,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: kestrin-wakeup query|enable|disable\n");
         return 2;
     }
-    const bool conPermisosAjenos = std::getenv("PKEXEC_UID") != nullptr || getuid() != geteuid();
+    // AT_SECURE is the kernel's own word that this process was given rights its caller
+    // has not: set-user-ID, set-group-ID or file capabilities.
+    const bool conPermisosAjenos = std::getenv("PKEXEC_UID") != nullptr || getuid() != geteuid() ||
+                                   getgid() != getegid() || ::getauxval(AT_SECURE) != 0;
     const std::string ruta = Ruta_Interruptor_Rtc(!conPermisosAjenos);
     const std::string orden = argv[1];
     if (orden == "query")

@@ -6,7 +6,9 @@ std::string Ruta_Interruptor_Rtc(bool rbAceptarRaiz)
 {
     std::string raiz = "/sys";
     if (rbAceptarRaiz) {
-        const char *otra = std::getenv("KESTRIN_SYSFS_ROOT");
+        // secure_getenv: nothing at all when the program runs with rights its caller
+        // lacks (set-user-ID, set-group-ID, file capabilities).
+        const char *otra = ::secure_getenv("KESTRIN_SYSFS_ROOT");
         if (otra && *otra)
             raiz = otra;
     }

@@ -70,10 +70,10 @@ QString Archivo_Bloqueo_Instancia()
     return QDir(carpeta).filePath(QStringLiteral("kestrin-%1.lock").arg(::geteuid()));
 }
 
-bool Adquirir_Instancia_Unica()
+TAdquisicion Adquirir_Instancia_Unica()
 {
     if (ptTenencia != TTenencia::Ninguna)
-        return true;
+        return TAdquisicion::Propia;
     QDBusConnection conexion(QString{});
     if (Bus_Conectado(conexion)) {
         // Neither waiting in the queue for the name nor letting a later copy take it over.
@@ -84,31 +84,34 @@ bool Adquirir_Instancia_Unica()
         if (!respuesta.isValid()) {
             Avisar(QStringLiteral("cannot ask the session bus for %1: %2")
                        .arg(QLatin1String(KESTRIN_BUS_SERVICE), respuesta.error().message()));
-            return false;
+            return TAdquisicion::Imposible;
         }
         if (respuesta.value() != QDBusConnectionInterface::ServiceRegistered)
-            return false;
+            return TAdquisicion::OtraCorre;
         ptTenencia = TTenencia::Nombre;
-        return true;
+        return TAdquisicion::Propia;
     }
 
     QString error;
     const int fd = Abrir_Bloqueo(error);
     if (fd < 0) {
+        // Not "another Kestrin runs": a file we may not use is no proof of that, and
+        // saying nothing would leave the user without a program and without a word.
         Avisar(QStringLiteral("cannot open the lock file %1: %2").arg(Archivo_Bloqueo_Instancia(), error));
-        return false;
+        return TAdquisicion::Imposible;
     }
     if (!Bloquear(fd)) {
         const int motivo = errno;
         ::close(fd);
-        if (motivo != EWOULDBLOCK)
-            Avisar(QStringLiteral("cannot lock %1: %2")
-                       .arg(Archivo_Bloqueo_Instancia(), QString::fromLocal8Bit(std::strerror(motivo))));
-        return false;
+        if (motivo == EWOULDBLOCK)
+            return TAdquisicion::OtraCorre;
+        Avisar(QStringLiteral("cannot lock %1: %2")
+                   .arg(Archivo_Bloqueo_Instancia(), QString::fromLocal8Bit(std::strerror(motivo))));
+        return TAdquisicion::Imposible;
     }
     piBloqueo = fd;
     ptTenencia = TTenencia::Bloqueo;
-    return true;
+    return TAdquisicion::Propia;
 }
 
 bool Instancia_Corriendo()

@@ -9,10 +9,12 @@
 
 inline constexpr char KESTRIN_BUS_SERVICE[] = "org.kestrin.Kestrin";
 
-// True when this process is now the only Kestrin of the session (calling it again in
-// the owner is true again). False when another process holds the name or the lock, or
-// when neither can be had; the reason for the latter goes to stderr.
-bool Adquirir_Instancia_Unica();
+enum class TAdquisicion {
+    Propia,    // this process is now the only Kestrin of the session (again, in the owner)
+    OtraCorre, // another process holds the name or the lock
+    Imposible, // neither can be had (the bus refused, a lock file not ours); stderr says why
+};
+TAdquisicion Adquirir_Instancia_Unica();
 
 // True when another process holds the name (or, without a bus, the lock).
 bool Instancia_Corriendo();

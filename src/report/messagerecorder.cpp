@@ -24,5 +24,7 @@ int TGrabadorMensajes::Mostrar(QObject *rOwner, const QString &rsTitulo, const Q
 {
     paEventos << QStringLiteral("box");
     paCajas << TCajaRegistrada{rOwner, rsTitulo, rsTexto, riIcono, rBotones};
+    if (pAlMostrar)
+        pAlMostrar(paCajas.constLast());
     return rBotones == MB_OKCANCEL ? piRespuesta : IDOK;
 }

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 struct TCajaRegistrada {
     QObject *pOwner = nullptr;
     QString sTitulo;
@@ -30,6 +32,8 @@ public:
     int piRespuesta = IDOK;        // the answer to OK/Cancel boxes
     QList<TCajaRegistrada> paCajas; // every box, in order
     QStringList paEventos;          // "beep" and "box" in the order they happened
+    // Runs while a box is "open", as a real box's event loop runs what arrives meanwhile.
+    std::function<void(const TCajaRegistrada &)> pAlMostrar;
 
 private:
     TPresentadorMensajes *pAnterior = nullptr;

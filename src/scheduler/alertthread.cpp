@@ -13,6 +13,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -128,7 +129,14 @@ void TThreadAlerta::Execute()
                 }
                 if (!pbErrorGrave) {
                     if (pbCalcularNextRunTime.exchange(false)) {
-                        Calcular_Next_Run_Time(QString(), gracia);
+                        // A reload between two due passes must not carry a reminder past a
+                        // moment the last pass has not looked at: what fell due since then is
+                        // computed as still due, and what that pass fired lies behind it. A
+                        // clock jump has its own reach back.
+                        const double ahoraCalculo = Ahora();
+                        Calcular_Next_Run_Time(QString(), gracia,
+                                               gracia > 0 ? ahoraCalculo
+                                                          : std::min(ahoraCalculo, ultimo + Milisegundos_a_Dias(1)));
                         gracia = 0;
                     }
                     ultimo = Ahora();
@@ -177,11 +185,9 @@ void TThreadAlerta::Leer_Archivos()
         Reportar(REPORTE_ARCHIVO_INVALIDO, 0, texto);
 }
 
-void TThreadAlerta::Calcular_Next_Run_Time(const QString &rsFile, int riGracia, double rdAhoraMinimo)
+void TThreadAlerta::Calcular_Next_Run_Time(const QString &rsFile, int riGracia, double rdReferencia)
 {
-    double ahora = Ahora();
-    if (ahora < rdAhoraMinimo)
-        ahora = rdAhoraMinimo;
+    const double ahora = rdReferencia > 0 ? rdReferencia : Ahora();
     for (TTipoTarea &t : pTabla.paTipoTarea) {
         // File names are case-sensitive here: "a.od" and "A.od" are two reminders.
         if (!rsFile.isEmpty() && t.tsFile != rsFile)
@@ -268,7 +274,7 @@ void TThreadAlerta::Escribir_Ultima_Ejecucion(int riIndice, double rdDue)
     t.tdLastRunTime = rdDue;
     // The occurrence that fired lies behind the reference even if the clock has not
     // moved since (a frozen test clock, a very fast tick), so it is never fired twice.
-    Calcular_Next_Run_Time(t.tsFile, 0, rdDue + Milisegundos_a_Dias(1));
+    Calcular_Next_Run_Time(t.tsFile, 0, std::max(Ahora(), rdDue + Milisegundos_a_Dias(1)));
 }
 
 void TThreadAlerta::Lanzar_Ventana_Alerta(const TTipoTarea &rTarea)

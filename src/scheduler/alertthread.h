@@ -77,7 +77,9 @@ protected:
 
     // The steps of a tick; they run on the thread (or on an object never started).
     void Leer_Archivos();
-    void Calcular_Next_Run_Time(const QString &rsFile, int riGracia, double rdAhoraMinimo = 0);
+    // Recomputes the next runs (of rsFile alone when given) as seen at rdReferencia, Now
+    // when 0.
+    void Calcular_Next_Run_Time(const QString &rsFile, int riGracia, double rdReferencia = 0);
     void Revisar_Tareas(double rdAhora);
 
     TTablaTareas pTabla;

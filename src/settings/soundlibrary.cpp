@@ -2,6 +2,7 @@
 
 #include "alerts/soundnames.h"
 #include "platform/systeminfo.h"
+#include "store/renames.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,16 @@ QString Error_Sistema()
 QString Canonica(const QString &rsCarpeta)
 {
     return QFileInfo(rsCarpeta).canonicalFilePath();
+}
+
+// A sounds folder that is itself a symbolic link would have deletes and moves act in
+// whatever it leads to: such a folder is refused as a linked file is.
+bool Carpetas_Enlazadas(const TCarpetasSonidos &rCarpetas)
+{
+    for (const QString &carpeta : {rCarpetas.sSonidos, rCarpetas.sRestaurar})
+        if (!carpeta.isEmpty() && QFileInfo(QDir::cleanPath(carpeta)).isSymLink())
+            return true;
+    return false;
 }
 
 QString Numerado(int riNumero)
@@ -141,7 +152,7 @@ bool Llenar_Lista_Sonidos(const QString &rsCarpeta, const QString &rsLeyenda, QS
 bool Ruta_Dentro_De_Sonidos(const TCarpetasSonidos &rCarpetas, const QString &rsCarpeta, const QString &rsRuta)
 {
     const QFileInfo info(rsRuta);
-    if (!Es_Nombre_Simple(info.fileName()))
+    if (!Es_Nombre_Simple(info.fileName()) || Carpetas_Enlazadas(rCarpetas))
         return false;
     const QString carpeta = Canonica(rsCarpeta);
     if (carpeta.isEmpty() || Canonica(info.absolutePath()) != carpeta)
@@ -161,7 +172,7 @@ TResultadoSonido Agregar_Archivo_Sonido(const TCarpetasSonidos &rCarpetas, const
                                         QString &fsNombre, QString *fsError)
 {
     const QString nombre = QFileInfo(rsOrigen).fileName();
-    if (!Es_Nombre_Simple(nombre))
+    if (!Es_Nombre_Simple(nombre) || Carpetas_Enlazadas(rCarpetas))
         return TResultadoSonido::Fuera;
     const QString destino = QDir(rCarpetas.sSonidos).filePath(nombre);
     if (!Buscar_Archivo_Sonido(rCarpetas.sSonidos, nombre).isEmpty() || QFileInfo(destino).isSymLink() ||
@@ -177,14 +188,16 @@ TResultadoSonido Agregar_Archivo_Sonido(const TCarpetasSonidos &rCarpetas, const
         Poner_Error(fsError, System_Error_Text(ENOENT) + QStringLiteral(": ") + rCarpetas.sSonidos);
         return TResultadoSonido::Error;
     }
-    // The copy is written under a temporary name; a hard link then claims the real name,
-    // which fails rather than replace a file that appeared meanwhile.
+    // The copy is written under a temporary name, which then claims the real name without
+    // ever replacing a file that appeared meanwhile (the reminder files' own way, with its
+    // fallbacks for file systems without hard links).
     QTemporaryFile temporal(QDir(rCarpetas.sSonidos).filePath(QStringLiteral(".kestrin-copy.XXXXXX")));
     if (!temporal.open()) {
         Poner_Error(fsError, temporal.errorString());
         return TResultadoSonido::Error;
     }
     char bloque[65536];
+    QByteArray contenido; // for the last fallback, which writes the name itself
     for (;;) {
         const qint64 leidos = origen.read(bloque, sizeof bloque);
         if (leidos < 0) {
@@ -193,6 +206,7 @@ TResultadoSonido Agregar_Archivo_Sonido(const TCarpetasSonidos &rCarpetas, const
         }
         if (leidos == 0)
             break;
+        contenido.append(bloque, leidos);
         if (temporal.write(bloque, leidos) != leidos) {
             Poner_Error(fsError, temporal.errorString());
             return TResultadoSonido::Error;
@@ -205,12 +219,17 @@ TResultadoSonido Agregar_Archivo_Sonido(const TCarpetasSonidos &rCarpetas, const
     // Others on a shared install must be able to hear it.
     temporal.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                             QFileDevice::ReadOther);
-    if (::link(QFile::encodeName(temporal.fileName()).constData(), QFile::encodeName(destino).constData()) != 0) {
-        if (errno == EEXIST)
-            return TResultadoSonido::Existe;
-        Poner_Error(fsError, Error_Sistema());
+    QString error;
+    switch (Reclamar_Nombre(temporal.fileName(), contenido, destino, &error)) {
+    case TReclamo::Ok:
+        break;
+    case TReclamo::Ocupado:
+        return TResultadoSonido::Existe;
+    case TReclamo::Error:
+        Poner_Error(fsError, error);
         return TResultadoSonido::Error;
     }
+
     fsNombre = nombre;
     return TResultadoSonido::Ok;
 }

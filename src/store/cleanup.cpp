@@ -8,11 +8,13 @@
 
 bool Es_Nombre_Temporal(const QString &rsNombre)
 {
-    // The rewrite's temporary file is the target's name plus a dot and six characters;
-    // the new reminder's is written before its name is known.
+    // The rewrite's temporary file is the target's name and a marked suffix; the new
+    // reminder's is written before its name is known. Nothing else is taken for them.
     static const QRegularExpression patron(
-        QStringLiteral("^(?:.+\\.od\\.[A-Za-z0-9_-]{6}|data\\.[A-Za-z0-9_-]{6}\\.new)$"),
-        QRegularExpression::CaseInsensitiveOption);
+        QStringLiteral("^(?:.+\\.od%1[A-Za-z0-9]{6}|%2[A-Za-z0-9]{6}%3)$")
+            .arg(QRegularExpression::escape(QLatin1String(SUFIJO_TEMPORAL_REESCRITURA)),
+                 QRegularExpression::escape(QLatin1String(PREFIJO_TEMPORAL_NUEVO)),
+                 QRegularExpression::escape(QLatin1String(SUFIJO_TEMPORAL_NUEVO))));
     return patron.match(rsNombre).hasMatch();
 }
 

@@ -1,6 +1,7 @@
 #include "writer.h"
 
 #include "cipher.h"
+#include "cleanup.h"
 #include "daycount.h"
 #include "loader.h"
 #include "reminderfile.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -77,15 +77,26 @@ bool Grabar_Contenido(const QString &rsArchivo, const QByteArray &rDatos, QStrin
         Poner_Error(fsError, QStringLiteral("Cannot create directory: ") + carpeta);
         return false;
     }
-    QSaveFile archivo(rsArchivo);
-    if (!archivo.open(QIODevice::WriteOnly)) {
+    // The temporary name is one only Kestrin's writers make, so the clean-up of what a
+    // killed writer left never takes a file of the user's for one.
+    QTemporaryFile archivo(rsArchivo + QLatin1String(SUFIJO_TEMPORAL_REESCRITURA) + QStringLiteral("XXXXXX"));
+    if (!archivo.open()) {
         Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + archivo.errorString());
         return false;
     }
-    if (archivo.write(rDatos) != rDatos.size() || !archivo.commit()) {
+    // The rewritten file keeps the permissions the old one had.
+    const QFileInfo anterior(rsArchivo);
+    if (anterior.exists())
+        archivo.setPermissions(anterior.permissions());
+    if (archivo.write(rDatos) != rDatos.size() || !archivo.flush() || ::fsync(archivo.handle()) != 0) {
         Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + archivo.errorString());
         return false;
     }
+    if (::rename(QFile::encodeName(archivo.fileName()).constData(), QFile::encodeName(rsArchivo).constData()) != 0) {
+        Poner_Error(fsError, rsArchivo + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    archivo.setAutoRemove(false);
     return Sincronizar_Carpeta(carpeta, fsError);
 }
 } // namespace
@@ -271,7 +282,7 @@ bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &r
     }
     // The content goes to a temporary file first; a claim that never replaces a file
     // then gives it the new name.
-    QTemporaryFile temporal(QDir(rsDirectorio).filePath(QStringLiteral("data.XXXXXX.new")));
+    QTemporaryFile temporal(QDir(rsDirectorio).filePath(QLatin1String(PREFIJO_TEMPORAL_NUEVO) + QStringLiteral("XXXXXX") + QLatin1String(SUFIJO_TEMPORAL_NUEVO)));
     if (!temporal.open()) {
         Poner_Error(fsError, rsDirectorio + QStringLiteral(": ") + temporal.errorString());
         return false;

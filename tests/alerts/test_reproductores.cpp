@@ -27,12 +27,14 @@ private slots:
     void badFilesAreSilentWithOneLogLine();
     void previewReportsInABoxWhenAsked();
     void bothPlayersAtOnce();
+    void tinySoundLoopsAtASanePace();
     void reminderSound_data();
     void reminderSound();
     void shippedSoundsDecodeAndLastOneToFourSeconds();
 
 private:
     QString Archivo(const QString &rsNombre, const QByteArray &rContenido);
+    QString Wav(const QString &rsNombre, int riMilisegundos);
     QTemporaryDir pDir;
     QString psWav;
 };
@@ -48,6 +50,12 @@ void TestReproductores::initTestCase()
 void TestReproductores::init()
 {
     QFile::remove(Ruta_Log());
+}
+
+QString TestReproductores::Wav(const QString &rsNombre, int riMilisegundos)
+{
+    const QString ruta = pDir.filePath(rsNombre);
+    return Escribir_Wav(ruta, riMilisegundos) ? ruta : QString();
 }
 
 QString TestReproductores::Archivo(const QString &rsNombre, const QByteArray &rContenido)
@@ -89,6 +97,7 @@ void TestReproductores::badFilesAreSilentWithOneLogLine_data()
     QTest::newRow("text renamed .mp3")
         << Archivo(QStringLiteral("notes.mp3"), QByteArray("Buy milk\r\nCall mum\r\n").repeated(40)) << true;
     QTest::newRow("empty file") << Archivo(QStringLiteral("empty.mp3"), QByteArray()) << true;
+    QTest::newRow("a wav with no samples") << Wav(QStringLiteral("no-samples.wav"), 0) << true;
     QTest::newRow("a wav header and nothing else") << Archivo(QStringLiteral("cut.wav"), QByteArray("RIFF\x24\0\0\0WAVE", 12))
                                                    << true;
 }
@@ -135,6 +144,18 @@ void TestReproductores::previewReportsInABoxWhenAsked()
     QVERIFY(!r.Play_Audio_Interno(&dueno, pDir.filePath(QStringLiteral("nothing.wav")), true, false));
     QCOMPARE(grabador.paCajas.size(), 2);
     QCOMPARE(Lineas_Log().size(), 1);
+}
+
+// A repeated sound of a millisecond starts again at most twice a second (or is taken for
+// no sound at all), never in a busy loop.
+void TestReproductores::tinySoundLoopsAtASanePace()
+{
+    TReproductores r;
+    QVERIFY(r.Play_Audio_Thread(Wav(QStringLiteral("tick.wav"), 1), true, false));
+    QTest::qWait(1500);
+    QVERIFY2(r.MediaPlayerThread.Vueltas() <= 2 + 1500 / TSonidoAlerta::kMsVueltaMinima,
+             qPrintable(QString::number(r.MediaPlayerThread.Vueltas())));
+    r.Stop_Audio_Thread();
 }
 
 void TestReproductores::bothPlayersAtOnce()

@@ -160,6 +160,19 @@ exited_with $P10 0
 "$WRITER" "$R4" --show | grep -qx "SnoozeTime=30" || fail "snooze without a bus not written"
 [[ $(grep -c "no D-Bus session bus" "$WORK/nobus.err") -eq 1 ]] || fail "bus report: $(cat "$WORK/nobus.err")"
 
+step "a sound path and a font that look like Qt's options are only a sound path and a font"
+R5=$DATA/data405204375-5.od
+"$WRITER" "$R5" --name "Dash args" --message "Not options"
+for args in "-platform offscreen" "-qwindowtitle Hijacked" "-stylesheet=$WORK/evil.qss Arial"; do
+  read -r sonido fuente <<<"$args"
+  "$ALERT" "$R5" "$sonido" 9934 10 "$fuente" 2>"$WORK/dash.err" &
+  P11=$!
+  wait_for '[[ -n "$(window_of $P11 "^Dash args$")" ]]' || fail "no window with arguments '$args': $(cat "$WORK/dash.err")"
+  [[ -n "$(e2e_windows_titled $P11 "Dash args")" ]] || fail "Qt took '$args' for its own"
+  press $P11 "^Dash args$" alt+s
+  exited_with $P11 0
+done
+
 step "bad starts: an error window, a message on stderr, a non-zero status, the file untouched"
 "$ALERT" "$R1" "$WORK/tone.wav" 1234 10 "DejaVu Sans" 2>"$WORK/bad1.err" &
 P7=$!

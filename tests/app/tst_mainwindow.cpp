@@ -31,6 +31,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <thread>
@@ -72,6 +73,7 @@ public:
     TLlamadas pLlamadas;
     bool pbBandeja = true;
     QStringList paAlIniciar; // what the window had done when it called pAlIniciar
+    QStringList paTraza;     // what the window traced (a "list" line per refill)
     std::unique_ptr<TfrmMain> pVentana;
 
     QString Exe() const { return pXdg.Raiz() + QStringLiteral("/bin/"); }
@@ -131,6 +133,7 @@ public:
         a.pHayBandeja = [this] { return pbBandeja; };
         a.piTickMs = 50;
         a.pbEscucharBus = false;
+        a.pTraza = [this](const QString &t) { paTraza << t; };
         a.pAlIniciar = [this](TfrmMain &w) {
             paAlIniciar << QStringLiteral("%1 rows, scheduler %2")
                                .arg(w.paTipoTarea.piTipoTareaTotal())
@@ -229,6 +232,8 @@ private slots:
     void close_hides_or_minimises();
     void shut_down_asks_first();
     void bus_messages();
+    void reloads_never_nest_and_say_a_file_once();
+    void reload_requests_coalesce();
     void midnight_data();
     void midnight();
 };
@@ -894,9 +899,15 @@ void TstMainWindow::startup_order_and_leftovers()
     QVERIFY(QFile::copy(od, odb));
     const QString tmp = p.Datos() + QStringLiteral("prueba.tmp");
     QVERIFY(QFile::copy(od, tmp));
-    // An invalid file is shown with its code, before the missing AlertWindow.
+    // An invalid file is shown with its code, before the missing AlertWindow, and only
+    // once the scheduler runs: a box nobody answers must not hold the reminders back.
     TCarpetasXdgTemporales::Escribir(p.Datos() + QStringLiteral("malo.od"), "not a reminder\r\n");
+    QStringList alMostrar;
+    p.pCajas.pAlMostrar = [&](const TCajaRegistrada &) {
+        alMostrar << (p.pVentana->pThreadAlerta && p.pVentana->pThreadAlerta->isRunning() ? "running" : "absent");
+    };
     TfrmMain &w = p.Abrir();
+    QCOMPARE(alMostrar, (QStringList{"running", "running"}));
     QVERIFY(!QFileInfo::exists(odb));
     QVERIFY(QFileInfo::exists(od));
     QVERIFY(QFileInfo::exists(tmp));
@@ -1025,7 +1036,7 @@ void TstMainWindow::bus_messages()
     p.Escribir(QStringLiteral("dos"), TAREA_UNA_VEZ, Ahora() + 2);
     Parar_Hilo(w);
     w.Mensaje_Bus(QString::fromLatin1(MSG_KESTRIN_READ_FILES));
-    QCOMPARE(p.Nombres(), (QStringList{"uno", "dos"}));
+    QTRY_COMPARE(p.Nombres(), (QStringList{"uno", "dos"}));
     QVERIFY(w.pThreadAlerta->pbLeerArchivos);
     QCOMPARE(w.Archivo_Seleccionado(), p.Datos() + QStringLiteral("data-uno.od"));
 
@@ -1072,6 +1083,77 @@ void TstMainWindow::midnight()
     qputenv("TZ", antes);
     tzset();
     QCOMPARE(obtenido, ms);
+}
+
+
+// A real box runs the event loop, which goes on delivering reloads: they run (the list
+// stays current) but never open a box inside the open one; each bad file is said once,
+// and again only once it has changed.
+void TstMainWindow::reloads_never_nest_and_say_a_file_once()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    const QString malo = p.Datos() + QStringLiteral("malo.od");
+    TCarpetasXdgTemporales::Escribir(malo, "not a reminder\r\n");
+    int abiertas = 0, maximo = 0;
+    QStringList listaEnLaCaja;
+    p.pCajas.pAlMostrar = [&](const TCajaRegistrada &) {
+        ++abiertas;
+        maximo = std::max(maximo, abiertas);
+        p.Escribir(QStringLiteral("dos"), TAREA_UNA_VEZ, Ahora() + 2);
+        for (int i = 0; i < 50; ++i) {
+            p.pVentana->Mensaje_Bus(QString::fromLatin1(MSG_KESTRIN_READ_FILES));
+            p.pVentana->Cargar_Tareas_De_Archivos(QString(), true);
+            p.pVentana->Mensaje_Archivos_Cambiados(1, 0, QString());
+        }
+        listaEnLaCaja = p.Nombres();
+        --abiertas;
+    };
+    TfrmMain &w = p.Abrir();
+    QCOMPARE(maximo, 1);
+    QCOMPARE(p.Textos_Cajas().size(), 1);
+    QVERIFY2(p.Textos_Cajas().constFirst().startsWith(QStringLiteral("Error 205-")), qPrintable(p.Textos_Cajas().constFirst()));
+    QCOMPARE(listaEnLaCaja, (QStringList{"uno", "dos"}));
+    QVERIFY(w.pThreadAlerta->pbLeerArchivos || w.pThreadAlerta->isRunning());
+    QTest::qWait(2 * TfrmMain::kMsEntreRecargas);
+    QCOMPARE(p.Textos_Cajas().size(), 1);
+
+    // Changed and still bad: said again, once.
+    TCarpetasXdgTemporales::Escribir(malo, "still not a reminder, and longer\r\n");
+    p.pCajas.pAlMostrar = nullptr;
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    QCOMPARE(p.Textos_Cajas().size(), 2);
+    // Mended, then broken again: said again.
+    QVERIFY(QFile::remove(malo));
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    TCarpetasXdgTemporales::Escribir(malo, "still not a reminder, and longer\r\n");
+    w.Cargar_Tareas_De_Archivos(QString(), false);
+    QCOMPARE(p.Textos_Cajas().size(), 3);
+}
+
+// A flood of KestrinReadFiles costs a handful of reloads, one of them after the last
+// request, which sees what was written just before it.
+void TstMainWindow::reload_requests_coalesce()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    TfrmMain &w = p.Abrir();
+    p.Seleccionar(QStringLiteral("uno"));
+    const int antes = p.paTraza.filter(QStringLiteral("list ")).size();
+    for (int i = 0; i < 5000; ++i) {
+        if (i == 4999)
+            p.Escribir(QStringLiteral("dos"), TAREA_UNA_VEZ, Ahora() + 2);
+        w.Mensaje_Bus(QString::fromLatin1(MSG_KESTRIN_READ_FILES));
+    }
+    QVERIFY(p.paTraza.filter(QStringLiteral("list ")).size() - antes <= 1);
+    QTRY_COMPARE(p.Nombres(), (QStringList{"uno", "dos"}));
+    QTest::qWait(2 * TfrmMain::kMsEntreRecargas);
+    QVERIFY(p.paTraza.filter(QStringLiteral("list ")).size() - antes <= 2);
+    QCOMPARE(w.Archivo_Seleccionado(), p.Datos() + QStringLiteral("data-uno.od"));
+    QVERIFY(w.pThreadAlerta->pbLeerArchivos || w.pThreadAlerta->isRunning());
 }
 
 QTEST_MAIN(TstMainWindow)

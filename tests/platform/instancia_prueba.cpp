@@ -45,11 +45,17 @@ int main(int argc, char **argv)
         std::string linea;
         std::getline(std::cin, linea);
     }
-    if (!Adquirir_Instancia_Unica()) {
+    switch (Adquirir_Instancia_Unica()) {
+    case TAdquisicion::Propia:
+        break;
+    case TAdquisicion::OtraCorre:
         Decir("second");
         return 0;
+    case TAdquisicion::Imposible:
+        Decir("refused");
+        return 1;
     }
-    const bool otraVez = Adquirir_Instancia_Unica();
+    const bool otraVez = Adquirir_Instancia_Unica() == TAdquisicion::Propia;
     const bool corriendo = Instancia_Corriendo();
     // With --hold, listen before saying "owner": a test broadcasts as soon as it reads it.
     TBusListener escucha;

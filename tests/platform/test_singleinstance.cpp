@@ -13,6 +13,8 @@
 #include <memory>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 enum TModo { MODO_BUS, MODO_RUNTIME, MODO_TEMPORAL };
 }
@@ -187,8 +189,10 @@ void TestSingleInstance::freeAgainAfterOwnerEnds()
 void TestSingleInstance::linkPlantedAsLockFileIsNotFollowed_data()
 {
     QTest::addColumn<TModo>("modo");
-    QTest::newRow("runtime folder") << MODO_RUNTIME;
-    QTest::newRow("temporary folder") << MODO_TEMPORAL;
+    QTest::addColumn<bool>("deOtro"); // a file of another user rather than a link
+    QTest::newRow("runtime folder") << MODO_RUNTIME << false;
+    QTest::newRow("temporary folder") << MODO_TEMPORAL << false;
+    QTest::newRow("temporary folder, another user's file") << MODO_TEMPORAL << true;
 }
 
 // In a shared temporary folder another user could leave a link under the lock file's
@@ -196,15 +200,27 @@ void TestSingleInstance::linkPlantedAsLockFileIsNotFollowed_data()
 void TestSingleInstance::linkPlantedAsLockFileIsNotFollowed()
 {
     QFETCH(TModo, modo);
+    QFETCH(bool, deOtro);
     const QString carpeta = pDir->filePath(modo == MODO_RUNTIME ? QStringLiteral("run") : QStringLiteral("tmp"));
     const QString destino = pDir->filePath(QStringLiteral("target"));
     const QString enlace = carpeta + QStringLiteral("/kestrin-%1.lock").arg(::geteuid());
-    QVERIFY(QFile::link(destino, enlace));
+    if (deOtro) {
+        if (::geteuid() != 0)
+            QSKIP("giving a file to another user needs root");
+        QFile ajeno(enlace);
+        QVERIFY(ajeno.open(QIODevice::WriteOnly));
+        ajeno.close();
+        QCOMPARE(::chown(QFile::encodeName(enlace).constData(), 65534, 65534), 0);
+    } else {
+        QVERIFY(QFile::link(destino, enlace));
+    }
 
+    // Refused, with the reason and a failing status: never taken for a running Kestrin.
     auto copia = Iniciar(modo, {QStringLiteral("acquire")});
     QCOMPARE(Linea(*copia), QStringLiteral("ready"));
-    QCOMPARE(Linea(*copia), QStringLiteral("second"));
+    QCOMPARE(Linea(*copia), QStringLiteral("refused"));
     QVERIFY(copia->waitForFinished(5000));
+    QCOMPARE(copia->exitCode(), 1);
     const QString errores = QString::fromLocal8Bit(copia->readAllStandardError());
     QVERIFY2(errores.contains(QLatin1String("cannot open the lock file ") + enlace), qPrintable(errores));
     QVERIFY(!QFile::exists(destino));
@@ -221,8 +237,8 @@ void TestSingleInstance::ownerInThisProcess()
 {
     QCOMPARE(Sonda(MODO_BUS), QStringLiteral("free"));
     QVERIFY(!Instancia_Corriendo());
-    QVERIFY(Adquirir_Instancia_Unica());
-    QVERIFY(Adquirir_Instancia_Unica());
+    QCOMPARE(Adquirir_Instancia_Unica(), TAdquisicion::Propia);
+    QCOMPARE(Adquirir_Instancia_Unica(), TAdquisicion::Propia);
     QVERIFY(!Instancia_Corriendo());
     QCOMPARE(Sonda(MODO_BUS), QStringLiteral("running"));
     auto copia = Iniciar(MODO_BUS, {QStringLiteral("acquire")});

@@ -667,6 +667,90 @@ private slots:
         QVERIFY(h->pbErrorGrave);
     }
 
+    // A reload that lands between two due passes, just after a reminder fell due, must
+    // not move that reminder past its due moment: it fires once, in the next pass. The
+    // reload comes from a request (a list change) or from the retirement of a
+    // self-deleting reminder that fired a moment earlier; the clock moves while that
+    // reminder's popup is shown, so the next pass is the first to see the later time.
+    void reloadAfterDueTime_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<int>("desfaseMs");
+        QTest::addColumn<bool>("porRetiro");
+        for (const char *tipo : {"once", "daily", "hourly", "weekly", "snoozed"})
+            for (int desfase : {100, 500, 990})
+                for (bool retiro : {false, true})
+                    QTest::addRow("%s, %d ms, %s", tipo, desfase, retiro ? "retirement" : "request")
+                        << QString::fromLatin1(tipo) << desfase << retiro;
+    }
+    void reloadAfterDueTime()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(int, desfaseMs);
+        QFETCH(bool, porRetiro);
+        TTipoTarea disparador = Una_Vez(QStringLiteral("A"), Momento(7, 59, 59));
+        disparador.tiAutoDelete = porRetiro ? 1 : 0;
+        c->Grabar(QStringLiteral("data1.od"), disparador);
+
+        TTipoTarea b;
+        if (tipo == QLatin1String("once")) {
+            b = Una_Vez(QStringLiteral("B"), Momento(8, 0));
+        } else if (tipo == QLatin1String("daily")) {
+            b = Diaria(QStringLiteral("B"), 8, 0);
+        } else if (tipo == QLatin1String("hourly")) {
+            b = Tarea_Base(QStringLiteral("B"), TAREA_CADA_HORA);
+            b.tdFechaInicio = Dias(Momento(8, 0, 0, 0, -3));
+            b.tsRangoHoraInicio = QStringLiteral("08:00");
+            b.tsRangoHoraFin = QStringLiteral("12:00");
+            b.tiRangoCadaHora = 2;
+            b.tsDiasSemana = QStringLiteral("1234567");
+        } else if (tipo == QLatin1String("weekly")) {
+            b = Tarea_Base(QStringLiteral("B"), TAREA_SEMANAL);
+            b.tdFechaInicio = Dias(Momento(8, 0, 0, 0, -14));
+            b.tsDiasSemana = QString::number(Momento(0, 0).date().dayOfWeek());
+        } else { // a daily 07:00 reminder snoozed until 08:00
+            b = Diaria(QStringLiteral("B"), 7, 0);
+            b.tdSnoozeRun = Dias(Momento(8, 0));
+        }
+        const QString archivo = c->Grabar(QStringLiteral("data2.od"), b);
+
+        v->pAlMostrar = [&] {
+            if (v->De_Tipo(QStringLiteral("popup")).size() != 1)
+                return;
+            Poner_Reloj(Momento(8, 0, 0, desfaseMs));
+            if (!porRetiro)
+                h->pbLeerArchivos = true;
+        };
+        Poner_Reloj(Momento(7, 59, 58));
+        QVERIFY(Iniciar());
+        Poner_Reloj(Momento(7, 59, 59));
+        QVERIFY(QTest::qWaitFor([&] { return v->De_Tipo(QStringLiteral("popup")).size() >= 2; }, kEspera));
+        QVERIFY(Ticks(5));
+        QCOMPARE(v->Secuencia(), (QStringList{QStringLiteral("popup:A"), QStringLiteral("1026"),
+                                              QStringLiteral("popup:B"), QStringLiteral("1026")}));
+        QCOMPARE(Valor_En_Archivo(archivo, QStringLiteral("LastRunTime")), Float_To_Str_Sin_Punto(Dias(Momento(8, 0))));
+        QVERIFY(Ms(Proxima(archivo)) == 0 || Ms(Proxima(archivo)) > Ms(Dias(Momento(8, 0))));
+    }
+
+    // Reloads at every tick while the clock crosses two due moments: each fires once.
+    void reloadsInARow()
+    {
+        c->Grabar(QStringLiteral("data1.od"), Una_Vez(QStringLiteral("una"), Momento(8, 0)));
+        c->Grabar(QStringLiteral("data2.od"), Diaria(QStringLiteral("diaria"), 8, 0));
+        Poner_Reloj(Momento(7, 59, 59, 500));
+        QVERIFY(Iniciar());
+        for (int paso = 1; paso <= 10; ++paso) {
+            h->pbLeerArchivos = true;
+            Poner_Reloj(Momento(7, 59, 59, 500).addMSecs(100 * paso));
+            QVERIFY(Ticks(1));
+        }
+        QVERIFY(Ticks(5));
+        QStringList nombres;
+        for (const auto &e : v->De_Tipo(QStringLiteral("popup")))
+            nombres << e.tsNombre;
+        QCOMPARE(nombres, (QStringList{QStringLiteral("una"), QStringLiteral("diaria")}));
+    }
+
     // Files added while the thread runs are seen only when a reload is asked for.
     void reloadOnRequest()
     {

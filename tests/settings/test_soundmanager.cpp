@@ -6,6 +6,7 @@
 #include "report/messagerecorder.h"
 #include "settings/registry.h"
 #include "settings/soundlibrary.h"
+#include "store/renames.h"
 #include "settings/soundmanager.h"
 #include "tempxdg.h"
 
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QScopeGuard>
 
 #include <memory>
 
@@ -69,6 +71,8 @@ private slots:
     void deleteMissingFile();
     void refusedOutside_data();
     void refusedOutside();
+    void linkedFoldersRefused_data();
+    void linkedFoldersRefused();
     void restoreRules();
     void restoreNothing();
     void setAsDefault();
@@ -238,16 +242,23 @@ void TestSoundManager::addFile_data()
 {
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<QString>("alReabrir");
-    QTest::newRow("upper-case extension") << "Bell.WAV" << "Bell.wav";
-    QTest::newRow("blanks and accents") << "Canción de cuna.mp3" << "Canción de cuna.mp3";
-    QTest::newRow("numbered name") << "s7.mp3" << "Sound 7";
-    QTest::newRow("aiff") << "Horn.aiff" << "Horn.aiff";
+    QTest::addColumn<unsigned>("rechazos"); // what the file system refuses
+    QTest::newRow("upper-case extension") << "Bell.WAV" << "Bell.wav" << 0u;
+    QTest::newRow("blanks and accents") << "Canción de cuna.mp3" << "Canción de cuna.mp3" << 0u;
+    QTest::newRow("numbered name") << "s7.mp3" << "Sound 7" << 0u;
+    QTest::newRow("aiff") << "Horn.aiff" << "Horn.aiff" << 0u;
+    QTest::newRow("no hard links (vfat)") << "Bell.wav" << "Bell.wav" << unsigned(RECHAZAR_ENLACE);
+    QTest::newRow("no links, no exclusive rename")
+        << "Bell.wav" << "Bell.wav" << unsigned(RECHAZAR_ENLACE | RECHAZAR_RENOMBRAR_EXCL);
 }
 
 void TestSoundManager::addFile()
 {
     QFETCH(QString, nombre);
     QFETCH(QString, alReabrir);
+    QFETCH(unsigned, rechazos);
+    Simular_Rechazos_Sistema_Archivos(rechazos);
+    const auto restaurar = qScopeGuard([] { Simular_Rechazos_Sistema_Archivos(0); });
     Crear_Archivo(S(QStringLiteral("s1.mp3")));
     QTemporaryDir fuera;
     psElegido = fuera.filePath(nombre);
@@ -420,6 +431,37 @@ void TestSoundManager::refusedOutside()
     QVERIFY(QFile::link(D(QStringLiteral("s9.mp3")), S(QStringLiteral("inside.mp3"))));
     QCOMPARE(Borrar_Archivo_Sonido(pCarpetas, S(QStringLiteral("inside.mp3"))), TResultadoSonido::Ok);
     QCOMPARE(TCarpetasXdgTemporales::Leer(D(QStringLiteral("s9.mp3"))), QByteArray("nine"));
+}
+
+// A sounds folder (or the restore folder) that is a symbolic link is refused as a whole:
+// nothing is deleted, moved or added through it.
+void TestSoundManager::linkedFoldersRefused_data()
+{
+    QTest::addColumn<bool>("sonidos");
+    QTest::newRow("Sounds is a link") << true;
+    QTest::newRow("Default is a link") << false;
+}
+
+void TestSoundManager::linkedFoldersRefused()
+{
+    QFETCH(bool, sonidos);
+    QTemporaryDir fuera;
+    const QString real = fuera.filePath(QStringLiteral("real"));
+    QVERIFY(QDir().mkpath(real));
+    Crear_Archivo(real + QStringLiteral("/s5.mp3"), "keep me");
+    const QString enlazada = QDir::cleanPath(sonidos ? pCarpetas.sSonidos : pCarpetas.sRestaurar);
+    QDir(enlazada).removeRecursively();
+    QVERIFY(QFile::link(real, enlazada));
+    if (!sonidos)
+        Crear_Archivo(S(QStringLiteral("s5.mp3")), "five");
+    QCOMPARE(Borrar_Archivo_Sonido(pCarpetas, S(QStringLiteral("s5.mp3"))), TResultadoSonido::Fuera);
+    QCOMPARE(Retirar_Sonido_Del_Sistema(pCarpetas, S(QStringLiteral("s5.mp3")), 5), TResultadoSonido::Fuera);
+    const QString nuevo = fuera.filePath(QStringLiteral("new.mp3"));
+    Crear_Archivo(nuevo, "new");
+    QString nombre;
+    QCOMPARE(Agregar_Archivo_Sonido(pCarpetas, nuevo, nombre), TResultadoSonido::Fuera);
+    QCOMPARE(TCarpetasXdgTemporales::Leer(real + QStringLiteral("/s5.mp3")), QByteArray("keep me"));
+    QCOMPARE(QDir(real).entryList(QDir::Files), QStringList{QStringLiteral("s5.mp3")});
 }
 
 void TestSoundManager::restoreRules()

@@ -11,11 +11,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QApplication>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -375,6 +379,43 @@ private slots:
                          qPrintable(salidaTexto));
         }
         QCOMPARE(Leer(psInterruptor), QStringLiteral("enabled\n"));
+    }
+
+    // Installed set-group-ID, the helper runs with rights its caller lacks although no
+    // pkexec is involved: the caller's KESTRIN_SYSFS_ROOT is ignored then too.
+    void helperSetGroupIdIgnoresOverride()
+    {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("needs root and setpriv to run a set-group-ID copy as another user");
+        QTemporaryDir carpeta;
+        QFile::setPermissions(carpeta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ReadOther | QFile::ExeOther);
+        const QString copia = carpeta.filePath(QStringLiteral("kestrin-wakeup"));
+        QVERIFY(QFile::copy(QStringLiteral(KESTRIN_WAKEUP_PATH), copia));
+        QVERIFY(::chown(QFile::encodeName(copia).constData(), 0, 0) == 0);
+        QVERIFY(::chmod(QFile::encodeName(copia).constData(), 02755) == 0);
+        // A tree the caller may read, so only the helper's own rule keeps it out.
+        QTemporaryDir arbol;
+        QVERIFY(QDir().mkpath(arbol.path() + QFileInfo(gsRelativa).path()));
+        QFile interruptor(arbol.path() + gsRelativa);
+        QVERIFY(interruptor.open(QIODevice::WriteOnly));
+        interruptor.write("enabled\n");
+        interruptor.close();
+        QVERIFY(QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a+rX"), arbol.path()}) == 0);
+        QProcess ayudante;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KESTRIN_SYSFS_ROOT"), arbol.path());
+        ayudante.setProcessEnvironment(env);
+        ayudante.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                                   QStringLiteral("--clear-groups"), copia, QStringLiteral("query")});
+        QVERIFY(ayudante.waitForFinished(5000));
+        const QString salida = QString::fromUtf8(ayudante.readAllStandardOutput());
+        const QString real = QStringLiteral("/sys") + gsRelativa;
+        if (QFileInfo::exists(real))
+            QCOMPARE(salida.trimmed(), QStringLiteral("wakeup=") + Leer(real).trimmed());
+        else
+            QVERIFY2(ayudante.exitCode() == 1 && QString::fromUtf8(ayudante.readAllStandardError()).contains(real),
+                     qPrintable(salida));
     }
 
     // A change never creates the switch where there is none.

@@ -375,16 +375,18 @@ private slots:
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<int>("edadSeg");
         QTest::addColumn<bool>("borrado");
-        QTest::newRow("rewrite leftover, 2 h") << "data1.od.aB3xZ9" << 7200 << true;
-        QTest::newRow("rewrite leftover, 10 min") << "data1.od.aB3xZ9" << 600 << false;
-        QTest::newRow("new-file leftover, 2 h") << "data.Qw3rTy.new" << 7200 << true;
-        QTest::newRow("new-file leftover, now") << "data.Qw3rTy.new" << 0 << false;
+        QTest::newRow("rewrite leftover, 2 h") << "data1.od.kestrin-aB3xZ9" << 7200 << true;
+        QTest::newRow("rewrite leftover, 10 min") << "data1.od.kestrin-aB3xZ9" << 600 << false;
+        QTest::newRow("new-file leftover, 2 h") << "data.kestrin-Qw3rTy.new" << 7200 << true;
+        QTest::newRow("new-file leftover, now") << "data.kestrin-Qw3rTy.new" << 0 << false;
         QTest::newRow("a reminder, 2 h") << "data1.od" << 7200 << false;
         QTest::newRow("a retired reminder, 2 h") << "data1.odb" << 7200 << false;
-        QTest::newRow("five characters, 2 h") << "data1.od.aB3xZ" << 7200 << false;
-        QTest::newRow("someone else's file, 2 h") << "notes.txt.aB3xZ9" << 7200 << false;
-        QTest::newRow("a folder, 2 h") << "dir:data2.od.aB3xZ9" << 7200 << false;
-        QTest::newRow("a link, 2 h") << "link:data3.od.aB3xZ9" << 7200 << false;
+        QTest::newRow("five characters, 2 h") << "data1.od.kestrin-aB3xZ" << 7200 << false;
+        QTest::newRow("someone else's file, 2 h") << "notes.txt.kestrin-aB3xZ9" << 7200 << false;
+        QTest::newRow("a look-alike backup, 2 h") << "notes.od.backup" << 7200 << false;
+        QTest::newRow("a look-alike copy, 2 h") << "data.backup.new" << 7200 << false;
+        QTest::newRow("a folder, 2 h") << "dir:data2.od.kestrin-aB3xZ9" << 7200 << false;
+        QTest::newRow("a link, 2 h") << "link:data3.od.kestrin-aB3xZ9" << 7200 << false;
     }
     void staleTemporariesRemoved()
     {
