@@ -130,6 +130,9 @@ void TfrmAgregarTarea::Crear_Marco()
     if (limite.isEmpty())
         limite = diseno;
     setFixedSize(diseno.boundedTo(limite));
+    // At its designed size the pages fit as they always did: no scroll bars then.
+    if (diseno.boundedTo(limite) == diseno)
+        PageControl->setMinimumSize(1, 1);
 
     connect(BitBtnSiguiente, &QPushButton::clicked, this, [this] { BitBtnSiguienteClick(true); });
     connect(BitBtnAnterior, &QPushButton::clicked, this, &TfrmAgregarTarea::BitBtnAnteriorClick);
