@@ -120,10 +120,14 @@ TDesktopAlert::TDesktopAlert(const TDatosDesktopAlert &rDatos, QMenu *rMenu, QWi
     LabelMensaje->setStyleSheet(QStringLiteral("color: rgb(0,48,148); background: transparent;"));
     QString mensaje = rDatos.psMensaje;
     mensaje.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    LabelMensaje->setText(mensaje);
     const int yMensaje = ALTO_CAPTION + 6 + altoTitulo + 4;
-    LabelMensaje->setGeometry(xTexto, yMensaje, tamano.width() - xTexto - MARGEN,
-                              tamano.height() - yMensaje - MARGEN / 2);
+    const int anchoMensaje = tamano.width() - xTexto - MARGEN;
+    const int altoMensaje = tamano.height() - yMensaje - MARGEN / 2;
+    // Whole lines only: a message longer than the popup ends in "…" on its last line
+    // rather than being sliced through one. The lines are laid out here, a little
+    // narrower than the label, so that the label never wraps them again.
+    LabelMensaje->setText(Texto_En_Lineas_Enteras(mensaje, fuente, anchoMensaje - 4, altoMensaje));
+    LabelMensaje->setGeometry(xTexto, yMensaje, anchoMensaje, altoMensaje);
     connect(LabelMensaje, &TEtiquetaMensajePopup::Click, this, &TDesktopAlert::Message_Click);
 
     BotonCerrar = Boton_Popup(this, QStringLiteral("BotonCerrar"), QStringLiteral("\u2715"));

@@ -55,7 +55,12 @@ void TReproductores::Tocar_Sonido_Thread(int riUsarSonidoDefault, int riRepetirS
 {
     const QString archivo = riUsarSonidoDefault == 1 ? rsCarpetaSonidos + rsDefaultSound : rsPathDelSonido;
     // Play_Audio_Thread logs a missing file; the reminder still fires, silently.
-    Play_Audio_Thread(archivo, riRepetirSonido == 1, false);
+    if (Play_Audio_Thread(archivo, riRepetirSonido == 1, false) && !pbAvisoSinAudio &&
+        !TSonidoAlerta::Hay_Salida_Audio()) {
+        // Played into nothing: said once per start, not at every reminder.
+        pbAvisoSinAudio = true;
+        Add_To_Log(Texto_Sin_Salida_Audio(Lenguaje_Actual()));
+    }
 }
 
 bool TReproductores::Play_Audio_Interno(QWidget *rOwner, const QString &rsFile, bool rbLoop, bool rbMostrarError)

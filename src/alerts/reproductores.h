@@ -24,7 +24,8 @@ public:
     bool Play_Audio_Thread(const QString &rsFile, bool rbLoop, bool rbMostrarError);
     void Stop_Audio_Thread();
     // The sound of a fired reminder: the library's default sound (riUsarSonidoDefault 1)
-    // or its own file, repeated when riRepetirSonido is 1; never reports in a box.
+    // or its own file, repeated when riRepetirSonido is 1; never reports in a box. With no
+    // audio output on the machine the event log says so, once.
     void Tocar_Sonido_Thread(int riUsarSonidoDefault, int riRepetirSonido, const QString &rsPathDelSonido,
                              const QString &rsCarpetaSonidos, const QString &rsDefaultSound);
 
@@ -48,6 +49,7 @@ private:
     bool pbLoopInterno = false;
     bool pbReportarThread = false;
     bool pbReportarInterno = false;
+    bool pbAvisoSinAudio = false; // the log already says there is no audio output
     QString psArchivoThread;
     QString psArchivoInterno;
     QPointer<QWidget> pOwnerInterno;

@@ -2,6 +2,8 @@
 
 #include <QAudioOutput>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -22,6 +24,11 @@ TSonidoAlerta::~TSonidoAlerta()
 bool TSonidoAlerta::Existe(const QString &rsArchivo)
 {
     return !rsArchivo.isEmpty() && QFileInfo(rsArchivo).isFile();
+}
+
+bool TSonidoAlerta::Hay_Salida_Audio()
+{
+    return !QMediaDevices::audioOutputs().isEmpty();
 }
 
 bool TSonidoAlerta::Tocar(const QString &rsArchivo, bool rbRepetir)

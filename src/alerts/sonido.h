@@ -32,6 +32,9 @@ public:
     bool Sonando() const { return pbSonando; }
     int Vueltas() const { return piVueltas; } // times the sound started from its beginning
     const QMediaPlayer *Reproductor() const { return pPlayer; } // null until the first sound
+    // False when the machine has no audio output at all (no sound card, no sound server):
+    // a sound then plays on in silence, keeping time, and nobody hears it.
+    static bool Hay_Salida_Audio();
 
 signals:
     void Vuelta(int riVueltas);               // the sound started (again) from the beginning

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -48,4 +49,49 @@ QSize Tamano_Desktop_Alert(const QString &rsTitulo, const QString &rsMensaje, co
     }
     return QSize(std::min(ANCHO_MAXIMO_POPUP, std::max(anchoTitulo, anchoTexto)),
                  std::clamp(alto, ALTO_MINIMO_POPUP, ALTO_MAXIMO_POPUP));
+}
+
+QString Texto_En_Lineas_Enteras(const QString &rsTexto, const QFont &rFuente, int riAncho, int riAlto)
+{
+    const QFontMetrics medidas(rFuente);
+    const int caben = std::max(1, riAlto / std::max(1, medidas.lineSpacing()));
+    const QStringList parrafos = rsTexto.split(QLatin1Char('\n'));
+    QStringList lineas;
+    bool sobra = false;
+    QString resto; // the text left out
+    for (int p = 0; p < parrafos.size() && !sobra; ++p) {
+        const QString &parrafo = parrafos[p];
+        const QString siguientes = parrafos.mid(p + 1).join(QLatin1Char(' '));
+        if (parrafo.isEmpty()) {
+            if (lineas.size() == caben) {
+                sobra = true;
+                resto = siguientes;
+            } else {
+                lineas << QString();
+            }
+            continue;
+        }
+        QTextLayout capa(parrafo, rFuente);
+        QTextOption opcion;
+        opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        capa.setTextOption(opcion);
+        capa.beginLayout();
+        for (QTextLine linea = capa.createLine(); linea.isValid(); linea = capa.createLine()) {
+            linea.setLineWidth(riAncho);
+            if (lineas.size() == caben) {
+                sobra = true;
+                resto = parrafo.mid(linea.textStart()) + QLatin1Char(' ') + siguientes;
+                break;
+            }
+            lineas << parrafo.mid(linea.textStart(), linea.textLength()).trimmed();
+        }
+        capa.endLayout();
+    }
+    if (sobra) {
+        // The last line shown ends where an ellipsis still fits after it.
+        const QString ultima = lineas.takeLast();
+        lineas << medidas.elidedText(ultima + QLatin1Char(' ') + resto.simplified() + QStringLiteral(" …"),
+                                     Qt::ElideRight, riAncho);
+    }
+    return lineas.join(QLatin1Char('\n'));
 }

@@ -21,3 +21,8 @@ QFont Fuente_Medida_Titulo();                              // the main window's 
 QFont Fuente_Medida_Mensaje(const QString &rsFuenteMensaje); // the alert font
 
 QSize Tamano_Desktop_Alert(const QString &rsTitulo, const QString &rsMensaje, const QString &rsFuenteMensaje);
+
+// rsTexto (lines separated by LF) wrapped at riAncho pixels in rFuente, as many whole
+// lines as riAlto pixels hold; when some are left over, the last line shown ends in "…".
+// Lines of the result are separated by LF and each fits riAncho.
+QString Texto_En_Lineas_Enteras(const QString &rsTexto, const QFont &rFuente, int riAncho, int riAlto);

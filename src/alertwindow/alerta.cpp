@@ -12,7 +12,10 @@ TAlerta::TAlerta(const TArgumentosAlerta &rArgumentos, const TTipoTarea &rTarea,
       paOpciones(Opciones_Posponer(Lenguaje()))
 {
     connect(&pSonido, &TSonidoAlerta::Vuelta, this, [this](int riVueltas) {
-        Registrar_Evento_Alerta(riVueltas == 1 ? QStringLiteral("sound playing") : QStringLiteral("sound again"));
+        QString evento = riVueltas == 1 ? QStringLiteral("sound playing") : QStringLiteral("sound again");
+        if (!TSonidoAlerta::Hay_Salida_Audio())
+            evento += QStringLiteral(", not heard: no audio output");
+        Registrar_Evento_Alerta(evento);
         emit Sonido_Cambio();
     });
     connect(&pSonido, &TSonidoAlerta::Detenido, this, [this](const QString &rsMotivo) {

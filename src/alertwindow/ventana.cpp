@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -142,8 +143,8 @@ TfrmAlertWindow::TfrmAlertWindow(TAlerta &rAlerta, QWidget *rParent) : QWidget(r
     connect(BotonPosponer, &QPushButton::clicked, this, &TfrmAlertWindow::BotonPosponerClick);
     connect(BotonSilencio, &QPushButton::clicked, this, &TfrmAlertWindow::BotonSilencioClick);
     connect(BotonCerrar, &QPushButton::clicked, this, &TfrmAlertWindow::BotonCerrarClick);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &TfrmAlertWindow::BotonCerrarClick);
+    ShortcutCerrar = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(ShortcutCerrar, &QShortcut::activated, this, &TfrmAlertWindow::BotonCerrarClick);
     connect(&pAlerta, &TAlerta::Cerrar_Pedido, this, &TfrmAlertWindow::close);
     connect(&pAlerta, &TAlerta::Sonido_Cambio, this, &TfrmAlertWindow::Actualizar_Silencio);
     Actualizar_Silencio();
@@ -170,15 +171,31 @@ void TfrmAlertWindow::Mostrar()
         const QRect area = pantalla->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
+    // In front, but the keyboard stays where the user is typing: a key meant for another
+    // window must not answer the reminder unseen.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
     show();
     raise();
-    activateWindow();
+    // And for the first moment no key or click counts at all (a click or Enter that was
+    // already on its way when the window came up).
+    Bloquear_Entrada(true);
+    QTimer::singleShot(ESPERA_ENTRADA_MS, this, [this] { Bloquear_Entrada(false); });
     Registrar_Evento_Alerta(QStringLiteral("shown ") + pAlerta.Titulo());
+}
+
+void TfrmAlertWindow::Bloquear_Entrada(bool rbBloquear)
+{
+    pbEntradaBloqueada = rbBloquear;
+    for (QWidget *w : {static_cast<QWidget *>(ComboBoxPosponer), static_cast<QWidget *>(BotonPosponer),
+                       static_cast<QWidget *>(BotonCerrar)})
+        w->setEnabled(!rbBloquear);
+    ShortcutCerrar->setEnabled(!rbBloquear);
+    Actualizar_Silencio();
 }
 
 void TfrmAlertWindow::Actualizar_Silencio()
 {
-    BotonSilencio->setEnabled(pAlerta.Sonando());
+    BotonSilencio->setEnabled(!pbEntradaBloqueada && pAlerta.Sonando());
 }
 
 void TfrmAlertWindow::BotonPosponerClick()

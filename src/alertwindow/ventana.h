@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QShortcut;
 class TAlerta;
 
 class TfrmAlertWindow : public QWidget {
@@ -17,8 +18,13 @@ class TfrmAlertWindow : public QWidget {
 public:
     explicit TfrmAlertWindow(TAlerta &rAlerta, QWidget *rParent = nullptr);
 
-    // Shows the window in front of the others and gives it the focus.
+    // How long after Mostrar() the window takes no key or click.
+    static constexpr int ESPERA_ENTRADA_MS = 1000;
+
+    // Shows the window in front of the others without taking the keyboard focus; its
+    // controls accept input ESPERA_ENTRADA_MS later.
     void Mostrar();
+    bool Entrada_Bloqueada() const { return pbEntradaBloqueada; }
 
     // The controls, named by kind and purpose (tests look at them).
     QLabel *LabelNombre = nullptr;
@@ -45,6 +51,9 @@ protected:
 
 private:
     void Actualizar_Silencio();
+    void Bloquear_Entrada(bool rbBloquear);
 
     TAlerta &pAlerta;
+    QShortcut *ShortcutCerrar = nullptr;
+    bool pbEntradaBloqueada = false;
 };

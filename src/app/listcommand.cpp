@@ -120,8 +120,11 @@ int Ejecutar_Opcion_Listado(const QCommandLineParser &rParser)
 bool Informar_Carga_Tareas(const TResultadoCarga &carga, const QString &rsDirectorio, int riLenguaje,
                            QTextStream &fErrores)
 {
+    // A fresh profile: Kestrin makes the folder at its first start. Nothing is listed.
+    if (carga.carpetaFalta)
+        return true;
     if (!carga.directorioExiste) {
-        // A folder that exists but cannot be listed is no better than a missing one.
+        // A folder that cannot be listed, or something else in its place.
         fErrores << Texto_Sin_Acceso_Directorio(riLenguaje, rsDirectorio) << '\n';
         if (!carga.error.isEmpty())
             fErrores << carga.error << '\n';

@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "icalcommand.h"
+#include "helptext.h"
 #include "listcommand.h"
 #include "program.h"
 #include "quickcommand.h"
@@ -20,18 +21,39 @@ int main(int argc, char **argv)
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Kestrin, a desktop reminder scheduler.\nThe manual: man kestrin"));
-    parser.addHelpOption();
+    const QCommandLineOption ayuda = parser.addHelpOption();
     parser.addVersionOption();
     Agregar_Opciones_Listado(parser);
     Agregar_Opciones_Instancia(parser);
     Agregar_Opciones_Rapido(parser);
     Agregar_Opciones_ICal(parser);
-    parser.process(QStringList{QString::fromLocal8Bit(argv[0])} + Argumentos_Propios(argc, argv));
+    parser.addPositionalArgument(QStringLiteral("silent"),
+                                 QStringLiteral("Start as at the session's start (see below)."),
+                                 QStringLiteral("[silent]"));
+    QTextStream errores(stderr);
+    // A wrong command line is a usage error (status 2), never silently ignored.
+    if (!parser.parse(QStringList{QString::fromLocal8Bit(argv[0])} + Argumentos_Propios(argc, argv))) {
+        errores << "kestrin: " << parser.errorText() << " (see kestrin --help)\n";
+        return SALIDA_USO_INCORRECTO;
+    }
+    if (parser.isSet(ayuda)) {
+        QTextStream(stdout) << Texto_Ayuda(parser);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    const bool deConsola =
+        Opcion_Instancia_Pedida(parser) || Opcion_Rapido_Pedida(parser) || Opcion_Listado_Pedida(parser) ||
+        Opcion_ICal_Pedida(parser);
+    const QString sobra = Error_Argumentos(parser.positionalArguments(), deConsola);
+    if (!sobra.isEmpty()) {
+        errores << sobra << '\n';
+        return SALIDA_USO_INCORRECTO;
+    }
 
     // --show, --quit and --reload talk to the running Kestrin over the session bus.
     if (Opcion_Instancia_Pedida(parser)) {
         QTextStream salida(stdout);
-        QTextStream errores(stderr);
         return Ejecutar_Opcion_Instancia(parser, salida, errores, Reemplazar_Por_Kestrin);
     }
     if (Opcion_Rapido_Pedida(parser))

@@ -227,6 +227,7 @@ void TfrmMain::Fill_List_View(const QString &rsSeleccionar)
         }
     }
     Set_Sort_Glyphs(piColumnClicked);
+    Ajustar_Columnas();
     ListViewSelectItem();
     Armar_Medianoche();
     if (pTraza) {
@@ -359,5 +360,15 @@ void TfrmMain::TimerMedianocheTimer()
 {
     for (int i = 0; i < ListView->topLevelItemCount(); ++i)
         Escribir_Fila(ListView->topLevelItem(i));
+    Ajustar_Columnas();
     Armar_Medianoche();
+}
+
+void TfrmMain::Ajustar_Columnas()
+{
+    // Every column but the last as wide as its longest text, header included, in the
+    // language shown ("11/Dic/2026 a las 5:30:00 p. m." is longer than its English form);
+    // the last one takes the rest of the width.
+    for (int i = 0; i + 1 < ListView->columnCount(); ++i)
+        ListView->resizeColumnToContents(i);
 }

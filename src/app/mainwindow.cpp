@@ -5,6 +5,7 @@
 #include "alerts/kestrinicon.h"
 #include "platform/bus.h"
 #include "platform/fonts.h"
+#include "platform/placement.h"
 #include "platform/systeminfo.h"
 #include "report/eventlog.h"
 #include "settings/quickreminder.h"
@@ -99,15 +100,11 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
     // 7-8. The language, then every caption in it.
     Set_Language_Captions(Cargar_Lenguaje(System_Language_Name()));
     // The client area is below the menu bar, whose height is known only once its menus
-    // have their titles; the window opens centred.
-    resize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height());
-    if (const QScreen *pantalla = QGuiApplication::primaryScreen()) {
-        QRect marco(QPoint(), size());
-        marco.moveCenter(pantalla->availableGeometry().center());
-        move(marco.topLeft());
-    }
+    // have their titles; the window opens centred, and inside the available area even
+    // where it is smaller (a large scale factor), menu bar and all.
+    Centrar_En_Area(*this, QSize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height()));
     // 9. The remaining settings.
-    Cargar_Configuracion(pConfiguracion, rArranque.psEjecutable, Installed_Font_Families());
+    Cargar_Configuracion(pConfiguracion, rArranque.psEjecutable, Fuentes_Del_Escritorio());
 
     // 10. The tray icon; the commands follow the (still empty) list. A tray that comes
     // later (a panel started after Kestrin at login) shows the icon then; until it does,
@@ -403,6 +400,7 @@ void TfrmMain::Set_Language_Captions(int riLenguaje)
         boton->setToolTip(textos.second);
     }
     ListView->setHeaderLabels({c.asColumnas[0], c.asColumnas[1], c.asColumnas[2]});
+    Ajustar_Columnas();
     for (int i = 0; i < CANTIDAD_RAPIDOS; ++i) {
         mEnRapidos[i]->setText(c.asRapidos[i]);
         mTrayEnRapidos[i]->setText(c.asRapidos[i]);

@@ -146,6 +146,7 @@ private:
     void Escribir_Fila(QTreeWidgetItem *rFila);
     void Ordenar_Lista();
     void Set_Sort_Glyphs(int riColumna);
+    void Ajustar_Columnas();
     void ListViewMouseDown();
     void ListViewSelectItem();
     void Editar_O_Borrar(bool rbBorrar);

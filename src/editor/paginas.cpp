@@ -1,6 +1,7 @@
 // The frame of the wizard, its type page and the schedule pages other than the hourly one.
 #include "agregartarea.h"
 
+#include "platform/placement.h"
 #include "store/names.h"
 
 #include <QCheckBox>
@@ -13,9 +14,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 QPushButton *Boton(QWidget *rPadre, const char *rsNombre)
@@ -45,7 +49,6 @@ QString Formato_Hora_Con_Segundos()
 void TfrmAgregarTarea::Crear_Marco()
 {
     setObjectName(QStringLiteral("frmAgregarTarea"));
-    setFixedSize(607, 538);
     QFont fuente(QStringLiteral("Tahoma"));
     fuente.setPointSize(8);
     setFont(fuente);
@@ -57,10 +60,11 @@ void TfrmAgregarTarea::Crear_Marco()
     PanelArriba = new QWidget(this);
     PanelArriba->setObjectName(QStringLiteral("PanelArriba"));
     PanelArriba->setFixedHeight(41);
+    // The header stands out as the palette's text field colour (white in a light theme),
+    // its title in the matching text colour, so a dark theme keeps them readable.
     PanelArriba->setAutoFillBackground(true);
-    QPalette paleta = PanelArriba->palette();
-    paleta.setColor(QPalette::Window, Qt::white);
-    PanelArriba->setPalette(paleta);
+    PanelArriba->setBackgroundRole(QPalette::Base);
+    PanelArriba->setForegroundRole(QPalette::Text);
     auto *arriba = new QHBoxLayout(PanelArriba);
     arriba->setContentsMargins(12, 0, 12, 0);
     LabelTitulo = new QLabel(PanelArriba);
@@ -69,6 +73,7 @@ void TfrmAgregarTarea::Crear_Marco()
     titulo.setPointSize(10);
     titulo.setBold(true);
     LabelTitulo->setFont(titulo);
+    LabelTitulo->setForegroundRole(QPalette::Text);
     arriba->addWidget(LabelTitulo);
     raiz->addWidget(PanelArriba);
 
@@ -76,9 +81,16 @@ void TfrmAgregarTarea::Crear_Marco()
     PanelFase1->setObjectName(QStringLiteral("PanelFase1"));
     auto *medio = new QVBoxLayout(PanelFase1);
     medio->setContentsMargins(8, 8, 8, 4);
-    PageControl = new QStackedWidget(PanelFase1);
+    // The pages scroll when the window is smaller than designed (a screen too small for
+    // the scale factor), so the buttons below always stay in view.
+    auto *desplazable = new QScrollArea(PanelFase1);
+    desplazable->setObjectName(QStringLiteral("ScrollPaginas"));
+    desplazable->setWidgetResizable(true);
+    desplazable->setFrameShape(QFrame::NoFrame);
+    PageControl = new QStackedWidget;
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    medio->addWidget(PageControl);
+    desplazable->setWidget(PageControl);
+    medio->addWidget(desplazable);
     raiz->addWidget(PanelFase1, 1);
 
     PageControl->addWidget(Crear_Pagina_Inicio());
@@ -108,6 +120,19 @@ void TfrmAgregarTarea::Crear_Marco()
     }
     abajo->insertSpacing(3, 12);
     raiz->addWidget(PanelAbajo);
+
+    // Designed at 607 × 538 for its 8-point text (13-pixel lines); larger text makes it
+    // larger in proportion. Never larger than the screen's available area, less room for
+    // a title bar: with a large scale factor on a small screen the pages scroll instead.
+    const double escala = std::max(1.0, fontMetrics().height() / 13.0);
+    const QSize diseno(qRound(607 * escala), qRound(538 * escala));
+    QSize limite = Area_Disponible(*this).size() - QSize(8, 40);
+    if (limite.isEmpty())
+        limite = diseno;
+    setFixedSize(diseno.boundedTo(limite));
+    // At its designed size the pages fit as they always did: no scroll bars then.
+    if (diseno.boundedTo(limite) == diseno)
+        PageControl->setMinimumSize(1, 1);
 
     connect(BitBtnSiguiente, &QPushButton::clicked, this, [this] { BitBtnSiguienteClick(true); });
     connect(BitBtnAnterior, &QPushButton::clicked, this, &TfrmAgregarTarea::BitBtnAnteriorClick);

@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QProcess>
+#include <QThread>
 
 #include <csignal>
 #include <sys/types.h>
@@ -40,13 +42,27 @@ bool Proceso_Es_Programa(qint64 riPid, const QString &rsNombre)
 
 bool Proceso_Es_Prueba(qint64 riPid, const QString &rsNombre, const QString &rsArgumento)
 {
-    if (!Proceso_Es_Programa(riPid, rsNombre))
-        return false;
-    QFile linea(QStringLiteral("/proc/") + QString::number(riPid) + QStringLiteral("/cmdline"));
-    if (!linea.open(QIODevice::ReadOnly))
-        return false;
-    const QList<QByteArray> argumentos = linea.readAll().split('\0');
-    return argumentos.contains(QFile::encodeName(rsArgumento));
+    // execve() switches /proc/PID/exe to the new program and closes the close-on-exec
+    // descriptors (which is when QProcess reports the start) before it lays out the new
+    // program's arguments; until then /proc/PID/cmdline reads empty. A live process of
+    // the right program with no arguments yet is in that step: read again until they are
+    // there, which takes microseconds, not scheduling rounds, unless the machine is very
+    // busy (hence the generous bound).
+    const QString camino = QStringLiteral("/proc/") + QString::number(riPid) + QStringLiteral("/cmdline");
+    QDeadlineTimer limite(2000);
+    for (;;) {
+        if (!Proceso_Es_Programa(riPid, rsNombre))
+            return false;
+        QFile linea(camino);
+        if (!linea.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray contenido = linea.readAll();
+        if (!contenido.isEmpty())
+            return contenido.split('\0').contains(QFile::encodeName(rsArgumento));
+        if (limite.hasExpired())
+            return false;
+        QThread::usleep(200);
+    }
 }
 
 TVentanaPrueba::~TVentanaPrueba()

@@ -11,7 +11,8 @@
 bool Proceso_Es_Programa(qint64 riPid, const QString &rsNombre);
 
 // True when process riPid runs rsNombre and was given rsArgumento on its command line:
-// the test window, and not another program's that got its recycled id.
+// the test window, and not another program's that got its recycled id. A process caught
+// in the middle of its exec (program switched, arguments not laid out yet) is waited for.
 bool Proceso_Es_Prueba(qint64 riPid, const QString &rsNombre, const QString &rsArgumento);
 
 class TVentanaPrueba {

@@ -3,12 +3,36 @@
 
 #include "platform/beep.h"
 
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+
+#include <algorithm>
 #include <QWidget>
 
 void TPresentadorQt::Pitido()
 {
     System_Beep();
+}
+
+// QMessageBox keeps its text about 500 pixels wide and breaks a longer word (a path, an
+// address) wherever the line ends, so words that do fit are cut too. The text is given
+// the width of its longest word instead, as far as the screen allows.
+static void Ancho_Para_Palabras(QMessageBox &fCaja)
+{
+    auto *etiqueta = fCaja.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!etiqueta)
+        return;
+    const QFontMetrics medidas(etiqueta->font());
+    int ancho = 0;
+    for (const QString &palabra : fCaja.text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        ancho = std::max(ancho, medidas.horizontalAdvance(palabra));
+    const QScreen *pantalla = fCaja.screen() ? fCaja.screen() : QGuiApplication::primaryScreen();
+    if (pantalla)
+        ancho = std::min(ancho, pantalla->availableGeometry().width() * 9 / 10 - 100);
+    etiqueta->setMinimumWidth(std::max(ancho, 0) + 2);
 }
 
 int TPresentadorQt::Mostrar(QObject *rOwner, const QString &rsTitulo, const QString &rsTexto, int riIcono,
@@ -28,6 +52,7 @@ int TPresentadorQt::Mostrar(QObject *rOwner, const QString &rsTitulo, const QStr
         rBotones == MB_OKCANCEL ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok;
     QMessageBox caja(icono, rsTitulo, texto, botones, qobject_cast<QWidget *>(rOwner));
     caja.setTextFormat(Qt::PlainText);
+    Ancho_Para_Palabras(caja);
     caja.setDefaultButton(QMessageBox::Ok);
     if (rBotones == MB_OKCANCEL)
         caja.setEscapeButton(QMessageBox::Cancel);

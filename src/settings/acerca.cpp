@@ -19,9 +19,10 @@ TEtiquetaEnlace::TEtiquetaEnlace(QWidget *rParent)
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
-    // Blue like a link; a dotted frame shows where the keyboard is.
-    setStyleSheet(QStringLiteral("TEtiquetaEnlace { color: #0000ff; border: 1px dotted transparent; }"
-                                 "TEtiquetaEnlace:focus { border-color: #0000ff; }"));
+    // The palette's link colour (readable on a dark theme too); a dotted frame shows
+    // where the keyboard is.
+    setStyleSheet(QStringLiteral("TEtiquetaEnlace { color: palette(link); border: 1px dotted transparent; }"
+                                 "TEtiquetaEnlace:focus { border-color: palette(link); }"));
     QFont letra = font();
     letra.setUnderline(true);
     setFont(letra);

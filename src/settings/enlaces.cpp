@@ -5,9 +5,11 @@
 #include "report/eventlog.h"
 #include "report/messagebox.h"
 #include "settings/sitioweb.h"
+#include "settings/visorarchivo.h"
 #include "texts/errortexts.h"
 #include "texts/language.h"
 
+#include <QFileInfo>
 #include <QUrl>
 #include <QWidget>
 
@@ -15,6 +17,11 @@ static bool Abrir_O_Informar(const QUrl &rUrl, TErrorPrincipal rError, QWidget *
 {
     const QString error = Abrir_Con_Escritorio(rUrl);
     if (error.isEmpty())
+        return true;
+    // No desktop program took a file that is there and readable (no xdg-open, nothing
+    // registered for its type): Kestrin shows it itself before giving up.
+    if (rUrl.isLocalFile() && QFileInfo(rUrl.toLocalFile()).isReadable() &&
+        Mostrar_Archivo_En_Ventana(rUrl.toLocalFile(), rOwner))
         return true;
     MessageBoxBeep(rOwner, Texto_Error_Principal(rError, error), Caption_Error(), MB_OK);
     return false;

@@ -19,10 +19,12 @@ bool Abrir_Pagina_IPhone(QWidget *rOwner = nullptr);
 // The first help page of a language: Carpeta_Compartida() + "help/en/index.html" or
 // "help/es/index.html".
 QString Archivo_Ayuda(int riLenguaje);
-// mVerAyudaClick: the help in the browser; "Error 216. " + the system's text on failure.
+// mVerAyudaClick: the help in the browser, or in Kestrin's own window when no desktop
+// program opens files; "Error 216. " + the system's text when neither can.
 bool Ver_Ayuda(QWidget *rOwner = nullptr);
 // mVerLogClick: systemlog.txt of the machine-wide folder (Ruta_Log()) in the desktop's
-// text viewer; "Error 217. " + the system's text on failure.
+// text viewer, or in Kestrin's own window; "Error 217. " + the system's text when
+// neither can (the log is missing or unreadable).
 bool Ver_Log(QWidget *rOwner = nullptr);
 
 // LabelCorreoClick: a new mail to the support mailbox of the language; without a mail

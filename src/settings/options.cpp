@@ -156,7 +156,10 @@ bool TfrmOpciones::Inicializar()
     ComboBoxFont->addItems(pContexto.aFuentes);
     if (pContexto.aFuentes.isEmpty())
         return true;
-    int indice = 0;
+    // The family messages are drawn in (a stored name that is not installed was already
+    // resolved to what the desktop draws for it); never simply the first in the list,
+    // which would be stored by the next OK.
+    int indice = -1;
     for (int i = 0; i < pContexto.aFuentes.size(); ++i) {
         if (pContexto.aFuentes.at(i).compare(c.psFontMensaje, Qt::CaseInsensitive) == 0) {
             indice = i;
@@ -164,6 +167,7 @@ bool TfrmOpciones::Inicializar()
         }
     }
     ComboBoxFont->setCurrentIndex(indice);
+    psFuenteInicial = ComboBoxFont->currentText();
     ComboBoxFontChange();
     return true;
 }
@@ -214,7 +218,9 @@ void TfrmOpciones::BitBtnAceptarClick()
         return;
     }
     n.iSnooze = ComboBoxSnooze->currentIndex() >= 0 ? Valor_Snooze(ComboBoxSnooze->currentText()) : 10;
-    n.sFuente = ComboBoxFont->currentText();
+    // Only a font the user chose is saved: the stored one stays as it is otherwise.
+    if (ComboBoxFont->currentIndex() >= 0 && ComboBoxFont->currentText() != psFuenteInicial)
+        n.sFuente = ComboBoxFont->currentText();
     if (Guardar_Opciones(this, lenguaje, n, pContexto.sEjecutable, *pContexto.pConfig) == 0)
         accept();
 }

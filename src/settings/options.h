@@ -64,6 +64,7 @@ private:
     QComboBox *ComboBoxSnooze;
     QLabel *LabelFont;
     QComboBox *ComboBoxFont;
+    QString psFuenteInicial; // the font shown when the dialog opened
     QLabel *LabelTextoDeEjemplo;
     QPushButton *BitBtnAceptar, *BitBtnCancelar;
 };

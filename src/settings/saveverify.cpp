@@ -76,9 +76,11 @@ int Guardar_Opciones(QObject *rOwner, int riLenguaje, const TOpcionesNuevas &rNu
         return ERROR_SNOOZE;
     fConfig.piDefaultSnoozeTime = rNuevas.iSnooze;
 
-    const QString fuente = rNuevas.sFuente.isEmpty() ? QStringLiteral("Arial") : rNuevas.sFuente;
-    if (!grabar("Font", fuente, ERROR_FONT))
+    if (rNuevas.sFuente.isEmpty())
+        return 0;
+    if (!grabar("Font", rNuevas.sFuente, ERROR_FONT))
         return ERROR_FONT;
-    fConfig.psFontMensaje = fuente;
+    fConfig.psFontMensaje = rNuevas.sFuente;
+    fConfig.psFontGuardada = rNuevas.sFuente;
     return 0;
 }

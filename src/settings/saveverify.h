@@ -44,7 +44,7 @@ struct TOpcionesNuevas {
     int iSegundos = 10;
     bool bPermanente = false;
     int iSnooze = 10;
-    QString sFuente; // empty (no font installed) saves "Arial"
+    QString sFuente; // empty: the font was not changed, and Font is left as stored
 };
 // Saves every value in order, setting each in-memory field (the language through
 // Establecer_Lenguaje) once its value has been verified. Returns 0 when all were saved,

@@ -78,15 +78,29 @@ int Convertir_SnoozeTime(const QString &rsValor)
     return valor;
 }
 
-QString Elegir_Fuente(const QString &rsValor, const QStringList &raFuentes)
+QString Elegir_Fuente(const QString &rsValor, const TFuentesEscritorio &rFuentes)
 {
+    const auto instalada = [&](const QString &rsFamilia) {
+        return !rsFamilia.isEmpty() && rFuentes.aInstaladas.contains(rsFamilia, Qt::CaseInsensitive) &&
+               !(rFuentes.De_Simbolos && rFuentes.De_Simbolos(rsFamilia));
+    };
     const QString fuente = rsValor.isEmpty() ? QStringLiteral("Segoe UI") : rsValor;
-    if (raFuentes.contains(fuente, Qt::CaseInsensitive))
+    if (instalada(fuente))
         return fuente;
-    return QStringLiteral("Arial");
+    if (rFuentes.Sustituta) {
+        const QString sustituta = rFuentes.Sustituta(fuente);
+        if (instalada(sustituta))
+            return sustituta;
+    }
+    if (instalada(rFuentes.sGeneral))
+        return rFuentes.sGeneral;
+    for (const QString &f : rFuentes.aInstaladas)
+        if (instalada(f))
+            return f;
+    return fuente; // nothing installed to choose from: the name, for Qt to do what it can
 }
 
-void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, const QStringList &raFuentes)
+void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, const TFuentesEscritorio &rFuentes)
 {
     fConfig.psDefaultSound = Leer(HKEY_CURRENT_USER, QStringLiteral("DefaultSound"));
     if (fConfig.psDefaultSound.isEmpty()) {
@@ -104,5 +118,6 @@ void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, 
     fConfig.piDesktopAlertDuracion = Convertir_WaitTimeAlert(Leer(HKEY_CURRENT_USER, QStringLiteral("WaitTimeAlert")));
     fConfig.pbDesktopAlertPermanent = Convertir_PermanentAlert(Leer(HKEY_CURRENT_USER, QStringLiteral("PermanentAlert")));
     fConfig.piDefaultSnoozeTime = Convertir_SnoozeTime(Leer(HKEY_CURRENT_USER, QStringLiteral("SnoozeTime")));
-    fConfig.psFontMensaje = Elegir_Fuente(Leer(HKEY_CURRENT_USER, QStringLiteral("Font")), raFuentes);
+    fConfig.psFontGuardada = Leer(HKEY_CURRENT_USER, QStringLiteral("Font"));
+    fConfig.psFontMensaje = Elegir_Fuente(fConfig.psFontGuardada, rFuentes);
 }

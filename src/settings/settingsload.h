@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/fonts.h"
+
 struct TConfiguracion {
     QString psDefaultSound;
     bool pbStartWithWindows = false;
@@ -12,7 +14,8 @@ struct TConfiguracion {
     int piDesktopAlertDuracion = 10; // seconds
     bool pbDesktopAlertPermanent = false;
     int piDefaultSnoozeTime = 10;    // minutes
-    QString psFontMensaje;
+    QString psFontMensaje;  // the family messages are drawn in (Elegir_Fuente)
+    QString psFontGuardada; // the stored Font as it is, empty when none is stored
 };
 
 // The Run value that starts Kestrin with the session: "<full path>" silent.
@@ -29,12 +32,16 @@ int Leer_Lenguaje_Sin_Grabar(const QString &rsNombreIdiomaSistema);
 // the one built from rsEjecutable (or from the program it links to), then
 // WakeUpComputer, WaitTimeAlert, PermanentAlert, SnoozeTime and Font (checked against
 // raFuentes).
-void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, const QStringList &raFuentes);
+void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, const TFuentesEscritorio &rFuentes);
 
 // The conversions of stored texts.
 bool Convertir_WakeUpComputer(const QString &rsValor);   // only "0" is false
 bool Convertir_PermanentAlert(const QString &rsValor);   // only "1" is true
 int Convertir_WaitTimeAlert(const QString &rsValor);     // 1..99999, else 10
 int Convertir_SnoozeTime(const QString &rsValor);        // any integer, else 10
-// "Segoe UI" when empty; "Arial" when the face is not installed (letter case ignored).
-QString Elegir_Fuente(const QString &rsValor, const QStringList &raFuentes);
+// The family messages are drawn in for the stored Font ("Segoe UI" when empty): the
+// stored name when it is installed (letter case ignored); else what the desktop draws
+// for it (fontconfig's substitute); else the desktop's general font; else the first
+// installed family. Never a symbol or mathematics family. The stored value is not
+// changed.
+QString Elegir_Fuente(const QString &rsValor, const TFuentesEscritorio &rFuentes);

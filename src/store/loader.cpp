@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 static QString Quitar_Barras_Dobles(QString rsRuta)
@@ -78,6 +79,10 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
     TResultadoCarga r;
     if (rsDirectorio.isEmpty() || !QFileInfo(rsDirectorio).isDir()) {
         r.directorioExiste = false;
+        struct stat datos;
+        r.carpetaFalta = rsDirectorio.isEmpty() ||
+                         (::stat(QFile::encodeName(QDir::cleanPath(rsDirectorio)).constData(), &datos) != 0 &&
+                          errno == ENOENT);
         return r;
     }
     // The listing below cannot tell an unreadable folder from an empty one.

@@ -32,6 +32,9 @@ struct TResultadoCarga {
     QVector<TArchivoIlegible> ilegibles; // each file that could not be read, in file order
     // False when the folder is missing or cannot be listed; the table is then empty.
     bool directorioExiste = true;
+    // True when nothing at all is at the folder's path (or above it): a profile whose
+    // folder was never made, unlike a file in its place or a folder out of reach.
+    bool carpetaFalta = false;
     // Why an existing folder could not be listed: the path (without a final slash),
     // ": " and the system's text.
     // Empty for a missing folder. A file that cannot be read no longer sets it.

@@ -74,3 +74,11 @@ QString Texto_Hilo_Falta_AlertWindow(const QString &rsErrorSistema, const QStrin
 {
     return rsErrorSistema + QStringLiteral(": ") + rsRuta;
 }
+
+QString Texto_Sin_Salida_Audio(int riLenguaje)
+{
+    if (riLenguaje == 1)
+        return QStringLiteral("No hay salida de audio (ni tarjeta de sonido ni servidor de sonido): "
+                              "los sonidos de los recordatorios no se oyen");
+    return QStringLiteral("No audio output (no sound card or sound server): reminder sounds cannot be heard");
+}

@@ -22,6 +22,9 @@ QString Texto_Error_205(int riLenguaje, int riCodigoCampo, const QString &rsArch
 QString Texto_Sin_Acceso_Directorio(int riLenguaje, const QString &rsDirectorio);
 QString Texto_Falta_AlertWindow(int riLenguaje, const QString &rsEXEPath);
 
+// The event log's line when a reminder's sound plays on a machine with no audio output.
+QString Texto_Sin_Salida_Audio(int riLenguaje);
+
 // The scheduler's reports: the log entry "Error <code> - <text>" and the box
 // "Kestrin" CR "Error <code>" CR <text>.
 QString Texto_Log_Planificador(int riCodigo, const QString &rsTexto);

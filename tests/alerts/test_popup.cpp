@@ -175,6 +175,15 @@ void TestPopup::size()
     TDesktopAlert *popup = Mostrar(Nuevo_Recordatorio(QStringLiteral("x")), nombre, mensaje);
     QVERIFY(popup);
     QCOMPARE(popup->size(), tamano);
+    // The message shows whole lines only; the last ends in "…" when some are left out.
+    const QLabel *etiqueta = popup->findChild<QLabel *>(QStringLiteral("LabelMensaje"));
+    QVERIFY(etiqueta);
+    const QStringList mostradas = etiqueta->text().split(QLatin1Char('\n'));
+    QVERIFY(mostradas.size() * QFontMetrics(etiqueta->font()).lineSpacing() <= etiqueta->height());
+    const bool cortado = QByteArray(QTest::currentDataTag()) == "twenty lines";
+    QCOMPARE(etiqueta->text().endsWith(QStringLiteral("…")), cortado);
+    if (!cortado)
+        QCOMPARE(etiqueta->text().simplified(), QString(mensaje).simplified());
 }
 
 void TestPopup::windowNeverTakesFocus()

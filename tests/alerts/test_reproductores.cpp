@@ -7,6 +7,7 @@
 #include "alerts/reproductores.h"
 #include "alerts/sonidosiniciales.h"
 #include "report/messagerecorder.h"
+#include "texts/errortexts.h"
 
 #include <QDir>
 #include <QAudioOutput>
@@ -228,7 +229,15 @@ void TestReproductores::reminderSound()
     if (suena) {
         QTest::qWait(300);
         QVERIFY(r.MediaPlayerThread.Sonando()); // no late failure either
-        QVERIFY(Lineas_Log().isEmpty());
+        // Without an audio output (no sound card, no sound server) the log says so, once
+        // for all the sounds of a start.
+        const QStringList esperado = TSonidoAlerta::Hay_Salida_Audio()
+            ? QStringList() : QStringList{Texto_Sin_Salida_Audio(0)};
+        r.Tocar_Sonido_Thread(usarDefault, 0, propio, Carpeta_Sonidos_Incluidos(), defaultSound);
+        QStringList lineas = Lineas_Log();
+        for (QString &l : lineas)
+            l = l.section(QStringLiteral(" - "), 1); // without the date
+        QCOMPARE(lineas, esperado);
     } else {
         QCOMPARE(Lineas_Log().size(), 1);
     }

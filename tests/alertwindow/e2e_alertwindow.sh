@@ -32,7 +32,8 @@ press() {  # pid title-pattern key
   w=$(window_of "$1" "$2")
   [[ -n "$w" ]] || fail "no window '$2' of $1 to type into"
   xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w" 2>/dev/null || true
-  sleep 0.3
+  # An alert window takes no key in its first second.
+  sleep 1.2
   xdotool key "$3"
 }
 exited_with() {  # pid expected-status
@@ -63,8 +64,12 @@ W1=$(window_of $P1 "^Café con")
 [[ "$(xdotool getwindowname "$W1")" == "$NAME" ]] || fail "title is '$(xdotool getwindowname "$W1")'"
 # Task bars show it as Kestrin (the desktop entry's StartupWMClass).
 [[ "$(e2e_window_class "$W1")" == Kestrin ]] || fail "window class: $(e2e_window_class "$W1")"
-wait_for 'events_of $P1 | grep -qx "sound playing"' || fail "no sound started: $(events_of $P1)"
-wait_for 'events_of $P1 | grep -qx "sound again"' || fail "the sound does not repeat"
+# The harness gives no sound server: the log says that the sound is not heard (unless
+# the machine has a sound card of its own).
+HEARD=", not heard: no audio output"
+[[ -e /dev/snd ]] && HEARD=
+wait_for 'events_of $P1 | grep -qx "sound playing$HEARD"' || fail "no sound started: $(events_of $P1)"
+wait_for 'events_of $P1 | grep -qx "sound again$HEARD"' || fail "the sound does not repeat"
 shot alertwindow-english
 send KestrinMute
 wait_for 'events_of $P1 | grep -qx "sound ended: stopped"' || fail "KestrinMute did not stop the sound"
@@ -98,6 +103,16 @@ DIFF=$( { diff "$WORK/before.txt" "$WORK/after.txt" || true; } | grep '^[<>]' | 
 [[ "$DIFF" == "SnoozeRun SnoozeTime " ]] || fail "changed keys: $DIFF"
 [[ $(wc -l <"$WORK/before.txt") -eq $(wc -l <"$WORK/after.txt") ]] || fail "line count changed"
 wait_for 'grep -q "member=KestrinReadFiles" "$WORK/monitor.log"' 5 || fail "KestrinReadFiles was not broadcast"
+
+step "with an audio output (a sound server with a null sink) the log says the sound plays, and nothing more"
+e2e_sound_up "$WORK/pulse.log" || fail "pulseaudio did not start: $(cat "$WORK/pulse.log")"
+"$ALERT" "$R1" "$WORK/tone.wav" 9934 15 "DejaVu Sans" 2>/dev/null &
+P11=$!
+wait_for 'events_of $P11 | grep -q "^sound"' || fail "no sound event: $(events_of $P11)"
+[[ "$(events_of $P11 | grep "^sound" | head -1)" == "sound playing" ]] || fail "with a sound server: $(events_of $P11)"
+send KestrinClose
+exited_with $P11 0
+e2e_sound_down
 
 step "a retired reminder (.odb) snoozed comes back; two windows closed by one KestrinClose"
 R3=$DATA/data405204375-3.od

@@ -412,6 +412,17 @@ void TestAlertWindow::windowSnoozeWritesAndCloses()
     TfrmAlertWindow ventana(alerta);
     ventana.Mostrar();
     QVERIFY(QTest::qWaitForWindowExposed(&ventana));
+    // Just shown: neither a click nor a key that was on its way counts.
+    QVERIFY(ventana.Entrada_Bloqueada());
+    const QByteArray contenido = [&] { QFile f(ruta); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    QTest::mouseClick(ventana.BotonPosponer, Qt::LeftButton);
+    QTest::mouseClick(ventana.BotonCerrar, Qt::LeftButton);
+    QTest::keyClick(&ventana, Qt::Key_Escape);
+    QTest::keyClick(&ventana, Qt::Key_Return);
+    QVERIFY(ventana.isVisible());
+    QCOMPARE([&] { QFile f(ruta); f.open(QIODevice::ReadOnly); return f.readAll(); }(), contenido);
+    // A second later it answers.
+    QTRY_VERIFY_WITH_TIMEOUT(!ventana.Entrada_Bloqueada(), TfrmAlertWindow::ESPERA_ENTRADA_MS + 2000);
     const double antes = Ahora();
     QTest::mouseClick(ventana.BotonPosponer, Qt::LeftButton);
     QVERIFY(!ventana.isVisible());
@@ -433,6 +444,7 @@ void TestAlertWindow::windowSnoozeFailureIsReported()
     QStringList errores;
     ventana.pMostrarError = [&](const QString &rsTexto) { errores << rsTexto; };
     ventana.Mostrar();
+    QTRY_VERIFY_WITH_TIMEOUT(!ventana.Entrada_Bloqueada(), TfrmAlertWindow::ESPERA_ENTRADA_MS + 2000);
     QTest::mouseClick(ventana.BotonPosponer, Qt::LeftButton);
     QCOMPARE(errores.size(), 1);
     QVERIFY2(errores[0].startsWith(QStringLiteral("Error 219. ")), qPrintable(errores[0]));
@@ -452,11 +464,13 @@ void TestAlertWindow::windowMuteButton()
     ventana.Mostrar();
     QVERIFY(!ventana.BotonSilencio->isEnabled()); // nothing plays yet
     alerta.Iniciar();
-    QVERIFY(ventana.BotonSilencio->isEnabled());
+    QVERIFY(!ventana.BotonSilencio->isEnabled()); // playing, but the first second takes no click
+    QTRY_VERIFY_WITH_TIMEOUT(ventana.BotonSilencio->isEnabled(), TfrmAlertWindow::ESPERA_ENTRADA_MS + 2000);
     QTest::mouseClick(ventana.BotonSilencio, Qt::LeftButton);
     QVERIFY(!alerta.Sonando());
     QVERIFY(!ventana.BotonSilencio->isEnabled());
     QVERIFY(ventana.isVisible());
+    ventana.activateWindow(); // the user turns to it
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
     QTest::keyClick(&ventana, Qt::Key_Escape);
     QVERIFY(!ventana.isVisible());

@@ -19,7 +19,7 @@ value() { where | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 # the default a terminal's foreground program has, so Ctrl+C can be sent as a signal.
 start_headless() {
   : >"$OUT"
-  setsid env -u DISPLAY -u WAYLAND_DISPLAY KESTRIN_RUN_SHOT="$SHOT" \
+  setsid env -u DISPLAY -u WAYLAND_DISPLAY -u KESTRIN_RUN_SHOT ${SHOT:+"KESTRIN_RUN_SHOT=$SHOT"} \
     perl -e '$SIG{INT} = "DEFAULT"; exec @ARGV or die "exec: $!"' "$ROOT/scripts/start" "$STANDIN" "$@" >"$OUT" 2>"$E2E_WORK/start.err" &
   START_PID=$!
   E2E_PIDS+=("$START_PID")
@@ -59,6 +59,23 @@ e2e_exited_with "$START_PID" 130 15
 ! xdpyinfo -display "$VDISPLAY" >/dev/null 2>&1 || e2e_fail "the virtual display still runs"
 ! DBUS_SESSION_BUS_ADDRESS=$VBUS dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
   org.freedesktop.DBus.GetId >/dev/null 2>&1 || e2e_fail "the private bus still runs"
+
+e2e_step "without KESTRIN_RUN_SHOT the screenshot goes to BUILD_DIR, absolute or relative to the repository"
+for form in absolute relative; do
+  mkdir -p "$E2E_WORK/build-$form"
+  BUILD_DIR=$E2E_WORK/build-$form
+  [[ $form == absolute ]] || BUILD_DIR=$(realpath --relative-to="$ROOT" "$BUILD_DIR")
+  export BUILD_DIR
+  SHOT= start_headless
+  unset BUILD_DIR
+  e2e_wait_for 'grep -q "press Ctrl+C" "$OUT"' 60 || e2e_fail "$form: no 'press Ctrl+C' line: $(cat "$OUT")"
+  grep -qx "Screenshot of Kestrin's window: $E2E_WORK/build-$form/kestrin-screen.png" "$OUT" ||
+    e2e_fail "$form: screenshot line: $(cat "$OUT")"
+  [[ "$(identify -format '%wx%h' "$E2E_WORK/build-$form/kestrin-screen.png")" == "420x200" ]] ||
+    e2e_fail "$form: no screenshot where the line says"
+  kill -INT -- "-$START_PID"
+  e2e_exited_with "$START_PID" 130 15
+done
 
 e2e_step "a program that ends by itself: its status comes back, nothing is left"
 SHOT=$E2E_WORK/never.png

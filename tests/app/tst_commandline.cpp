@@ -36,6 +36,9 @@ private slots:
     void showSinKestrinLoArranca_data();
     void showSinKestrinLoArranca();
     void ayuda();
+    void linea_incorrecta_data();
+    void linea_incorrecta();
+    void sin_pantalla();
 
 private:
     QProcessEnvironment Entorno(bool rbBus) const;
@@ -276,8 +279,54 @@ void TstCommandLine::ayuda()
 {
     const TResultado r = Correr({QStringLiteral("--help")}, false);
     QCOMPARE(r.iCodigo, 0);
-    for (const char *opcion : {"--show", "--quit", "--reload", "--list"})
-        QVERIFY2(r.sSalida.contains(QLatin1String(opcion)), opcion);
+    // Named as it is typed, not by the path it was started from.
+    QVERIFY2(r.sSalida.startsWith(QStringLiteral("Usage: kestrin [options] [silent]\n")), qPrintable(r.sSalida));
+    for (const char *texto : {"--show", "--quit", "--reload", "--list", "--in <MINUTES>", "  silent ",
+                              "Exit status:", "  2  a wrong command line", "Examples:", "kestrin --list"})
+        QVERIFY2(r.sSalida.contains(QLatin1String(texto)), texto);
+    QVERIFY(!r.sSalida.contains(QStringLiteral(KESTRIN_BIN)));
+}
+
+// A command line with something Kestrin does not know is refused with status 2 and one
+// line on stderr, before anything else happens; nothing is ignored.
+void TstCommandLine::linea_incorrecta_data()
+{
+    QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("--list extra") << QStringList{"--list", "extra"} << "kestrin: unexpected argument \"extra\"";
+    QTest::newRow("--quit silent") << QStringList{"--quit", "silent"} << "kestrin: unexpected argument \"silent\"";
+    QTest::newRow("silent extra") << QStringList{"silent", "extra"} << "kestrin: unexpected argument \"extra\"";
+    QTest::newRow("a word alone") << QStringList{"start"} << "kestrin: unexpected argument \"start\"";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "kestrin: Unknown option 'frobnicate'.";
+}
+
+void TstCommandLine::linea_incorrecta()
+{
+    QFETCH(QStringList, argumentos);
+    QFETCH(QString, error);
+    const TResultado r = Correr(argumentos, false);
+    QCOMPARE(r.iCodigo, 2);
+    QCOMPARE(r.sSalida, QString());
+    QVERIFY2(r.sErrores.startsWith(error) && r.sErrores.count(QLatin1Char('\n')) == 1, qPrintable(r.sErrores));
+}
+
+// Without any display the program says what it needs in one line, status 1, instead of
+// Qt's abort.
+void TstCommandLine::sin_pantalla()
+{
+    QProcessEnvironment entorno = Entorno(false);
+    for (const char *variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        entorno.remove(QLatin1String(variable));
+    QProcess p;
+    p.setProcessEnvironment(entorno);
+    p.start(psKestrin, {});
+    QVERIFY(p.waitForFinished(20000));
+    TResultado r{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                 QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    QCOMPARE(r.iCodigo, 1);
+    QCOMPARE(r.sErrores, QStringLiteral("Kestrin needs a graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set): "
+                                        "./run in the source folder starts it on a virtual display, and --list, --in, "
+                                        "--quit and --reload need none.\n"));
 }
 
 QTEST_GUILESS_MAIN(TstCommandLine)

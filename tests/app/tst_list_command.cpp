@@ -146,7 +146,7 @@ TResultado TstListCommand::Ejecutar(const QStringList &rArgumentos, const QStrin
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral("faketime"), QStringList{QStringLiteral("-f"), kAhora, QStringLiteral(KESTRIN_BIN)} + rArgumentos);
+    p.start(QStringLiteral("faketime"), QStringList{QStringLiteral("-f"), kAhora, Para_Nobody(QStringLiteral(KESTRIN_BIN))} + rArgumentos);
     TResultado r;
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
         return r;
@@ -239,7 +239,7 @@ void TstListCommand::sin_permiso_data()
 
 void TstListCommand::sin_permiso()
 {
-    KESTRIN_COMO_NOBODY();
+    KESTRIN_COMO_NOBODY(QStringLiteral(KESTRIN_BIN));
     QFETCH(QString, caso);
     QTemporaryDir raiz;
     const QString dir = raiz.path() + QStringLiteral("/Kestrin/System/");
@@ -272,24 +272,44 @@ void TstListCommand::sin_permiso()
     QCOMPARE(ilegibles.at(0).toObject().value("error").toString(), QStringLiteral("Permission denied"));
 }
 
+// A fresh profile has no reminder folder yet: an empty list, not an error. Something
+// else in the folder's place is an error.
 void TstListCommand::carpeta_inexistente_data()
 {
     QTest::addColumn<QStringList>("argumentos");
-    QTest::addColumn<QString>("mensaje");
-    QTest::newRow("en") << QStringList{"--list"} << "There is no access to directory: ";
-    QTest::newRow("json") << QStringList{"--list", "--json"} << "There is no access to directory: ";
-    QTest::newRow("es") << QStringList{"--list", "--language", "es"} << "No hay acceso al directorio: ";
+    QTest::addColumn<bool>("archivoEnSuLugar");
+    QTest::addColumn<int>("codigo");
+    QTest::addColumn<QString>("salida");
+    QTest::addColumn<QString>("errores"); // the folder's path follows
+    QTest::newRow("en") << QStringList{"--list"} << false << 0 << "Name  Next Run Time  Last Run Time\n" << QString();
+    QTest::newRow("json") << QStringList{"--list", "--json"} << false << 0
+                          << "{\n    \"invalid\": [\n    ],\n    \"reminders\": [\n    ],\n    \"unreadable\": [\n    ]\n}\n"
+                          << QString();
+    QTest::newRow("file in its place") << QStringList{"--list"} << true << 1 << QString()
+                                       << "There is no access to directory: ";
+    QTest::newRow("file in its place, es") << QStringList{"--list", "--language", "es"} << true << 1 << QString()
+                                           << "No hay acceso al directorio: ";
 }
 
 void TstListCommand::carpeta_inexistente()
 {
     QFETCH(QStringList, argumentos);
-    QFETCH(QString, mensaje);
-    const TResultado r = Ejecutar(argumentos, pVacio.path());
-    QCOMPARE(r.iCodigo, 1);
-    QCOMPARE(r.sSalida, QString());
-    QCOMPARE(r.sErrores, mensaje + pVacio.path() + QStringLiteral("/Kestrin/System/\n"));
-    QVERIFY(!QFileInfo::exists(pVacio.path() + QStringLiteral("/Kestrin"))); // nothing created
+    QFETCH(bool, archivoEnSuLugar);
+    QFETCH(int, codigo);
+    QFETCH(QString, salida);
+    QFETCH(QString, errores);
+    QTemporaryDir raiz;
+    if (archivoEnSuLugar) {
+        QVERIFY(QDir().mkpath(raiz.path() + QStringLiteral("/Kestrin")));
+        QFile f(raiz.path() + QStringLiteral("/Kestrin/System"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    const TResultado r = Ejecutar(argumentos, raiz.path());
+    QCOMPARE(r.iCodigo, codigo);
+    QCOMPARE(r.sSalida, salida);
+    QCOMPARE(r.sErrores, errores.isEmpty() ? QString() : errores + raiz.path() + QStringLiteral("/Kestrin/System/\n"));
+    if (!archivoEnSuLugar)
+        QVERIFY(!QFileInfo::exists(raiz.path() + QStringLiteral("/Kestrin"))); // nothing created
 }
 
 void TstListCommand::opciones()

@@ -347,6 +347,8 @@ void TstMainWindow::language_switch_through_options()
     TPrueba p;
     p.Con_AlertWindow();
     p.Escribir(QStringLiteral("pasado"), TAREA_UNA_VEZ, Ahora() - 2);
+    p.Escribir(QStringLiteral("una cita con un nombre bastante largo para la columna"), TAREA_UNA_VEZ, Ahora() + 300,
+               Ahora() - 1);
     TEnlacesPrincipal e = p.Enlaces_Todos();
     e.Abrir_Opciones = [](TfrmMain &w) {
         Establecer_Lenguaje(0);
@@ -359,13 +361,26 @@ void TstMainWindow::language_switch_through_options()
     w.Set_Language_Captions(1);
     w.Cargar_Tareas_De_Archivos(QString(), false);
     p.Seleccionar(QStringLiteral("pasado"));
-    QCOMPARE(p.Lista()->topLevelItem(0)->text(1), QStringLiteral("Nunca"));
+    QCOMPARE(p.Lista()->findItems(QStringLiteral("pasado"), Qt::MatchExactly, 0).value(0)->text(1), QStringLiteral("Nunca"));
+    // The columns fit their longest text in the language shown (Spanish dates are long);
+    // the last takes the rest of the width.
+    const auto columnas_caben = [&p] {
+        QTreeWidget *lista = p.Lista();
+        const QFontMetrics medidas(lista->font());
+        for (int c = 0; c + 1 < lista->columnCount(); ++c)
+            for (int i = 0; i < lista->topLevelItemCount(); ++i)
+                if (lista->columnWidth(c) < medidas.horizontalAdvance(lista->topLevelItem(i)->text(c)))
+                    return false;
+        return lista->header()->stretchLastSection();
+    };
+    QVERIFY(columnas_caben());
     const QString resumenEs = p.Hijo<QPlainTextEdit>(QStringLiteral("MemoSummary"))->toPlainText();
     QVERIFY(!resumenEs.isEmpty());
 
     w.SpeedButtonOpcionesClick();
-    QCOMPARE(p.Lista()->topLevelItem(0)->text(1), QStringLiteral("Never"));
+    QCOMPARE(p.Lista()->findItems(QStringLiteral("pasado"), Qt::MatchExactly, 0).value(0)->text(1), QStringLiteral("Never"));
     QCOMPARE(p.Lista()->headerItem()->text(0), QStringLiteral("Name"));
+    QVERIFY(columnas_caben());
     QCOMPARE(w.windowTitle(), QStringLiteral("Kestrin 1.6"));
     // The selected reminder stays selected and its summary follows the language.
     QCOMPARE(w.Archivo_Seleccionado(), p.Datos() + QStringLiteral("data-pasado.od"));

@@ -229,12 +229,30 @@ e2e_tray_up() {  # ERRFILE
   sleep 0.5
 }
 
+# A sound server of the test's own (pulseaudio in the private runtime folder) with one
+# null sink: an audio output that plays into nothing, for runs that need a machine with
+# sound. Returns 1 when pulseaudio is missing or does not come up.
+e2e_sound_up() {  # LOGFILE
+  command -v pulseaudio >/dev/null || return 1
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+    --load="module-null-sink sink_name=kestrin_null" --load=module-native-protocol-unix >"$1" 2>&1 &
+  E2E_SOUND_PID=$!
+  E2E_PIDS+=("$E2E_SOUND_PID")
+  e2e_wait_for 'pactl info >/dev/null 2>&1' 15
+}
+e2e_sound_down() {
+  [[ -n "${E2E_SOUND_PID:-}" ]] || return 0
+  kill "$E2E_SOUND_PID" 2>/dev/null
+  wait "$E2E_SOUND_PID" 2>/dev/null || true
+  E2E_SOUND_PID=
+}
+
 e2e_start() {  # NAME
   local name=${1:?e2e_start needs the test name}
   local here root
   here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
   root=$(cd "$here/../.." && pwd)
-  E2E_ARTIFACTS=${E2E_ARTIFACTS_ROOT:-$root/${BUILD_DIR:-build}/test-artifacts}/$name
+  E2E_ARTIFACTS=${E2E_ARTIFACTS_ROOT:-$(cd "$root" && realpath -ms -- "${BUILD_DIR:-build}")/test-artifacts}/$name
   mkdir -p "$E2E_ARTIFACTS"
   E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/kestrin-e2e-$name.XXXXXX")
   trap e2e_cleanup EXIT

@@ -5,6 +5,8 @@
 #include "report/qtmessagepresenter.h"
 #include "store/daycount.h"
 
+#include "../e2e/paletaoscura.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +21,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
+    Paleta_Oscura_Si_Pedida();
     if (args.size() < 3)
         return 1;
     Instalar_Presentador_Qt();

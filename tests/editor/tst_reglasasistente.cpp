@@ -333,6 +333,16 @@ void TstReglasAsistente::ventana_prueba_termina()
     QVERIFY(Proceso_Es_Programa(ajeno.processId(), "tail"));
     QVERIFY(!Proceso_Es_Prueba(ajeno.processId(), "tail", tmp));
     QVERIFY(Proceso_Es_Prueba(ajeno.processId(), "tail", otro));
+    // Asked the moment the start is reported, while the exec may still be laying out the
+    // arguments: the answer is the same every time.
+    for (int i = 0; i < 20; ++i) {
+        QProcess recien;
+        recien.start("tail", {"-f", otro});
+        QVERIFY(recien.waitForStarted());
+        QVERIFY(Proceso_Es_Prueba(recien.processId(), "tail", otro));
+        recien.kill();
+        recien.waitForFinished();
+    }
     qint64 pid = 0;
     {
         TVentanaPrueba v;

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +18,8 @@ struct TVista {
     QMessageBox::Icon iIcono = QMessageBox::NoIcon;
     QMessageBox::StandardButtons botones;
     Qt::WindowModality eModalidad = Qt::NonModal;
+    int iAnchoTexto = 0; // the width the text was laid out in
+    QFont fuente;
 };
 
 // Presses rBoton on the next modal message box and notes what it showed.
@@ -30,6 +33,10 @@ void Responder_Caja(QMessageBox::StandardButton rBoton, TVista &fVista)
         temporizador->stop();
         temporizador->deleteLater();
         fVista = {caja->windowTitle(), caja->text(), caja->icon(), caja->standardButtons(), caja->windowModality()};
+        if (auto *etiqueta = caja->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            fVista.iAnchoTexto = etiqueta->contentsRect().width();
+            fVista.fuente = etiqueta->font();
+        }
         caja->button(rBoton)->click();
     });
     temporizador->start(10);
@@ -42,6 +49,7 @@ private slots:
     void initTestCase() { Instalar_Presentador_Qt(); Establecer_Lenguaje(0); }
     void boxes_data();
     void boxes();
+    void long_words_whole();
 };
 
 void TestQtPresenter::boxes_data()
@@ -78,6 +86,21 @@ void TestQtPresenter::boxes()
     QCOMPARE(vista.eModalidad, Qt::WindowModal);
     QCOMPARE(vista.botones, botones == MB_OKCANCEL ? (QMessageBox::Ok | QMessageBox::Cancel)
                                                   : QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+// A path or an address longer than the box's usual width is not cut through the words
+// around it nor through itself: the text is as wide as its longest word.
+void TestQtPresenter::long_words_whole()
+{
+    const QString ruta = QStringLiteral("/home/someone/.local/share/kestrin/help/en/index-of-the-long-help-pages.html");
+    const QString texto = QStringLiteral("Error 216. No application is registered to open this address "
+                                         "(is xdg-open installed?): file://") + ruta;
+    TVista vista;
+    Responder_Caja(QMessageBox::Ok, vista);
+    MessageBoxBeep(nullptr, texto, QStringLiteral("Error"), MB_OK);
+    QCOMPARE(vista.sTexto, texto);
+    const int palabra = QFontMetrics(vista.fuente).horizontalAdvance(QStringLiteral("file://") + ruta);
+    QVERIFY2(vista.iAnchoTexto >= palabra, qPrintable(QStringLiteral("%1 < %2").arg(vista.iAnchoTexto).arg(palabra)));
 }
 
 QTEST_MAIN(TestQtPresenter)

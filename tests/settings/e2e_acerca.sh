@@ -45,6 +45,19 @@ for lang in en es; do
   kill -0 "$pid" || e2e_fail "the about box closed on a link"
   e2e_keys "$w" Escape
   e2e_exited_with "$pid" 0
+
+  e2e_step "about box, $lang, dark palette: the links in the palette's link colour"
+  KESTRIN_PRUEBA_OSCURO=1 e2e_spawn "about-$lang-dark" "$MUESTRA" "$lang"
+  pid=$E2E_LAST_PID
+  w=$(e2e_wait_window "$pid" "^${TITULO[$lang]}\$")
+  sleep 0.5
+  e2e_shot "about-$lang-dark"
+  # The dark palette's link colour (120,170,255) is on the screen; pure blue is not.
+  colores=$(convert "$E2E_ARTIFACTS/about-$lang-dark.png" -format %c histogram:info:-)
+  grep -q "(120,170,255)" <<<"$colores" || e2e_fail "no link in the palette's link colour"
+  ! grep -q "(0,0,255)" <<<"$colores" || e2e_fail "a link in pure blue on the dark palette"
+  e2e_keys "$w" Escape
+  e2e_exited_with "$pid" 0
 done
 
 if ! command -v chromium >/dev/null; then

@@ -4,11 +4,14 @@
 #include "settings/acerca.h"
 #include "texts/language.h"
 
+#include "../e2e/paletaoscura.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    Paleta_Oscura_Si_Pedida();
     const QString lenguaje = app.arguments().value(1);
     if (lenguaje != QLatin1String("en") && lenguaje != QLatin1String("es"))
         return 1;

@@ -1,12 +1,15 @@
 // Without any program to open addresses (no xdg-open, no browser on the PATH) every way
-// out reports its own text instead of failing silently.
+// out reports its own text instead of failing silently; local files (help, log) are
+// shown in Kestrin's own window instead.
 
 #include "report/eventlog.h"
 #include "report/messagerecorder.h"
 #include "settings/enlaces.h"
 #include "texts/language.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 
 #include <functional>
@@ -46,8 +49,17 @@ private slots:
                                                          "envíanos un correo a soporte@kestrin.example.org");
         QTest::newRow("home page") << 0 << web << "Error 201. No application is registered to open this address";
         QTest::newRow("home page, Spanish") << 1 << web << "Error 201. No application is registered to open this address";
-        QTest::newRow("event log") << 0 << log << "Error 217. No application is registered to open this address";
-        QTest::newRow("help") << 0 << ayuda << "Error 216. No application is registered to open this address";
+        // Local files: shown by Kestrin itself; the expected text is in the window.
+        QTest::newRow("event log") << 0 << log << "=entry";
+        QTest::newRow("help") << 0 << ayuda << "=Kestrin";
+        QTest::newRow("help, Spanish") << 1 << ayuda << "=Kestrin";
+        const TOrden sinLog = [this] {
+            Fijar_Carpeta_Log(pVacia.path() + QStringLiteral("/missing"));
+            const bool abierto = Ver_Log(nullptr);
+            Fijar_Carpeta_Log(pVacia.path());
+            return abierto;
+        };
+        QTest::newRow("event log missing") << 0 << sinLog << "Error 217. No such file or directory: ";
     }
     void informa()
     {
@@ -56,6 +68,20 @@ private slots:
         QFETCH(QString, prefijo);
         Establecer_Lenguaje(lenguaje);
         TGrabadorMensajes grabador;
+        if (prefijo.startsWith(QLatin1Char('='))) {
+            QVERIFY(orden());
+            QCOMPARE(grabador.paCajas.size(), 0);
+            QWidget *ventana = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("VisorArchivo") && w->isVisible())
+                    ventana = w;
+            QVERIFY(ventana);
+            auto *texto = ventana->findChild<QTextBrowser *>();
+            QVERIFY(texto);
+            QVERIFY2(texto->toPlainText().contains(prefijo.mid(1)), qPrintable(texto->toPlainText().left(200)));
+            delete ventana;
+            return;
+        }
         QVERIFY(!orden());
         QCOMPARE(grabador.paCajas.size(), 1);
         QCOMPARE(grabador.paCajas[0].iIcono, MB_ICONERROR);

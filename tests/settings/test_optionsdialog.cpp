@@ -61,6 +61,7 @@ private slots:
     void cancelWritesNothing();
     void fonts_data();
     void fonts();
+    void fonts_desktop();
     void wakeTimers_data();
     void wakeTimers();
     void failedSaveKeepsDialogOpen();
@@ -312,11 +313,16 @@ void TestOptionsDialog::fonts_data()
     QTest::addColumn<QStringList>("instaladas");
     QTest::addColumn<QString>("enMemoria");
     QTest::addColumn<QString>("elegida");
+    QTest::addColumn<QString>("otra"); // chosen before OK; empty: none
     QTest::addColumn<QString>("grabada");
-    QTest::newRow("exact") << kFuentes << "DejaVu Sans" << "DejaVu Sans" << "DejaVu Sans";
-    QTest::newRow("other case") << kFuentes << "dejavu SANS" << "DejaVu Sans" << "DejaVu Sans";
-    QTest::newRow("not installed: first") << kFuentes << "Segoe UI" << "Arial" << "Arial";
-    QTest::newRow("no fonts at all") << QStringList() << "Segoe UI" << "" << "Arial";
+    // Nothing chosen: the stored font stays as it is ("Segoe UI" here), whatever is shown.
+    QTest::newRow("exact") << kFuentes << "DejaVu Sans" << "DejaVu Sans" << "" << "Segoe UI";
+    QTest::newRow("other case") << kFuentes << "dejavu SANS" << "DejaVu Sans" << "" << "Segoe UI";
+    QTest::newRow("not installed: none selected, never the first") << kFuentes << "Segoe UI" << "" << ""
+                                                                    << "Segoe UI";
+    QTest::newRow("no fonts at all") << QStringList() << "Segoe UI" << "" << "" << "Segoe UI";
+    QTest::newRow("another chosen") << kFuentes << "DejaVu Sans" << "DejaVu Sans" << "Liberation Serif"
+                                    << "Liberation Serif";
 }
 
 void TestOptionsDialog::fonts()
@@ -324,7 +330,9 @@ void TestOptionsDialog::fonts()
     QFETCH(QStringList, instaladas);
     QFETCH(QString, enMemoria);
     QFETCH(QString, elegida);
+    QFETCH(QString, otra);
     QFETCH(QString, grabada);
+    Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, QStringLiteral("Font"), QStringLiteral("Segoe UI"));
     pContexto.aFuentes = instaladas;
     pConfig.psFontMensaje = enMemoria;
     Abrir();
@@ -334,10 +342,27 @@ void TestOptionsDialog::fonts()
         QCOMPARE(W<QLabel>("LabelTextoDeEjemplo")->font().family(), elegida);
     else
         QCOMPARE(fuente->currentIndex(), -1);
+    if (!otra.isEmpty())
+        fuente->setCurrentIndex(fuente->findText(otra));
     QTest::mouseClick(W<QPushButton>("BitBtnAceptar"), Qt::LeftButton);
     QCOMPARE(pDialogo->result(), int(QDialog::Accepted));
     QCOMPARE(Guardado("Font"), grabada);
-    QCOMPARE(pConfig.psFontMensaje, grabada);
+    QCOMPARE(pConfig.psFontMensaje, otra.isEmpty() ? enMemoria : otra);
+}
+
+// On this machine's own fonts: the Windows names of the stored defaults resolve to a
+// family that is installed, and never to a symbol or mathematics one.
+void TestOptionsDialog::fonts_desktop()
+{
+    const TFuentesEscritorio escritorio = Fuentes_Del_Escritorio();
+    if (escritorio.aInstaladas.isEmpty())
+        QSKIP("no font is installed");
+    for (const QString &nombre : {QStringLiteral("Segoe UI"), QStringLiteral("Arial"), QString()}) {
+        const QString familia = Elegir_Fuente(nombre, escritorio);
+        QVERIFY2(escritorio.aInstaladas.contains(familia, Qt::CaseInsensitive), qPrintable(nombre + " → " + familia));
+        QVERIFY2(!escritorio.De_Simbolos(familia), qPrintable(nombre + " → " + familia));
+    }
+    QVERIFY(escritorio.De_Simbolos(QStringLiteral("DejaVu Math TeX Gyre")));
 }
 
 void TestOptionsDialog::wakeTimers_data()

@@ -85,7 +85,7 @@ void TestSaveVerify::fullSaveThenLoad()
     TConfiguracion cargada;
     Establecer_Lenguaje(0);
     QCOMPARE(Cargar_Lenguaje(QStringLiteral("English")), 1);
-    Cargar_Configuracion(cargada, kExe, {QStringLiteral("DejaVu Sans")});
+    Cargar_Configuracion(cargada, kExe, QStringList{QStringLiteral("DejaVu Sans")});
     QCOMPARE(cargada.pbStartWithWindows, true);
     QCOMPARE(cargada.pbWakeUpComputer, false);
     QCOMPARE(cargada.piDesktopAlertDuracion, 30);
@@ -117,11 +117,12 @@ void TestSaveVerify::permanentLeavesSecondsAlone()
     QCOMPARE(Usuario(QStringLiteral("WaitTimeAlert")), QStringLiteral("25"));
     QCOMPARE(Usuario(QStringLiteral("PermanentAlert")), QStringLiteral("1"));
 
-    // With no font to choose from, "Arial" is saved.
+    // A font the user did not change is not written: the stored one stays as it is.
+    Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, QStringLiteral("Font"), QStringLiteral("Segoe UI"));
     n.sFuente.clear();
     QCOMPARE(Guardar_Opciones(nullptr, 0, n, kExe, c), 0);
-    QCOMPARE(c.psFontMensaje, QStringLiteral("Arial"));
-    QCOMPARE(Usuario(QStringLiteral("Font")), QStringLiteral("Arial"));
+    QCOMPARE(c.psFontMensaje, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(Usuario(QStringLiteral("Font")), QStringLiteral("Segoe UI"));
 }
 
 void TestSaveVerify::blockedSettingsFolder()

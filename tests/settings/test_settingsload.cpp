@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QTest>
 
+Q_DECLARE_METATYPE(TFuentesEscritorio)
+
 namespace {
 const QString kExe = QStringLiteral("/opt/Kestrin/kestrin");
 const QStringList kFuentes = {QStringLiteral("DejaVu Sans"), QStringLiteral("Arial"), QStringLiteral("Segoe UI")};
@@ -200,24 +202,57 @@ void TestSettingsLoad::oddStoredValues()
     QVERIFY(TCarpetasXdgTemporales::Leer(xdg.Archivo_Usuario()).startsWith(antes));
 }
 
+namespace {
+// A desktop of a few families: fontconfig's substitutes, one symbol and one mathematics
+// family among them.
+TFuentesEscritorio Escritorio(const QString &rsGeneral = QStringLiteral("DejaVu Sans"))
+{
+    TFuentesEscritorio f(QStringList{QStringLiteral("DejaVu Math TeX Gyre"), QStringLiteral("DejaVu Sans"),
+                                     QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Sans"),
+                                     QStringLiteral("Standard Symbols PS")});
+    f.Sustituta = [](const QString &rsNombre) {
+        static const QMap<QString, QString> sustitutas{{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+                                                       {QStringLiteral("Times"), QStringLiteral("DejaVu Serif")},
+                                                       {QStringLiteral("Symbol"), QStringLiteral("Standard Symbols PS")},
+                                                       {QStringLiteral("Cambria Math"), QStringLiteral("DejaVu Math TeX Gyre")}};
+        return sustitutas.value(rsNombre, rsNombre == QLatin1String("dejavu sans") ? QStringLiteral("DejaVu Sans")
+                                                                                  : QString());
+    };
+    f.De_Simbolos = [](const QString &rsFamilia) {
+        return rsFamilia.contains(QStringLiteral("Math")) || rsFamilia.contains(QStringLiteral("Symbols"));
+    };
+    f.sGeneral = rsGeneral;
+    return f;
+}
+} // namespace
+
 void TestSettingsLoad::fontCheck_data()
 {
     QTest::addColumn<QString>("guardada");
-    QTest::addColumn<QStringList>("fuentes");
+    QTest::addColumn<TFuentesEscritorio>("fuentes");
     QTest::addColumn<QString>("esperada");
-    QTest::newRow("installed") << "DejaVu Sans" << kFuentes << "DejaVu Sans";
-    QTest::newRow("other letter case") << "dejavu SANS" << kFuentes << "dejavu SANS";
-    QTest::newRow("not installed") << "Comic Sans MS" << kFuentes << "Arial";
-    QTest::newRow("empty, Segoe installed") << "" << kFuentes << "Segoe UI";
-    QTest::newRow("empty, Segoe missing") << "" << QStringList({QStringLiteral("DejaVu Sans")}) << "Arial";
-    QTest::newRow("no fonts at all") << "DejaVu Sans" << QStringList() << "Arial";
-    QTest::newRow("prefix only") << "DejaVu" << kFuentes << "Arial";
+    QTest::newRow("installed") << "DejaVu Serif" << Escritorio() << "DejaVu Serif";
+    QTest::newRow("other letter case") << "dejavu SERIF" << Escritorio() << "dejavu SERIF";
+    QTest::newRow("missing, with a substitute") << "Arial" << Escritorio() << "Liberation Sans";
+    QTest::newRow("empty: Segoe UI, missing, no substitute") << "" << Escritorio() << "DejaVu Sans";
+    QTest::newRow("missing without a substitute") << "Comic Sans MS" << Escritorio(QStringLiteral("DejaVu Serif"))
+                                                   << "DejaVu Serif";
+    QTest::newRow("prefix only") << "DejaVu" << Escritorio() << "DejaVu Sans";
+    QTest::newRow("substitute a symbol family") << "Symbol" << Escritorio() << "DejaVu Sans";
+    QTest::newRow("substitute a mathematics family") << "Cambria Math" << Escritorio() << "DejaVu Sans";
+    QTest::newRow("a mathematics family stored") << "DejaVu Math TeX Gyre" << Escritorio() << "DejaVu Sans";
+    QTest::newRow("general font missing or a symbol one: the first fit family")
+        << "Comic Sans MS" << Escritorio(QStringLiteral("Standard Symbols PS")) << "DejaVu Sans";
+    QTest::newRow("installed list only") << "Comic Sans MS"
+                                         << TFuentesEscritorio(QStringList{QStringLiteral("Liberation Sans")})
+                                         << "Liberation Sans";
+    QTest::newRow("no fonts at all") << "DejaVu Sans" << TFuentesEscritorio() << "DejaVu Sans";
 }
 
 void TestSettingsLoad::fontCheck()
 {
     QFETCH(QString, guardada);
-    QFETCH(QStringList, fuentes);
+    QFETCH(TFuentesEscritorio, fuentes);
     QFETCH(QString, esperada);
     TCarpetasXdgTemporales xdg;
     if (!guardada.isEmpty())
@@ -225,6 +260,7 @@ void TestSettingsLoad::fontCheck()
     TConfiguracion c;
     Cargar_Configuracion(c, kExe, fuentes);
     QCOMPARE(c.psFontMensaje, esperada);
+    QCOMPARE(c.psFontGuardada, guardada);
     // The replacement lives in memory only.
     QCOMPARE(Usuario(QStringLiteral("Font")), guardada.isEmpty() ? QString() : guardada);
 }
