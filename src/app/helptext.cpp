@@ -10,6 +10,10 @@ QString Texto_Ayuda(const QCommandLineParser &rParser)
     QStringList lineas = rParser.helpText().split(QLatin1Char('\n'));
     if (!lineas.isEmpty() && lineas.first().startsWith(QLatin1String("Usage:")))
         lineas.first() = QStringLiteral("Usage: kestrin [options] [silent]");
+    // Qt's own short line for "silent" gives way to the fuller one below.
+    const qsizetype argumentos = lineas.indexOf(QStringLiteral("Arguments:"));
+    if (argumentos >= 0)
+        lineas.resize(argumentos);
     while (!lineas.isEmpty() && lineas.last().trimmed().isEmpty())
         lineas.removeLast();
     lineas << QString()
@@ -19,7 +23,7 @@ QString Texto_Ayuda(const QCommandLineParser &rParser)
            << QStringLiteral("                              when the computer starts fire.")
            << QString()
            << QStringLiteral("Without options Kestrin starts its window and tray icon, which needs a graphical")
-           << QStringLiteral("session; --list, --in, --show, --quit and --reload need none.")
+           << QStringLiteral("session; --list, --in, --show, --quit, --reload, --export and --import need none.")
            << QString()
            << QStringLiteral("Exit status:")
            << QStringLiteral("  0  done")
