@@ -15,7 +15,7 @@ trap 'rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 echo "--- cpack -G DEB"
-(cd "$BUILD" && cpack -G DEB -B "$WORK/out" >"$WORK/cpack.log" 2>&1) || { cat "$WORK/cpack.log"; fail "cpack"; }
+(cd "$BUILD" && umask 022 && cpack -G DEB -B "$WORK/out" >"$WORK/cpack.log" 2>&1) || { cat "$WORK/cpack.log"; fail "cpack"; }
 ARCH=$(dpkg --print-architecture)
 DEB=$WORK/out/kestrin_${VERSION}_$ARCH.deb
 [[ -f "$DEB" ]] || fail "no $DEB; made: $(ls "$WORK/out")"
