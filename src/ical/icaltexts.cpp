@@ -3,6 +3,7 @@
 #include <libical/ical.h>
 
 #include <array>
+#include <iterator>
 
 namespace {
 struct TPar {
@@ -59,36 +60,38 @@ QString Texto_ICal(TTextoICal rQue, int riLenguaje)
     return QString::fromUtf8(riLenguaje == 1 ? p.es : p.en);
 }
 
+namespace {
+// The words of a recurrence in both languages: its adjective and its unit.
+struct TFrecuencia {
+    int iFrecuencia;
+    const char *palabraEn, *palabraEs, *unidadEn, *unidadEs;
+};
+constexpr TFrecuencia kFrecuencias[] = {
+    {ICAL_HOURLY_RECURRENCE, "hourly", "por horas", "hours", "horas"},
+    {ICAL_DAILY_RECURRENCE, "daily", "diario", "days", "días"},
+    {ICAL_WEEKLY_RECURRENCE, "weekly", "semanal", "weeks", "semanas"},
+    {ICAL_MONTHLY_RECURRENCE, "monthly", "mensual", "months", "meses"},
+    {ICAL_YEARLY_RECURRENCE, "yearly", "anual", "years", "años"},
+};
+
+// Any other frequency reads as yearly, the last of the table.
+const TFrecuencia &Frecuencia(int riFrecuencia)
+{
+    for (const TFrecuencia &f : kFrecuencias)
+        if (f.iFrecuencia == riFrecuencia)
+            return f;
+    return kFrecuencias[std::size(kFrecuencias) - 1];
+}
+} // namespace
+
 QString Palabra_Frecuencia(int riFrecuencia, int riLenguaje)
 {
-    const bool es = riLenguaje == 1;
-    switch (riFrecuencia) {
-    case ICAL_HOURLY_RECURRENCE:
-        return es ? QStringLiteral("por horas") : QStringLiteral("hourly");
-    case ICAL_DAILY_RECURRENCE:
-        return es ? QStringLiteral("diario") : QStringLiteral("daily");
-    case ICAL_WEEKLY_RECURRENCE:
-        return es ? QStringLiteral("semanal") : QStringLiteral("weekly");
-    case ICAL_MONTHLY_RECURRENCE:
-        return es ? QStringLiteral("mensual") : QStringLiteral("monthly");
-    default:
-        return es ? QStringLiteral("anual") : QStringLiteral("yearly");
-    }
+    const TFrecuencia &f = Frecuencia(riFrecuencia);
+    return QString::fromUtf8(riLenguaje == 1 ? f.palabraEs : f.palabraEn);
 }
 
 QString Unidad_Frecuencia(int riFrecuencia, int riLenguaje)
 {
-    const bool es = riLenguaje == 1;
-    switch (riFrecuencia) {
-    case ICAL_HOURLY_RECURRENCE:
-        return es ? QStringLiteral("horas") : QStringLiteral("hours");
-    case ICAL_DAILY_RECURRENCE:
-        return es ? QStringLiteral("días") : QStringLiteral("days");
-    case ICAL_WEEKLY_RECURRENCE:
-        return es ? QStringLiteral("semanas") : QStringLiteral("weeks");
-    case ICAL_MONTHLY_RECURRENCE:
-        return es ? QStringLiteral("meses") : QStringLiteral("months");
-    default:
-        return es ? QStringLiteral("años") : QStringLiteral("years");
-    }
+    const TFrecuencia &f = Frecuencia(riFrecuencia);
+    return QString::fromUtf8(riLenguaje == 1 ? f.unidadEs : f.unidadEn);
 }
