@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <numeric>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -25,6 +26,38 @@ static QString Quitar_Barras_Dobles(QString rsRuta)
         rsRuta.replace(QStringLiteral("//"), QStringLiteral("/"));
     return rsRuta;
 }
+
+namespace {
+// Sorts the paths by their names without regard to case. Every path starts with the same
+// folder (riCarpeta characters): only the names need comparing. Names in ASCII, as
+// Kestrin makes them, are compared as their lowered bytes, which orders them as the
+// case-insensitive comparison does without folding each character at every comparison;
+// the same sort over the same results gives the same order.
+void Ordenar_Nombres(QStringList &fRutas, qsizetype riCarpeta)
+{
+    QList<QByteArray> claves;
+    claves.reserve(fRutas.size());
+    for (const QString &ruta : std::as_const(fRutas)) {
+        const QStringView nombre = QStringView(ruta).sliced(riCarpeta);
+        if (!QtPrivate::isAscii(nombre)) {
+            std::sort(fRutas.begin(), fRutas.end(), [riCarpeta](const QString &a, const QString &b) {
+                return QStringView(a).sliced(riCarpeta).compare(QStringView(b).sliced(riCarpeta),
+                                                                Qt::CaseInsensitive) < 0;
+            });
+            return;
+        }
+        claves << nombre.toLatin1().toLower();
+    }
+    QList<qsizetype> orden(fRutas.size());
+    std::iota(orden.begin(), orden.end(), 0);
+    std::sort(orden.begin(), orden.end(), [&claves](qsizetype a, qsizetype b) { return claves[a] < claves[b]; });
+    QStringList ordenadas;
+    ordenadas.reserve(fRutas.size());
+    for (qsizetype i : orden)
+        ordenadas << fRutas[i];
+    fRutas = ordenadas;
+}
+} // namespace
 
 void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &rsTipo, bool rbSorted,
                int riFechaLimite)
@@ -46,11 +79,8 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
         }
         fStringList << Quitar_Barras_Dobles(base + info.fileName());
     }
-    // Every path starts with the same folder: only the names need comparing.
     if (rbSorted)
-        std::sort(fStringList.begin(), fStringList.end(), [n = base.size()](const QString &a, const QString &b) {
-            return QStringView(a).mid(n).compare(QStringView(b).mid(n), Qt::CaseInsensitive) < 0;
-        });
+        Ordenar_Nombres(fStringList, base.size());
 }
 
 void Checar_si_el_Archivo_ya_fue_Liberado(const QString &rsArchivo)
@@ -103,10 +133,11 @@ QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos)
     constexpr qsizetype kArchivosPorHilo = 100;
     const qsizetype n = rArchivos.size();
     QVector<TArchivoLeido> leidos(n);
+    TArchivoLeido *destino = leidos.data(); // each thread writes only the places it took
     std::atomic<qsizetype> siguiente{0};
     auto trabajar = [&] {
         for (qsizetype i; (i = siguiente.fetch_add(1)) < n;)
-            leidos[i] = Leer_Archivo(rArchivos[i]);
+            destino[i] = Leer_Archivo(rArchivos[i]);
     };
     const qsizetype hilos = std::clamp<qsizetype>(n / kArchivosPorHilo, 1, QThread::idealThreadCount());
     std::vector<std::thread> ayudantes;

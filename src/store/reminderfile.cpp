@@ -35,14 +35,6 @@ template <typename F> void Recorrer_Lineas(QByteArrayView rContenido, bool rbOmi
     if (inicio < n)
         rLinea(rContenido.sliced(inicio));
 }
-
-bool Es_Ascii(QStringView rsTexto)
-{
-    for (QChar c : rsTexto)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
 } // namespace
 
 QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias)
@@ -63,7 +55,7 @@ TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas) : pLineas(rLineas
         const QStringView llave = QStringView(linea).first(igual);
         // Keys are almost always ASCII, compared in place; any other is lowered once, in
         // full, as a key would be.
-        if (Es_Ascii(llave)) {
+        if (QtPrivate::isAscii(llave)) {
             pLlaves.append({llave, QStringView(linea).sliced(igual + 1), false});
         } else {
             pMinusculas << llave.toString().toLower();
@@ -74,12 +66,21 @@ TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas) : pLineas(rLineas
 
 bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave)
 {
-    // ASCII keys that match have the same length: most lines are ruled out by it.
-    if (!rLlave.bMinusculas)
-        return Es_Ascii(rsLlave) ? rLlave.sLlave.size() == rsLlave.size() &&
-                                       rLlave.sLlave.compare(rsLlave, Qt::CaseInsensitive) == 0
-                                 : rLlave.sLlave == rsLlave.toString().toLower();
-    return rLlave.sLlave == rsLlave.toString().toLower();
+    if (rLlave.bMinusculas)
+        return rLlave.sLlave == rsLlave.toString().toLower();
+    // An ASCII key matches only a key of its length, whatever lowering does to the other:
+    // most lines are ruled out by that alone, the rest letter by letter.
+    if (rLlave.sLlave.size() != rsLlave.size())
+        return false;
+    const auto bajar = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; };
+    for (qsizetype i = 0; i < rsLlave.size(); ++i) {
+        const char16_t buscada = rsLlave[i].unicode();
+        if (buscada >= 0x80)
+            return rLlave.sLlave.toString().toLower() == rsLlave.toString().toLower();
+        if (bajar(rLlave.sLlave[i].unicode()) != bajar(buscada))
+            return false;
+    }
+    return true;
 }
 
 const TValoresTarea::TLlave *TValoresTarea::Buscar(QStringView rsLlave) const
