@@ -6,7 +6,8 @@
 
 QString Archivo_Modulo_Escritorio(const QString &rsCarpetaEjecutable)
 {
-    return rsCarpetaEjecutable + QStringLiteral("/kestrin-desktop.so");
+    // In a folder of its own: a library right below lib/ would make the package run ldconfig.
+    return rsCarpetaEjecutable + QStringLiteral("/desktop/kestrin-desktop.so");
 }
 
 int Ejecutar_Modulo_Escritorio(const QString &rsModulo, int argc, char **argv)

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-// The module's file: beside the executable, in the build tree as in lib/kestrin.
+// The module's file: desktop/ beside the executable, in the build tree as in lib/kestrin.
 QString Archivo_Modulo_Escritorio(const QString &rsCarpetaEjecutable);
 
 // Loads the module and runs the desktop program from it; returns the process's exit

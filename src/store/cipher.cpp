@@ -51,14 +51,21 @@ EVP_CIPHER_CTX *Contexto(const EVP_CIPHER *rCifrado, int riCifrar)
     return cifrar.get();
 }
 
+// Fills the IV, which is also the last ciphertext block while there is none; true when
+// there are no blocks to do.
+bool Sin_Bloques(int riBytes, unsigned char (&fIv)[kBloque], unsigned char (&fUltimo)[kBloque])
+{
+    Llave_Cifrado(fIv);
+    std::memcpy(fUltimo, fIv, kBloque);
+    return riBytes == 0;
+}
+
 // CBC encryption over riBytes bytes (a multiple of 16) in place, without padding.
 // fUltimo gets the last ciphertext block (the IV when there is none).
 bool Cifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[kBloque])
 {
     unsigned char iv[kBloque];
-    Llave_Cifrado(iv);
-    std::memcpy(fUltimo, iv, kBloque);
-    if (riBytes == 0)
+    if (Sin_Bloques(riBytes, iv, fUltimo))
         return true;
     EVP_CIPHER_CTX *ctx = Contexto(EVP_aes_128_cbc(), 1);
     if (!ctx || EVP_CipherInit_ex(ctx, nullptr, nullptr, nullptr, iv, 1) != 1)
@@ -77,9 +84,7 @@ bool Cifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[kBl
 bool Descifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[kBloque])
 {
     unsigned char iv[kBloque];
-    Llave_Cifrado(iv);
-    std::memcpy(fUltimo, iv, kBloque);
-    if (riBytes == 0)
+    if (Sin_Bloques(riBytes, iv, fUltimo))
         return true;
     EVP_CIPHER_CTX *ctx = Contexto(EVP_aes_128_ecb(), 0);
     QVarLengthArray<unsigned char, 1024> cifrado(fDatos, fDatos + riBytes);

@@ -374,7 +374,10 @@ TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QStrin
 }
 } // namespace
 
-TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
+namespace {
+// Reads the stored lines of a file, empty ones left out, each turned by rConvertir.
+template <typename F>
+TLectura Leer_Lineas_Con(const QString &rsArchivo, QStringList &fLineas, QString *fsError, F rConvertir)
 {
     fLineas.clear();
     QByteArray contenido;
@@ -383,22 +386,20 @@ TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, Q
     if (r == TLectura::Error && fsError)
         *fsError = error;
     if (r == TLectura::Ok)
-        fLineas = Partir_Lineas(contenido, true);
+        Recorrer_Lineas(contenido, true, [&](QByteArrayView rLinea) { fLineas << rConvertir(rLinea); });
     return r;
+}
+} // namespace
+
+TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
+{
+    return Leer_Lineas_Con(rsArchivo, fLineas, fsError, [](QByteArrayView rLinea) { return QString::fromLatin1(rLinea); });
 }
 
 TLectura Leer_Lineas_Descifradas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
 {
-    fLineas.clear();
-    QByteArray contenido;
-    QString error;
-    const TLectura r = Leer_Contenido(rsArchivo, contenido, error);
-    if (r == TLectura::Error && fsError)
-        *fsError = error;
-    if (r == TLectura::Ok)
-        // Each stored line is deciphered where it lies in the content: no text per stored line.
-        Recorrer_Lineas(contenido, true, [&fLineas](QByteArrayView rLinea) { fLineas << DesEncriptar(rLinea); });
-    return r;
+    // Each stored line is deciphered where it lies in the content: no text per stored line.
+    return Leer_Lineas_Con(rsArchivo, fLineas, fsError, [](QByteArrayView rLinea) { return DesEncriptar(rLinea); });
 }
 
 TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)

@@ -26,8 +26,8 @@ check_tree() {  # ROOT (where the files are) PREFIX (what the entry must name) E
     [[ -f "$lib/$p" && ! -L "$lib/$p" && -x "$lib/$p" ]] || fail "$lib/$p is not an executable file"
   done
   # The desktop program is a module that kestrin loads from its own folder.
-  [[ -f "$lib/kestrin-desktop.so" && ! -L "$lib/kestrin-desktop.so" ]] || fail "no $lib/kestrin-desktop.so"
-  for p in kestrin AlertWindow kestrin-desktop.so; do
+  [[ -f "$lib/desktop/kestrin-desktop.so" && ! -L "$lib/desktop/kestrin-desktop.so" ]] || fail "no $lib/desktop/kestrin-desktop.so"
+  for p in kestrin AlertWindow desktop/kestrin-desktop.so; do
     # Working only while the build tree exists would be a broken install.
     ! readelf -d "$lib/$p" | grep -E 'R(UN)?PATH' | grep -qF "$BUILD" || fail "$p keeps a path into the build"
     ! ldd "$lib/$p" | grep -q "not found" || fail "$p misses libraries: $(ldd "$lib/$p" | grep 'not found')"

@@ -98,8 +98,9 @@ grep -q "No notification area" "$LOG" || fail "the log does not say that there i
 shut_down
 
 step "AlertWindow missing: its box comes once the list is filled and the scheduler runs"
-mkdir -p "$WORK/bin"
+mkdir -p "$WORK/bin/desktop"
 cp "$KESTRIN" "$WORK/bin/kestrin"
+cp "$(dirname "$KESTRIN")/desktop/kestrin-desktop.so" "$WORK/bin/desktop/" # the window's part goes along
 "$WRITER" "$E2E_DATA/data1.od" --name "Stretch"
 : >"$KESTRIN_MAINWINDOW_LOG"
 e2e_spawn lonely "$WORK/bin/kestrin"
