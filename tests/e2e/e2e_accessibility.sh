@@ -81,7 +81,9 @@ e2e_spawn kestrin "$KESTRIN"
 K=$E2E_LAST_PID
 W=$(e2e_wait_window "$K" '^Kestrin 1\.6$')
 all_windows en alt+q alt+h
-tree_says main-en "table cell 'Morning walk'"
+# The rows are read too; a labelled field says its label, an unlabelled one its own name.
+tree_says main-en "table cell 'Morning walk'" "tree 'Reminders'"
+tree_says options-en "combo box 'English'  [name='Change Language'" "text 'Seconds'"
 
 e2e_step "Spanish, chosen in Options while Kestrin runs"
 toolbar 3
@@ -89,10 +91,13 @@ e2e_wait_for "[[ -n \$(windows_titled Options) ]]" 10 || e2e_fail "no Options di
 e2e_keys "$(windows_titled Options | head -1)" Down
 e2e_wait_for "[[ -n \$(windows_titled Opciones) ]]" 10 || e2e_fail "Options did not turn Spanish"
 walk Opciones options-switched
+tree_says options-switched "[name='Cambiar Idioma'" "text 'Segundos'"
 e2e_keys "$(windows_titled Opciones | head -1)" Return
 e2e_wait_for "[[ -z \$(windows_titled Opciones) ]]" 10 || e2e_fail "OK did not close Options"
 grep -q '^Language=1' "$CONF" || e2e_fail "the language was not saved"
 all_windows es alt+r alt+a
+tree_says main-es "tree 'Recordatorios'" "text 'Resumen'"
+tree_says quick-es "spin button 'Inicio'" "spin button 'Hora de Inicio'"
 
 echo "nameless controls: $NAMELESS"
 [[ $NAMELESS -eq 0 ]] || e2e_fail "$NAMELESS controls have no accessible name"
