@@ -48,10 +48,10 @@ def children(acc):
     for i in range(acc.childCount):
         try:
             child = acc.getChildAtIndex(i)
-        except Exception:
+        except Exception:  # gone while walked (a window closing)
             child = None
         if child is not None:
-            yield i, child
+            yield child
 
 
 def walk(acc, path, out, dump):
@@ -63,21 +63,21 @@ def walk(acc, path, out, dump):
         out.append(f"nameless {acc.getRoleName()}: {here}")
     if role in PARTS_OF:
         return
-    for i, child in children(acc):
-        walk(child, f"{here}[{i}]" if not dump else here, out, dump)
+    for child in children(acc):
+        walk(child, here, out, dump)
 
 
 def find_window(pid, title, wait):
     end = time.monotonic() + wait
     while True:
         desktop = R.Registry.getDesktop(0)
-        for _, app in children(desktop):
+        for app in children(desktop):
             try:
                 if app.get_process_id() != pid:
                     continue
             except Exception:
                 continue
-            for _, win in children(app):
+            for win in children(app):
                 if win.name == title:
                     return win
         if time.monotonic() > end:
