@@ -292,9 +292,11 @@ void TfrmMain::Ocultar_Filas_Filtradas()
 {
     // Row by row through the view: an item's own setHidden looks for its row first.
     const QModelIndex raiz;
+    piFilasFiltradas = 0;
     for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
         const TFilaLista *fila = Fila_De(ListView->topLevelItem(i));
         const bool ocultar = fila && !fila->pFiltro.Coincide(psFiltro);
+        piFilasFiltradas += ocultar ? 0 : 1;
         if (ListView->isRowHidden(i, raiz) != ocultar)
             ListView->setRowHidden(i, raiz, ocultar);
     }
@@ -313,11 +315,9 @@ void TfrmMain::Mostrar_Cuenta_Filtro()
         LabelFiltroCuenta->clear();
         return;
     }
-    int mostradas = 0;
-    const int todas = ListView->topLevelItemCount();
-    for (int i = 0; i < todas; ++i)
-        mostradas += ListView->isRowHidden(i, QModelIndex()) ? 0 : 1;
-    LabelFiltroCuenta->setText(Captions_Principal(Lenguaje_Actual()).LabelFiltroCuenta.arg(mostradas).arg(todas));
+    LabelFiltroCuenta->setText(Captions_Principal(Lenguaje_Actual())
+                                   .LabelFiltroCuenta.arg(piFilasFiltradas)
+                                   .arg(ListView->topLevelItemCount()));
 }
 
 // Enter in the filter goes to the list, on the first row shown when none is selected.

@@ -209,6 +209,7 @@ private:
     TCampoFiltro *EditFiltro = nullptr;
     QLabel *LabelFiltroCuenta = nullptr;
     QString psFiltro; // the field's text in Forma_Filtro's form
+    int piFilasFiltradas = 0; // the rows it shows
     QAction *ActionFiltrar = nullptr, *ActionRecargar = nullptr; // keys only, in no menu
     QTreeWidget *ListView = nullptr;
     QPlainTextEdit *MemoSummary = nullptr;

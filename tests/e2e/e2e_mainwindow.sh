@@ -229,6 +229,26 @@ step "KestrinReadFiles shows a reminder added by another program"
 e2e_broadcast KestrinReadFiles
 wait_trace '^list 3: .*Zebra crossing'
 
+step "the keys: the Start menu shows them; Ctrl+F filters, F5 reloads, Escape clears, then hides"
+W=$(wait_main_window "$K")
+e2e_keys "$W" alt+s
+sleep 0.4
+e2e_shot menu-keys-english
+xdotool key Escape
+sleep 0.2
+e2e_keys "$W" ctrl+f
+e2e_type "$W" agua
+sleep 0.4
+e2e_shot filter-english
+LOADS=$(grep -c '^list 3: ' "$KESTRIN_MAINWINDOW_LOG")
+e2e_keys "$W" F5
+e2e_wait_for "[[ \$(grep -c '^list 3: ' $KESTRIN_MAINWINDOW_LOG) -gt $LOADS ]]" 10 || fail "F5 did not reload"
+e2e_keys "$W" Escape
+sleep 0.3
+[[ -n "$(main_window "$K")" ]] || fail "Escape in the filter hid the window instead of clearing the filter"
+e2e_keys "$W" Escape
+e2e_wait_for "[[ -z \$(main_window $K) ]]" 10 || fail "Escape did not hide the window"
+
 step "KestrinShutDownMessage ends the program; every file is intact"
 BEFORE_SUMS=$(sums)
 shut_down
@@ -242,6 +262,16 @@ wait_main_window "$K" >/dev/null
 wait_trace '^list 3: '
 sleep 0.5
 e2e_shot main-spanish
+W=$(main_window "$K")
+e2e_keys "$W" alt+i
+sleep 0.4
+e2e_shot menu-keys-spanish
+xdotool key Escape
+sleep 0.2
+e2e_keys "$W" ctrl+f
+e2e_type "$W" CAFE
+sleep 0.4
+e2e_shot filter-spanish
 shut_down
 printf '[General]\nLanguage=0\n' >"$CONF"
 
