@@ -174,7 +174,8 @@ void TfrmMain::Crear_Controles()
 
     // The filter above the list, its count of rows at its right.
     auto *filaFiltro = new QHBoxLayout;
-    filaFiltro->setContentsMargins(4, 4, 4, 4);
+    filaFiltro->setContentsMargins(4, 4, 6, 4);
+    filaFiltro->setSpacing(8);
     EditFiltro = new TCampoFiltro(centro);
     EditFiltro->setObjectName(QStringLiteral("EditFiltro"));
     EditFiltro->setClearButtonEnabled(true);

@@ -201,17 +201,14 @@ void TstListTexts::filtro_data()
     fila("accent in the filter", "Cafe", "", "cafè", true);
     fila("decomposed name", "Cafe\u0301", "", "CAFÉ", true);
     fila("in the message", "Dentista", "Llamar a la\r\nClínica", "CLINICA", true);
-    fila("diaeresis", "naïve", "", "NAIVE", true);
     fila("ligature", "ﬁesta", "", "fies", true);
     fila("Greek final sigma", "ΣΊΣΥΦΟΣ", "", "σίσυφος", true);
     fila("empty filter keeps all", "", "", "", true);
     fila("not contained", "Café", "Ana", "cafa", false);
     fila("never across name and message", "Té", "verde", "teverde", false);
     fila("never across message lines", "x", "uno\r\ndos", "unodos", false);
-    fila("nothing to contain", "", "", "a", false);
     fila("tilde ignored in the name", "ñu", "", "nu", true);
     fila("tilde ignored in the filter", "nu", "", "ñu", true);
-    fila("longer than the name", "té", "", "tea", false);
 }
 
 void TstListTexts::filtro()

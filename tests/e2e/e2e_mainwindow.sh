@@ -352,8 +352,8 @@ e2e_wait_for "[[ -z \$(alert_window_titled 'Quick Reminder') ]]" 10 || fail "the
 "$CLOSER" "$(windows_titled "$K" Options | sed -n 1p)"
 e2e_wait_for "[[ -z \$(windows_titled $K Options) ]]" 10 || fail "Options did not close"
 # Edit, Next and Finish without touching anything: the message is saved whole.
-e2e_click "$W" 100 133       # the one row, below the list header
-e2e_click "$W" $((1 * 64 + 32)) 50
+# From the keyboard: Ctrl+F, Enter selects the first row shown (the one row), F2 edits it.
+e2e_keys "$W" ctrl+f Return F2
 e2e_wait_for "box_of $K >/dev/null" 10 || fail "Edit did not open the wizard"
 WIZ=$(box_of "$K")
 sleep 0.3
