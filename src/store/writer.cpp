@@ -17,6 +17,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <vector>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -265,53 +269,139 @@ QString Nombre_Archivo_Nuevo(const QString &rsDirectorio, double rdAhora)
            QString::number(QRandomGenerator::global()->bounded(100)) + QStringLiteral(".od");
 }
 
-bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,
-                                QString &fsArchivo, QString *fsError)
+namespace {
+// A new reminder's content in its temporary file, waiting for its name.
+struct TTemporalNuevo {
+    std::unique_ptr<QTemporaryFile> archivo;
+    QByteArray datos;
+};
+
+bool Preparar_Temporal(const QString &rsDirectorio, const TTipoTarea &rTarea, TTemporalNuevo &fTemporal,
+                       bool &fbCarpetaLista, QString *fsError)
 {
     if (!Comprobar_Tarea_Grabable(rTarea, fsError))
         return false;
-    const QByteArray datos = Contenido_Cifrado(Lineas_Archivo_Tarea(rTarea));
-    if (datos.size() > kMaxBytesArchivoTarea) {
+    fTemporal.datos = Contenido_Cifrado(Lineas_Archivo_Tarea(rTarea));
+    if (fTemporal.datos.size() > kMaxBytesArchivoTarea) {
         Poner_Error(fsError, QStringLiteral("The reminder needs more than %1 bytes, which no reader would load")
                                  .arg(kMaxBytesArchivoTarea));
         return false;
     }
-    if (!QDir().mkpath(rsDirectorio)) {
+    if (!fbCarpetaLista && !(fbCarpetaLista = QDir().mkpath(rsDirectorio))) {
         Poner_Error(fsError, QStringLiteral("Cannot create directory: ") + rsDirectorio);
         return false;
     }
-    // The content goes to a temporary file first; a claim that never replaces a file
-    // then gives it the new name.
-    QTemporaryFile temporal(QDir(rsDirectorio).filePath(QLatin1String(PREFIJO_TEMPORAL_NUEVO) + QStringLiteral("XXXXXX") + QLatin1String(SUFIJO_TEMPORAL_NUEVO)));
+    fTemporal.archivo = std::make_unique<QTemporaryFile>(QDir(rsDirectorio).filePath(
+        QLatin1String(PREFIJO_TEMPORAL_NUEVO) + QStringLiteral("XXXXXX") + QLatin1String(SUFIJO_TEMPORAL_NUEVO)));
+    QTemporaryFile &temporal = *fTemporal.archivo;
     if (!temporal.open()) {
         Poner_Error(fsError, rsDirectorio + QStringLiteral(": ") + temporal.errorString());
         return false;
     }
-    if (temporal.write(datos) != datos.size() || !temporal.flush() || ::fsync(temporal.handle()) != 0) {
+    if (temporal.write(fTemporal.datos) != fTemporal.datos.size() || !temporal.flush()) {
         Poner_Error(fsError, temporal.fileName() + QStringLiteral(": ") + temporal.errorString());
         return false;
     }
+    // Closed, the file stays until the object goes: thousands need no open descriptors.
+    temporal.close();
+    return true;
+}
+
+// A claim that never replaces a file gives the temporary file a new reminder's name.
+bool Dar_Nombre_Nuevo(const QString &rsDirectorio, TTemporalNuevo &rTemporal, double rdAhora,
+                      QString &fsArchivo, QString *fsError)
+{
     for (int intento = 0; intento < 1000; ++intento) {
         // After the random suffixes of this moment, the next milliseconds give new names.
         const QString nombre = Nombre_Archivo_Nuevo(rsDirectorio, rdAhora + double(intento / 100) / double(MS_POR_DIA));
         // A retired copy keeps its name taken: a snooze would bring it back over this one.
         if (QFileInfo::exists(Nombre_Retirado(nombre)))
             continue;
-        switch (Reclamar_Nombre(temporal.fileName(), datos, nombre, fsError)) {
+        switch (Reclamar_Nombre(rTemporal.archivo->fileName(), rTemporal.datos, nombre, fsError)) {
         case TReclamo::Ocupado:
             continue;
         case TReclamo::Error:
             return false;
         case TReclamo::Ok:
+            rTemporal.archivo->setAutoRemove(false); // its name is free again
             fsArchivo = nombre;
-            if (!Sincronizar_Carpeta(rsDirectorio, fsError))
-                return false;
-            Checar_si_el_Archivo_ya_fue_Liberado(nombre);
             return true;
         }
     }
     Poner_Error(fsError, QStringLiteral("No free file name in ") + rsDirectorio);
     return false;
+}
+
+// Puts the written temporary files on the disk before any of them takes a name: one file is
+// synced alone, many with one sync of their file system (thousands of single syncs would
+// take minutes).
+bool Llevar_Al_Disco(const QString &rsDirectorio, const std::vector<const QTemporaryFile *> &rTemporales,
+                     QString *fsError)
+{
+    const QString ruta = rTemporales.size() == 1 ? rTemporales.front()->fileName() : rsDirectorio;
+    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC);
+    const bool ok = fd >= 0 && (rTemporales.size() == 1 ? ::fsync(fd) : ::syncfs(fd)) == 0;
+    const int e = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!ok)
+        Poner_Error(fsError, ruta + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(e)));
+    return ok;
+}
+} // namespace
+
+int Grabar_Archivos_Tarea_Nuevos(const QString &rsDirectorio, QVector<TArchivoNuevo> &fNuevos)
+{
+    std::vector<TTemporalNuevo> temporales(size_t(fNuevos.size()));
+    std::vector<const QTemporaryFile *> escritos;
+    bool carpetaLista = false;
+    for (qsizetype i = 0; i < fNuevos.size(); ++i) {
+        TArchivoNuevo &n = fNuevos[i];
+        n.sArchivo.clear();
+        n.sError.clear();
+        if (Preparar_Temporal(rsDirectorio, *n.pTarea, temporales[size_t(i)], carpetaLista, &n.sError))
+            escritos.push_back(temporales[size_t(i)].archivo.get());
+    }
+    QString errorDisco;
+    const bool enDisco = escritos.empty() || Llevar_Al_Disco(rsDirectorio, escritos, &errorDisco);
+    QStringList nombres;
+    for (qsizetype i = 0; i < fNuevos.size(); ++i) {
+        TArchivoNuevo &n = fNuevos[i];
+        if (!n.sError.isEmpty())
+            continue;
+        if (!enDisco)
+            n.sError = errorDisco;
+        else if (Dar_Nombre_Nuevo(rsDirectorio, temporales[size_t(i)], n.dAhora, n.sArchivo, &n.sError))
+            nombres << n.sArchivo;
+    }
+    // A name is reported only once the folder that holds it is on the disk too.
+    QString errorCarpeta;
+    const bool carpeta = nombres.isEmpty() || Sincronizar_Carpeta(rsDirectorio, &errorCarpeta);
+    int cuantos = 0;
+    for (TArchivoNuevo &n : fNuevos) {
+        if (n.sArchivo.isEmpty())
+            continue;
+        if (!carpeta) {
+            n.sError = errorCarpeta;
+            n.sArchivo.clear();
+            continue;
+        }
+        Checar_si_el_Archivo_ya_fue_Liberado(n.sArchivo);
+        ++cuantos;
+    }
+    return cuantos;
+}
+
+bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,
+                                QString &fsArchivo, QString *fsError)
+{
+    QVector<TArchivoNuevo> uno{{&rTarea, rdAhora, QString(), QString()}};
+    if (Grabar_Archivos_Tarea_Nuevos(rsDirectorio, uno) != 1) {
+        Poner_Error(fsError, uno.front().sError);
+        return false;
+    }
+    fsArchivo = uno.front().sArchivo;
+    return true;
 }
 
 TCambio Cambiar_Valores_En_Archivo(const QString &rsArchivo, const QList<QPair<QString, QString>> &rValores,
