@@ -9,8 +9,10 @@ TNotificacionesAlertas::TNotificacionesAlertas(TAccionesNotificacion rAcciones, 
 
 TNotificacionesAlertas::~TNotificacionesAlertas()
 {
+    // A service that does not answer one would not answer the next: the end is not held up.
     for (auto i = paAbiertas.cbegin(); i != paAbiertas.cend(); ++i)
-        pNotificador.Cerrar(i.key());
+        if (!pNotificador.Cerrar(i.key()))
+            break;
 }
 
 void TNotificacionesAlertas::Mostrar(TDatosNotificacion rDatos, const QString &rsArchivo,

@@ -91,15 +91,15 @@ void TNotificador::Mostrar(const TNotificacion &rNotificacion, std::function<voi
     });
 }
 
-void TNotificador::Cerrar(uint riId)
+bool TNotificador::Cerrar(uint riId)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || riId == 0)
-        return;
+        return false;
     QDBusMessage llamada = Llamada(QStringLiteral("CloseNotification"));
     llamada.setAutoStartService(false);
     llamada << riId;
-    bus.call(llamada, QDBus::Block, 1000);
+    return bus.call(llamada, QDBus::Block, 1000).type() == QDBusMessage::ReplyMessage;
 }
 
 void TNotificador::On_Accion(uint riId, const QString &rsClave)

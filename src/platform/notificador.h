@@ -40,8 +40,8 @@ public:
     // Shows rNotificacion; rRespuesta gets its id, or 0 and the failure.
     void Mostrar(const TNotificacion &rNotificacion, std::function<void(uint riId, const QString &rsFalla)> rRespuesta);
     // Takes a notification off the screen (and waits a moment for the service to have it,
-    // so it works while the program ends). Failures are ignored.
-    void Cerrar(uint riId);
+    // so it works while the program ends). False when the service did not answer.
+    bool Cerrar(uint riId);
 
 signals:
     void Accion(uint riId, const QString &rsClave);
