@@ -25,28 +25,39 @@ QString Sin_Ampersand(QString rsCaption)
 }
 } // namespace
 
-void Exportar_ICal_Ventana(TfrmMain &rVentana)
+void Exportar_ICal_Ventana(TfrmMain &rVentana, bool rbSeleccion)
 {
     const int lenguaje = Lenguaje_Actual();
+    const TCaptionsPrincipal &c = Captions_Principal(lenguaje);
     const QString archivo = QFileDialog::getSaveFileName(
-        &rVentana, Sin_Ampersand(Captions_Principal(lenguaje).mExportar),
+        &rVentana, Sin_Ampersand(rbSeleccion ? c.mExportarSeleccion : c.mExportar),
         QDir::home().filePath(QStringLiteral("kestrin.ics")), kFiltro);
     if (!archivo.isEmpty())
-        Exportar_ICal_A_Archivo(rVentana, archivo);
+        Exportar_ICal_A_Archivo(rVentana, archivo, rbSeleccion);
 }
 
-void Exportar_ICal_A_Archivo(TfrmMain &rVentana, const QString &archivo)
+void Exportar_ICal_A_Archivo(TfrmMain &rVentana, const QString &archivo, bool rbSeleccion)
 {
     const int lenguaje = Lenguaje_Actual();
+    QVector<TTipoTarea> tareas = rVentana.paTipoTarea.paTipoTarea;
+    if (rbSeleccion) {
+        // The selection may have gone with a reload while the dialog was open: nothing is exported then.
+        const int fila = rVentana.Fila_Seleccionada();
+        if (fila < 0)
+            return;
+        tareas = {tareas[fila]};
+    }
     const TExportacionICal r =
-        Exportar_ICal(rVentana.paTipoTarea.paTipoTarea, Zona_Sistema_ICal(), Ahora(), lenguaje,
+        Exportar_ICal(tareas, Zona_Sistema_ICal(), Ahora(), lenguaje,
                       Uids_Por_Archivo(Leer_Uids(Archivo_Uids(rVentana.pCarpetas.psAppDataLocal))));
     QSaveFile salida(archivo);
     if (!salida.open(QIODevice::WriteOnly) || salida.write(r.sDatos) != r.sDatos.size() || !salida.commit()) {
         MessageBoxBeep(&rVentana, archivo + QStringLiteral(": ") + salida.errorString(), Caption_Error(), MB_OK);
         return;
     }
-    QStringList lineas{Texto_ICal(TTextoICal::Exportadas, lenguaje).arg(r.iTareas).arg(archivo)};
+    QStringList lineas{tareas.size() == 1
+                           ? Texto_ICal(TTextoICal::ExportadaUna, lenguaje).arg(tareas.front().tsTaskName, archivo)
+                           : Texto_ICal(TTextoICal::Exportadas, lenguaje).arg(r.iTareas).arg(archivo)};
     lineas << r.aNotas;
     MessageBoxBeep(&rVentana, lineas.join(QLatin1Char('\n')), Caption_Informacion(lenguaje), MB_OK);
 }

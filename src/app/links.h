@@ -26,7 +26,7 @@ struct TEnlacesPrincipal {
     std::function<void(TfrmMain &)> Abrir_Acerca;
     std::function<void(TfrmMain &, int riQue)> Abrir_Enlace;
     std::function<void(TfrmMain &)> Buscar_Actualizaciones;
-    std::function<void(TfrmMain &)> Exportar_ICal; // Start > Export…: the reminders to an iCalendar file
+    std::function<void(TfrmMain &, bool)> Exportar_ICal; // Start > Export… (all, or the selected reminder) to an iCalendar file
     std::function<void(TfrmMain &)> Importar_ICal; // Start > Import…
     std::function<void(TfrmMain &)> Mostrar_Desktop_Alert; // body of the synchronised popup call
     std::function<void(TfrmMain &)> Tocar_Sonido;          // body of the synchronised sound call

@@ -239,6 +239,7 @@ void TfrmMain::Actualizar_Comandos_Enlaces()
     mVerLog->setEnabled(enlace && mVerLog->isVisible());
     mCheckForUpdates->setEnabled(static_cast<bool>(pEnlaces.Buscar_Actualizaciones));
     mExportar->setEnabled(static_cast<bool>(pEnlaces.Exportar_ICal));
+    mExportarSeleccion->setEnabled(pEnlaces.Exportar_ICal && ListView->selectedItems().size() == 1);
     mImportar->setEnabled(static_cast<bool>(pEnlaces.Importar_ICal));
 }
 

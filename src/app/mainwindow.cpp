@@ -229,16 +229,21 @@ void TfrmMain::Crear_Menus()
     mInicio->addActions({mAgregarTarea, mEditarTarea, mBorrarTarea});
     mInicio->addSeparator();
     mExportar = Accion("mExportar", nullptr);
+    mExportarSeleccion = Accion("mExportarSeleccion", nullptr);
     mImportar = Accion("mImportar", nullptr);
     connect(mExportar, &QAction::triggered, this, [this] {
         if (pEnlaces.Exportar_ICal)
-            pEnlaces.Exportar_ICal(*this);
+            pEnlaces.Exportar_ICal(*this, false);
+    });
+    connect(mExportarSeleccion, &QAction::triggered, this, [this] {
+        if (pEnlaces.Exportar_ICal && Fila_Seleccionada() >= 0)
+            pEnlaces.Exportar_ICal(*this, true);
     });
     connect(mImportar, &QAction::triggered, this, [this] {
         if (pEnlaces.Importar_ICal)
             pEnlaces.Importar_ICal(*this);
     });
-    mInicio->addActions({mExportar, mImportar});
+    mInicio->addActions({mExportar, mExportarSeleccion, mImportar});
     mInicio->addSeparator();
     mInicio->addActions({mOcultarVentana, mTerminarPrograma});
 
@@ -374,6 +379,7 @@ void TfrmMain::Set_Language_Captions(int riLenguaje)
     mBorrarTarea->setText(c.mBorrarTarea);
     mBorrarTareaPopup->setText(c.mBorrarTarea);
     mExportar->setText(c.mExportar);
+    mExportarSeleccion->setText(c.mExportarSeleccion);
     mImportar->setText(c.mImportar);
     mOcultarVentana->setText(c.mOcultarVentana);
     mTerminarPrograma->setText(c.mTerminarPrograma);

@@ -205,7 +205,7 @@ private:
     QAction *mTrayAbrir = nullptr, *mTrayAgregarTarea = nullptr, *mTrayOpciones = nullptr,
             *mTrayManejadorDeSonidos = nullptr, *mTrayPaginaWeb = nullptr, *mTrayAcerca = nullptr;
     QAction *mAgregarTarea = nullptr, *mEditarTarea = nullptr, *mBorrarTarea = nullptr, *mOcultarVentana = nullptr,
-            *mExportar = nullptr, *mImportar = nullptr,
+            *mExportar = nullptr, *mExportarSeleccion = nullptr, *mImportar = nullptr,
             *mTerminarPrograma = nullptr, *mOpciones = nullptr, *mManejadorDeSonidos = nullptr,
             *mVerAyuda = nullptr, *mVerLog = nullptr, *mPaginaWeb = nullptr,
             *mAhoraDisponibleParaIPhoneYIPad = nullptr, *mCheckForUpdates = nullptr, *mAcerca = nullptr;

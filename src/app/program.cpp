@@ -144,7 +144,7 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
         });
     };
 
-    enlaces.Exportar_ICal = [](TfrmMain &rVentana) { Exportar_ICal_Ventana(rVentana); };
+    enlaces.Exportar_ICal = [](TfrmMain &rVentana, bool rbSeleccion) { Exportar_ICal_Ventana(rVentana, rbSeleccion); };
     enlaces.Importar_ICal = [](TfrmMain &rVentana) { Importar_ICal_Ventana(rVentana); };
 
     // The scheduler's two synchronised calls.

@@ -268,15 +268,24 @@ int Aplicar_Import_ICal(TPlanImport &fPlan, const TContextoImport &rContexto)
     int escritos = 0;
     int nuevos = 0;
     bool uidsCambiados = false;
+    // The new reminders are written together: one sync to the disk for many files.
+    QVector<TArchivoNuevo> nuevosArchivos;
+    for (const TEventoImport &e : fPlan.aEventos)
+        if (e.iAccion == TAccionImport::Agregar)
+            // Each new file is named from its own millisecond: thousands named from one moment
+            // would run out of the hundred random suffixes a moment offers.
+            nuevosArchivos.append({&e.tTarea, rContexto.dAhora + double(nuevosArchivos.size()) / double(MS_POR_DIA),
+                                   QString(), QString()});
+    Grabar_Archivos_Tarea_Nuevos(rContexto.sCarpetaDatos, nuevosArchivos);
     for (TEventoImport &e : fPlan.aEventos) {
         QString error;
         bool ok = true;
-        // Each new file is named from its own millisecond: thousands named from one moment
-        // would run out of the hundred random suffixes a moment offers.
-        if (e.iAccion == TAccionImport::Agregar)
-            ok = Grabar_Archivo_Tarea_Nuevo(rContexto.sCarpetaDatos, e.tTarea,
-                                            rContexto.dAhora + double(nuevos++) / double(MS_POR_DIA), e.sArchivo, &error);
-        else if (e.iAccion == TAccionImport::Actualizar)
+        if (e.iAccion == TAccionImport::Agregar) {
+            const TArchivoNuevo &n = nuevosArchivos[nuevos++];
+            ok = n.sError.isEmpty();
+            error = n.sError;
+            e.sArchivo = n.sArchivo;
+        } else if (e.iAccion == TAccionImport::Actualizar)
             ok = Grabar_Archivo_Tarea(e.sArchivo, e.tTarea, &error);
         else
             continue;

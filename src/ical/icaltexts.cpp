@@ -16,6 +16,7 @@ constexpr std::array kTextos = {
     TPar{"\"%1\" runs when the computer starts, which a calendar cannot show: exported without a repeat rule.",
          "\"%1\" se ejecuta cuando la computadora inicia, lo que un calendario no puede mostrar: exportado sin regla de repetición."},
     TPar{"Exported %1 reminders to %2.", "Se exportaron %1 recordatorios a %2."},
+    TPar{"Exported \"%1\" to %2.", "Se exportó \"%1\" a %2."},
     TPar{"%1 added, %2 updated, %3 already there, %4 skipped.", "%1 agregados, %2 actualizados, %3 ya estaban, %4 omitidos."},
     TPar{"Dry run, nothing written: %1 would be added, %2 updated, %3 already there, %4 skipped.",
          "Prueba, nada escrito: se agregarían %1, se actualizarían %2, %3 ya estaban, %4 se omitirían."},

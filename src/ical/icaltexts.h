@@ -8,6 +8,7 @@ enum class TTextoICal {
     NombreCalendario,  // X-WR-CALNAME
     NotaAlIniciar,     // %1 name
     Exportadas,        // %1 count, %2 file
+    ExportadaUna,      // %1 name, %2 file
     Resumen,           // %1 added, %2 updated, %3 already there, %4 skipped
     ResumenPrueba,     // the same for --dry-run
     Agregada,          // %1 name

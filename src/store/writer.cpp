@@ -15,8 +15,13 @@
 #include <QRandomGenerator>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <vector>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -265,13 +270,20 @@ QString Nombre_Archivo_Nuevo(const QString &rsDirectorio, double rdAhora)
            QString::number(QRandomGenerator::global()->bounded(100)) + QStringLiteral(".od");
 }
 
-bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,
-                                QString &fsArchivo, QString *fsError)
+namespace {
+// A new reminder's content in its temporary file, waiting for its name.
+struct TTemporalNuevo {
+    std::unique_ptr<QTemporaryFile> archivo;
+    QByteArray datos;
+};
+
+bool Preparar_Temporal(const QString &rsDirectorio, const TTipoTarea &rTarea, TTemporalNuevo &fTemporal,
+                       QString *fsError)
 {
     if (!Comprobar_Tarea_Grabable(rTarea, fsError))
         return false;
-    const QByteArray datos = Contenido_Cifrado(Lineas_Archivo_Tarea(rTarea));
-    if (datos.size() > kMaxBytesArchivoTarea) {
+    fTemporal.datos = Contenido_Cifrado(Lineas_Archivo_Tarea(rTarea));
+    if (fTemporal.datos.size() > kMaxBytesArchivoTarea) {
         Poner_Error(fsError, QStringLiteral("The reminder needs more than %1 bytes, which no reader would load")
                                  .arg(kMaxBytesArchivoTarea));
         return false;
@@ -280,38 +292,131 @@ bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &r
         Poner_Error(fsError, QStringLiteral("Cannot create directory: ") + rsDirectorio);
         return false;
     }
-    // The content goes to a temporary file first; a claim that never replaces a file
-    // then gives it the new name.
-    QTemporaryFile temporal(QDir(rsDirectorio).filePath(QLatin1String(PREFIJO_TEMPORAL_NUEVO) + QStringLiteral("XXXXXX") + QLatin1String(SUFIJO_TEMPORAL_NUEVO)));
+    fTemporal.archivo = std::make_unique<QTemporaryFile>(QDir(rsDirectorio).filePath(
+        QLatin1String(PREFIJO_TEMPORAL_NUEVO) + QStringLiteral("XXXXXX") + QLatin1String(SUFIJO_TEMPORAL_NUEVO)));
+    QTemporaryFile &temporal = *fTemporal.archivo;
     if (!temporal.open()) {
         Poner_Error(fsError, rsDirectorio + QStringLiteral(": ") + temporal.errorString());
         return false;
     }
-    if (temporal.write(datos) != datos.size() || !temporal.flush() || ::fsync(temporal.handle()) != 0) {
+    if (temporal.write(fTemporal.datos) != fTemporal.datos.size() || !temporal.flush()) {
         Poner_Error(fsError, temporal.fileName() + QStringLiteral(": ") + temporal.errorString());
         return false;
     }
+    return true;
+}
+
+// A claim that never replaces a file gives the temporary file a new reminder's name.
+bool Dar_Nombre_Nuevo(const QString &rsDirectorio, const TTemporalNuevo &rTemporal, double rdAhora,
+                      QString &fsArchivo, QString *fsError)
+{
     for (int intento = 0; intento < 1000; ++intento) {
         // After the random suffixes of this moment, the next milliseconds give new names.
         const QString nombre = Nombre_Archivo_Nuevo(rsDirectorio, rdAhora + double(intento / 100) / double(MS_POR_DIA));
         // A retired copy keeps its name taken: a snooze would bring it back over this one.
         if (QFileInfo::exists(Nombre_Retirado(nombre)))
             continue;
-        switch (Reclamar_Nombre(temporal.fileName(), datos, nombre, fsError)) {
+        switch (Reclamar_Nombre(rTemporal.archivo->fileName(), rTemporal.datos, nombre, fsError)) {
         case TReclamo::Ocupado:
             continue;
         case TReclamo::Error:
             return false;
         case TReclamo::Ok:
             fsArchivo = nombre;
-            if (!Sincronizar_Carpeta(rsDirectorio, fsError))
-                return false;
-            Checar_si_el_Archivo_ya_fue_Liberado(nombre);
             return true;
         }
     }
     Poner_Error(fsError, QStringLiteral("No free file name in ") + rsDirectorio);
     return false;
+}
+
+// Puts the written temporary files on the disk before any of them takes a name: one file is
+// synced alone, a group with one sync of its file system (thousands of single syncs would
+// take minutes).
+bool Llevar_Al_Disco(const QString &rsDirectorio, std::vector<TTemporalNuevo *> &rTemporales, QString *fsError)
+{
+    if (rTemporales.size() == 1) {
+        QTemporaryFile &t = *rTemporales.front()->archivo;
+        if (::fsync(t.handle()) != 0) {
+            Poner_Error(fsError, t.fileName() + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        return true;
+    }
+    const int fd = ::open(QFile::encodeName(rsDirectorio).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool ok = fd >= 0 && ::syncfs(fd) == 0;
+    const int e = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!ok)
+        Poner_Error(fsError, rsDirectorio + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(e)));
+    return ok;
+}
+
+// So many temporary files are open at once at most, well below the usual limit of 1,024.
+constexpr int kGrupoNuevos = 500;
+} // namespace
+
+int Grabar_Archivos_Tarea_Nuevos(const QString &rsDirectorio, QVector<TArchivoNuevo> &fNuevos)
+{
+    int escritos = 0;
+    for (qsizetype desde = 0; desde < fNuevos.size(); desde += kGrupoNuevos) {
+        const qsizetype hasta = std::min(fNuevos.size(), desde + kGrupoNuevos);
+        std::vector<TTemporalNuevo> temporales(size_t(hasta - desde));
+        std::vector<TTemporalNuevo *> escritosAqui;
+        for (qsizetype i = desde; i < hasta; ++i) {
+            TArchivoNuevo &n = fNuevos[i];
+            n.sArchivo.clear();
+            n.sError.clear();
+            if (Preparar_Temporal(rsDirectorio, *n.pTarea, temporales[size_t(i - desde)], &n.sError))
+                escritosAqui.push_back(&temporales[size_t(i - desde)]);
+        }
+        QString errorDisco;
+        const bool enDisco = escritosAqui.empty() || Llevar_Al_Disco(rsDirectorio, escritosAqui, &errorDisco);
+        QStringList nombres;
+        for (qsizetype i = desde; i < hasta; ++i) {
+            TArchivoNuevo &n = fNuevos[i];
+            TTemporalNuevo &t = temporales[size_t(i - desde)];
+            if (!n.sError.isEmpty())
+                continue;
+            if (!enDisco) {
+                n.sError = errorDisco;
+                continue;
+            }
+            QString archivo;
+            if (Dar_Nombre_Nuevo(rsDirectorio, t, n.dAhora, archivo, &n.sError))
+                nombres << archivo;
+            // The name is reported only once the folder that holds it is on the disk too.
+            n.sArchivo = archivo;
+        }
+        QString errorCarpeta;
+        const bool carpeta = nombres.isEmpty() || Sincronizar_Carpeta(rsDirectorio, &errorCarpeta);
+        for (qsizetype i = desde; i < hasta; ++i) {
+            TArchivoNuevo &n = fNuevos[i];
+            if (n.sArchivo.isEmpty())
+                continue;
+            if (!carpeta) {
+                n.sError = errorCarpeta;
+                n.sArchivo.clear();
+                continue;
+            }
+            Checar_si_el_Archivo_ya_fue_Liberado(n.sArchivo);
+            ++escritos;
+        }
+    }
+    return escritos;
+}
+
+bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,
+                                QString &fsArchivo, QString *fsError)
+{
+    QVector<TArchivoNuevo> uno{{&rTarea, rdAhora, QString(), QString()}};
+    if (Grabar_Archivos_Tarea_Nuevos(rsDirectorio, uno) != 1) {
+        Poner_Error(fsError, uno.front().sError);
+        return false;
+    }
+    fsArchivo = uno.front().sArchivo;
+    return true;
 }
 
 TCambio Cambiar_Valores_En_Archivo(const QString &rsArchivo, const QList<QPair<QString, QString>> &rValores,

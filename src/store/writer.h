@@ -50,6 +50,20 @@ QString Nombre_Archivo_Nuevo(const QString &rsDirectorio, double rdAhora);
 bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,
                                 QString &fsArchivo, QString *fsError = nullptr);
 
+// One of many new reminders: the reminder and the moment its name is made from, in; the
+// name it got, or why it was not written, out.
+struct TArchivoNuevo {
+    const TTipoTarea *pTarea = nullptr;
+    double dAhora = 0;
+    QString sArchivo;
+    QString sError;
+};
+// Writes many new reminders as Grabar_Archivo_Tarea_Nuevo does, each under its own rules,
+// with one sync to the disk for a group instead of one per file. A name is given only to
+// content already on the disk, and reported only once the folder is synced. Returns the
+// count written.
+int Grabar_Archivos_Tarea_Nuevos(const QString &rsDirectorio, QVector<TArchivoNuevo> &fNuevos);
+
 enum class TCambio { Ok, NoExiste, Error };
 // Sets Key=Value lines in place: the first line with each key (without regard to case)
 // is replaced, or the line is appended. Serialised by a lock across threads and

@@ -21,6 +21,7 @@ TCaptionsPrincipal Ingles()
     c.mEditarTarea = QStringLiteral("&Edit Reminder");
     c.mBorrarTarea = QStringLiteral("&Delete Reminder");
     c.mExportar = QStringLiteral("E&xport…");
+    c.mExportarSeleccion = QStringLiteral("Export Se&lected…");
     c.mImportar = QStringLiteral("&Import…");
     c.mOcultarVentana = QStringLiteral("&Hide Window");
     c.mTerminarPrograma = QStringLiteral("&Shut Down Kestrin");
@@ -74,6 +75,7 @@ TCaptionsPrincipal Espanol()
     c.mEditarTarea = QStringLiteral("&Editar Recordatorio");
     c.mBorrarTarea = QStringLiteral("&Borrar Recordatorio");
     c.mExportar = QStringLiteral("E&xportar…");
+    c.mExportarSeleccion = QStringLiteral("Exportar &Seleccionado…");
     c.mImportar = QStringLiteral("&Importar…");
     c.mOcultarVentana = QStringLiteral("&Ocultar Ventana");
     c.mTerminarPrograma = QStringLiteral("&Terminar Kestrin");

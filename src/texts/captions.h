@@ -15,7 +15,7 @@ struct TCaptionsPrincipal {
         mTrayManejadorDeSonidos, mTrayPaginaWeb, mTrayAcerca;
     QString mInicio;
     QString mAgregarTarea, mEditarTarea, mBorrarTarea; // also the list's context menu items
-    QString mExportar, mImportar; // iCalendar files
+    QString mExportar, mExportarSeleccion, mImportar; // iCalendar files
     QString mOcultarVentana, mTerminarPrograma;
     QString mRecordatorioRapido, mConfigurar, mOpciones, mManejadorDeSonidos;
     QString mAyuda, mVerAyuda, mVerLog, mPaginaWeb, mAhoraDisponibleParaIPhoneYIPad,

@@ -123,6 +123,7 @@ public:
         e.Abrir_Acerca = [this](TfrmMain &) { pLlamadas.pa << QStringLiteral("acerca"); };
         e.Abrir_Enlace = [this](TfrmMain &, int q) { pLlamadas.pa << QStringLiteral("enlace %1").arg(q); };
         e.Buscar_Actualizaciones = [this](TfrmMain &) { pLlamadas.pa << QStringLiteral("actualizaciones"); };
+        e.Exportar_ICal = [this](TfrmMain &, bool s) { pLlamadas.pa << QStringLiteral("exportar %1").arg(s); };
         return e;
     }
 
@@ -266,6 +267,7 @@ void TstMainWindow::captions_data()
     fila("mBorrarTarea", "&Delete Reminder", "&Borrar Recordatorio");
     fila("mBorrarTareaPopup", "&Delete Reminder", "&Borrar Recordatorio");
     fila("mExportar", "E&xport…", "E&xportar…");
+    fila("mExportarSeleccion", "Export Se&lected…", "Exportar &Seleccionado…");
     fila("mImportar", "&Import…", "&Importar…");
     fila("mOcultarVentana", "&Hide Window", "&Ocultar Ventana");
     fila("mTerminarPrograma", "&Shut Down Kestrin", "&Terminar Kestrin");
@@ -420,7 +422,7 @@ void TstMainWindow::empty_links_disable_commands()
                                "mEditarTareaPopup", "mOpciones", "mTrayOpciones", "mManejadorDeSonidos",
                                "mTrayManejadorDeSonidos", "mVerAyuda", "mPaginaWeb", "mTrayPaginaWeb",
                                "mAhoraDisponibleParaIPhoneYIPad", "mCheckForUpdates", "mAcerca", "mTrayAcerca",
-                               "mExportar", "mImportar"})
+                               "mExportar", "mExportarSeleccion", "mImportar"})
         QVERIFY2(!p.Hijo<QAction>(QString::fromLatin1(nombre))->isEnabled(), nombre);
     for (const char *nombre : {"mRecordatorioRapido", "mTrayRecordatorioRapido"})
         QVERIFY2(!p.Hijo<QMenu>(QString::fromLatin1(nombre))->isEnabled(), nombre);
@@ -1189,9 +1191,26 @@ void TstMainWindow::ical_export_import()
     QCOMPARE(p.pCajas.paCajas.size(), 1);
     QCOMPARE(p.pCajas.paCajas.last().sTexto, QStringLiteral("Exported 2 reminders to %1.").arg(ics));
     QCOMPARE(p.pCajas.paCajas.last().iIcono, MB_ICONINFORMATION);
+    // Export Selected… is for one chosen reminder only.
+    QAction *seleccion = p.Hijo<QAction>(QStringLiteral("mExportarSeleccion"));
+    p.Mostrar();
+    p.Lista()->clearSelection();
+    QVERIFY(!seleccion->isEnabled());
+    QTest::mouseClick(p.Lista()->viewport(), Qt::LeftButton, {},
+                      p.Lista()->visualItemRect(p.Lista()->findItems(QStringLiteral("dos"), Qt::MatchExactly).constFirst()).center());
+    QVERIFY(seleccion->isEnabled());
+    seleccion->trigger();
+    QCOMPARE(p.pLlamadas.pa.last(), QStringLiteral("exportar 1"));
+    Exportar_ICal_A_Archivo(w, ics + QStringLiteral(".one"), true);
+    QCOMPARE(p.pCajas.paCajas.last().sTexto, QStringLiteral("Exported \"dos\" to %1.one.").arg(ics));
+    QFile una(ics + QStringLiteral(".one"));
+    QVERIFY(una.open(QIODevice::ReadOnly));
+    const QByteArray datos = una.readAll();
+    QCOMPARE(datos.count("BEGIN:VEVENT"), 1);
+    QVERIFY(datos.contains("SUMMARY:dos") && !datos.contains("SUMMARY:uno"));
 
     Importar_ICal_De_Archivo(w, QStringLiteral(ICAL_FIXTURES "/gnome.ics"));
-    QCOMPARE(p.pCajas.paCajas.size(), 2);
+    QCOMPARE(p.pCajas.paCajas.size(), 3);
     QCOMPARE(p.pCajas.paCajas.last().sTexto,
              QStringLiteral("3 added, 0 updated, 0 already there, 2 skipped.\n"
                             "Skipped: Piano lesson: weekly every 2 weeks cannot be held\n"
