@@ -617,21 +617,21 @@ void TestPopup::notificationArguments_data()
     QTest::addColumn<QStringList>("acciones");
     QTest::addColumn<int>("urgencia");
     QTest::addColumn<int>("expira");
-    const QString mensaje = QStringLiteral("Pay <b>500</b> & \"keep\" it\r\nBank");
+    const QString llano = QStringLiteral("Pay <b>500</b> & \"keep\" it\nBank"); // the message, lines joined by LF
     QTest::newRow("English, seconds, sound, markup")
         << 0 << false << 10 << true << true << QStringLiteral("Pay &lt;b&gt;500&lt;/b&gt; &amp; &quot;keep&quot; it\nBank")
         << QStringList{"snooze", "Snooze 10 Minutes", "default", "Open Kestrin", "mute", "Mute"} << 1 << 7000;
     QTest::newRow("English, no markup: the text as it is")
-        << 0 << false << 60 << false << false << QStringLiteral("Pay <b>500</b> & \"keep\" it\nBank")
+        << 0 << false << 60 << false << false << llano
         << QStringList{"snooze", "Snooze 60 Minutes", "default", "Open Kestrin"} << 1 << 7000;
     QTest::newRow("Spanish, permanent: critical, never expires")
-        << 1 << true << 5 << true << false << QStringLiteral("Pay <b>500</b> & \"keep\" it\nBank")
+        << 1 << true << 5 << true << false << llano
         << QStringList{"snooze", "Posponer 5 Minutos", "default", "Abrir Kestrin", "mute", "Silencio"} << 2 << 0;
     // A default the menu does not offer (a hand-edited setting): its 10-minute entry.
     QTest::newRow("snooze 25 is not an entry") << 0 << false << 25 << false << false
-        << QStringLiteral("Pay <b>500</b> & \"keep\" it\nBank")
+        << llano
         << QStringList{"snooze", "Snooze 10 Minutes", "default", "Open Kestrin"} << 1 << 7000;
-    QTest::newRow("snooze 0") << 1 << false << 0 << false << false << QStringLiteral("Pay <b>500</b> & \"keep\" it\nBank")
+    QTest::newRow("snooze 0") << 1 << false << 0 << false << false << llano
         << QStringList{"snooze", "Posponer 10 Minutos", "default", "Abrir Kestrin"} << 1 << 7000;
 }
 
