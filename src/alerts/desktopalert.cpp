@@ -1,6 +1,7 @@
 #include "desktopalert.h"
 
 #include "alerts/tamanopopup.h"
+#include "texts/accessiblenames.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -88,6 +89,9 @@ TDesktopAlert::TDesktopAlert(const TDatosDesktopAlert &rDatos, QMenu *rMenu, QWi
     setFocusPolicy(Qt::NoFocus);
     // The name is the window's title too, so the desktop and scripts can tell popups apart.
     setWindowTitle(rDatos.psTitulo);
+    // A screen reader reads the reminder whole, whatever the popup had room to show.
+    setAccessibleName(rDatos.psTitulo);
+    setAccessibleDescription(rDatos.psMensaje);
     pfReloj = Reloj_Estable;
     pfPunteroEncima = [this] { return frameGeometry().contains(QCursor::pos()); };
 
@@ -127,6 +131,7 @@ TDesktopAlert::TDesktopAlert(const TDatosDesktopAlert &rDatos, QMenu *rMenu, QWi
     // rather than being sliced through one. The lines are laid out here, a little
     // narrower than the label, so that the label never wraps them again.
     LabelMensaje->setText(Texto_En_Lineas_Enteras(mensaje, fuente, anchoMensaje - 4, altoMensaje));
+    LabelMensaje->setAccessibleName(mensaje);
     LabelMensaje->setGeometry(xTexto, yMensaje, anchoMensaje, altoMensaje);
     connect(LabelMensaje, &TEtiquetaMensajePopup::Click, this, &TDesktopAlert::Message_Click);
 
@@ -135,6 +140,9 @@ TDesktopAlert::TDesktopAlert(const TDatosDesktopAlert &rDatos, QMenu *rMenu, QWi
     connect(BotonCerrar, &QToolButton::clicked, this, &TDesktopAlert::Cerrar);
     BotonMenu = Boton_Popup(this, QStringLiteral("BotonMenu"), QStringLiteral("\u25BE"));
     BotonMenu->move(BotonCerrar->x() - BotonMenu->width(), ALTO_CAPTION + 3);
+    const TNombresAccesibles &nombres = Nombres_Accesibles(rDatos.piLenguaje);
+    BotonCerrar->setAccessibleName(nombres.sCerrarPopup);
+    BotonMenu->setAccessibleName(nombres.sMenuPopup);
     if (pMenu) {
         pMenu->setParent(this, pMenu->windowFlags());
         BotonMenu->setMenu(pMenu);

@@ -42,6 +42,7 @@ struct TDatosDesktopAlert {
     bool pbPermanente = false;
     QIcon pIcono;
     qreal prTamanoFuente = 0; // points; 0: the desktop's general font size
+    int piLenguaje = 0;       // of the names a screen reader says for the two buttons
 };
 
 class TDesktopAlert : public QWidget {

@@ -86,6 +86,7 @@ TDesktopAlert *TDesktopAlerts::Crear(const QString &rsArchivo, const QString &rs
     datos.piDuracionMs = std::max(0, config.piDesktopAlertDuracion) * 1000;
     datos.pbPermanente = config.pbDesktopAlertPermanent && !rbPrueba;
     datos.pIcono = Icono_Alertas(pContexto);
+    datos.piLenguaje = Lenguaje_Actual();
 
     QMenu *menu = Crear_Menu_Popup(rsArchivo, Lenguaje_Actual());
     if (rbPrueba)

@@ -9,6 +9,7 @@
 #include "platform/systeminfo.h"
 #include "report/eventlog.h"
 #include "settings/quickreminder.h"
+#include "texts/accessiblenames.h"
 #include "texts/captions.h"
 #include "texts/language.h"
 #include "texts/maintexts.h"
@@ -407,6 +408,12 @@ void TfrmMain::Set_Language_Captions(int riLenguaje)
     }
     ListView->setHeaderLabels({c.asColumnas[0], c.asColumnas[1], c.asColumnas[2]});
     Ajustar_Columnas();
+    // The list, the summary and the toolbar's overflow button have no label to be read by.
+    const TNombresAccesibles &n = Nombres_Accesibles(riLenguaje);
+    ListView->setAccessibleName(n.sListaRecordatorios);
+    MemoSummary->setAccessibleName(n.sResumen);
+    if (auto *mas = findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        mas->setAccessibleName(n.sMasBotones);
     for (int i = 0; i < CANTIDAD_RAPIDOS; ++i) {
         mEnRapidos[i]->setText(c.asRapidos[i]);
         mTrayEnRapidos[i]->setText(c.asRapidos[i]);

@@ -5,6 +5,7 @@
 #include "store/daycount.h"
 #include "store/names.h"
 #include "store/textforms.h"
+#include "texts/accessiblenames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -191,6 +192,21 @@ void TfrmAgregarTarea::Poner_Textos()
     BitBtnTresManejadorDeSonidos->setText(t.sManejadorSonidos);
     BitBtnTresManejadorDeSonidos->setFixedWidth(t.iAnchoManejador + 20);
     BitBtnTresTestTask->setText(t.sProbar);
+
+    // What a screen reader says for the fields that have no label of their own.
+    const TNombresAccesibles &n = Nombres_Accesibles(pContexto.piLenguaje);
+    for (int k = 1; k <= 7; ++k) {
+        if (paHoraInicio[k])
+            paHoraInicio[k]->setAccessibleName(n.sHoraInicio);
+        if (paHoraFin[k])
+            paHoraFin[k]->setAccessibleName(n.sHoraFin);
+    }
+    DateTimePickerDos6Hora->setAccessibleName(n.sHoraAgregar);
+    ListBoxDos6Horas->setAccessibleName(n.sListaHoras);
+    // A list box's name on Linux is the entry shown; a reader finds what it is for in its
+    // label or, having none, its description.
+    ComboBoxTresSeleccionaUnSonido->setAccessibleName(n.sSonido);
+    ComboBoxTresSeleccionaUnSonido->setAccessibleDescription(n.sSonido);
 }
 
 void TfrmAgregarTarea::Poner_Valores(const TTipoTarea &rTarea, bool rbNueva)

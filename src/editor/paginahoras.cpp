@@ -68,6 +68,9 @@ QWidget *TfrmAgregarTarea::Crear_Pagina_Dos6()
     ComboBoxDos6RepeatEvery = new QComboBox(GroupBoxDos6Rango);
     ComboBoxDos6RepeatEvery->setObjectName(QStringLiteral("ComboBoxDos6RepeatEvery"));
     ComboBoxDos6RepeatEvery->setMaxVisibleItems(24);
+    LabelDos6StartTime->setBuddy(DateTimePickerDos6StartTime);
+    LabelDos6EndTime->setBuddy(DateTimePickerDos6EndTime);
+    LabelDos6RepeatEvery->setBuddy(ComboBoxDos6RepeatEvery);
     cr->addWidget(LabelDos6StartTime, 0, 0);
     cr->addWidget(DateTimePickerDos6StartTime, 0, 1);
     cr->addWidget(LabelDos6EndTime, 1, 0);

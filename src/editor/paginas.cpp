@@ -185,6 +185,7 @@ QWidget *TfrmAgregarTarea::Crear_Inicio(int t, QWidget *rPadre, bool rbConHora)
     paFechaInicio[t]->setCalendarPopup(true);
     paFechaInicio[t]->setDateRange(Fecha_Minima_Asistente(), Fecha_Maxima_Asistente());
     paFechaInicio[t]->setDisplayFormat(QLocale::system().dateFormat(QLocale::ShortFormat));
+    paLabelInicio[t]->setBuddy(paFechaInicio[t]);
     capa->addWidget(paLabelInicio[t]);
     capa->addWidget(paFechaInicio[t]);
     if (rbConHora) {
@@ -222,6 +223,7 @@ QWidget *TfrmAgregarTarea::Crear_Hasta(int t, QWidget *rPadre)
     paHoraFin[t] = new QTimeEdit(paGroupHasta[t]);
     paHoraFin[t]->setObjectName(Nombre("DateTimePickerDos", t, "HoraFin"));
     paHoraFin[t]->setDisplayFormat(Formato_Hora_Con_Segundos());
+    paLabelFin[t]->setBuddy(paFechaFin[t]);
     capa->setVerticalSpacing(2);
     capa->addWidget(paSiempre[t], 0, 0, 1, 5);
     capa->addWidget(paHasta[t], 1, 0);
@@ -251,6 +253,7 @@ QWidget *TfrmAgregarTarea::Crear_Resumen(int t, QWidget *rPadre)
     paMemoResumen[t]->setReadOnly(true);
     paMemoResumen[t]->setFocusPolicy(Qt::NoFocus); // skipped by Tab
     paMemoResumen[t]->setMaximumHeight(80);
+    paLabelResumen[t]->setBuddy(paMemoResumen[t]);
     capa->addWidget(paLabelResumen[t]);
     capa->addWidget(paMemoResumen[t]);
     return caja;

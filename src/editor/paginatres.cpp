@@ -138,6 +138,7 @@ QWidget *TfrmAgregarTarea::Crear_Pagina_Tres()
         cursor.setPosition(fin, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
     });
+    LabelTresMensaje->setBuddy(MemoTresMensaje);
     capa->addWidget(LabelNombreTres);
     capa->addWidget(EditTresTituloTarea);
     capa->addWidget(LabelTresMensaje);

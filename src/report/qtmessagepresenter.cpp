@@ -18,15 +18,23 @@ void TPresentadorQt::Pitido()
 }
 
 // QMessageBox keeps its text about 500 pixels wide and breaks a longer word (a path, an
-// address) wherever the line ends, so words that do fit are cut too. The text is given
-// the width of its longest word instead, as far as the screen allows.
+// address) wherever the line ends, so words that do fit are cut too. A text that needs
+// more than that is given the width of its longest word instead, as far as the screen
+// allows, and never less than the usual width: narrower, QMessageBox would think the text
+// fits on one line, turn wrapping off and cut it at the box's edge.
 static void Ancho_Para_Palabras(QMessageBox &fCaja)
 {
+    constexpr int kAnchoUsual = 500;
     auto *etiqueta = fCaja.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
     if (!etiqueta)
         return;
     const QFontMetrics medidas(etiqueta->font());
-    int ancho = 0;
+    int linea = 0;
+    for (const QString &l : fCaja.text().split(QLatin1Char('\n')))
+        linea = std::max(linea, medidas.horizontalAdvance(l));
+    if (linea <= kAnchoUsual)
+        return;
+    int ancho = kAnchoUsual;
     for (const QString &palabra : fCaja.text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
         ancho = std::max(ancho, medidas.horizontalAdvance(palabra));
     const QScreen *pantalla = fCaja.screen() ? fCaja.screen() : QGuiApplication::primaryScreen();

@@ -104,6 +104,9 @@ TfrmAbout::TfrmAbout(QWidget *rParent)
     connect(LabelPaginaWeb, &TEtiquetaEnlace::Pulsada, this, &TfrmAbout::LabelPaginaWebClick);
     connect(LabelCorreo, &TEtiquetaEnlace::Pulsada, this, &TfrmAbout::LabelCorreoClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TfrmAbout::BitBtnAceptarClick);
+    // A screen reader says what each link is by the word before it.
+    LabelPaginaWeb2->setBuddy(LabelPaginaWeb);
+    LabelCorreo2->setBuddy(LabelCorreo);
     // Escape closes through QDialog::reject; Return answers OK, Tab reaches the links.
     setTabOrder(LabelPaginaWeb, LabelCorreo);
     setTabOrder(LabelCorreo, BitBtnAceptar);

@@ -82,6 +82,11 @@ TfrmOpciones::TfrmOpciones(QWidget *rOwner, TContextoOpciones &rContexto)
     tres->addWidget(ComboBoxFont, 1, 1, Qt::AlignLeft);
     tres->addWidget(LabelTextoDeEjemplo, 2, 1);
 
+    // Screen readers name each list by the label beside it.
+    LabelCambiarLenguaje->setBuddy(ComboBoxLenguaje);
+    LabelSnooze->setBuddy(ComboBoxSnooze);
+    LabelFont->setBuddy(ComboBoxFont);
+
     auto *botones = Fila_Aceptar_Cancelar(this, BitBtnAceptar, BitBtnCancelar);
 
     auto *principal = new QVBoxLayout(this);
@@ -112,6 +117,8 @@ void TfrmOpciones::Poner_Textos(int riLenguaje)
     LabelOnlyWindows7->setText(t.LabelNotaTemporizadores);
     LabelMensajeDesktopAlert->setText(t.LabelMensajeDesktopAlert);
     RadioButtonSegundos->setText(t.RadioButtonSegundos);
+    // The seconds field has only its radio button beside it.
+    EditSegundos->setAccessibleName(t.RadioButtonSegundos);
     RadioButtonPermanente->setText(t.RadioButtonPermanente);
     CheckBoxNotificaciones->setText(t.CheckBoxNotificaciones);
     LabelSnooze->setText(t.LabelSnooze);

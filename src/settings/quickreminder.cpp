@@ -5,6 +5,7 @@
 #include "quickreminderfile.h"
 #include "report/messagebox.h"
 #include "store/daycount.h"
+#include "texts/accessiblenames.h"
 #include "texts/captions.h"
 #include "texts/errortexts.h"
 
@@ -53,6 +54,9 @@ TfrmQuickReminder::TfrmQuickReminder(QWidget *rOwner, const TContextoRapido &rCo
     MemoMensaje->setTabChangesFocus(true);
     MemoMensaje->setMinimumSize(340, 110);
     CheckBoxPlaySound = Crear<QCheckBox>(GroupBox, "CheckBoxPlaySound");
+    // Screen readers name the date and the message by their labels.
+    LabelFechaInicio->setBuddy(DateTimePickerFechaInicio);
+    LabelMensaje->setBuddy(MemoMensaje);
 
     auto *inicio = new QHBoxLayout;
     inicio->addWidget(LabelFechaInicio);
@@ -89,6 +93,7 @@ bool TfrmQuickReminder::Inicializar(int riMins, const QString &rsTitulo)
                                   : QStringLiteral("Play default sound"));
     BitBtnAceptar->setText(es ? QStringLiteral("Aceptar") : QStringLiteral("OK"));
     BitBtnCancelar->setText(es ? QStringLiteral("Cancelar") : QStringLiteral("Cancel"));
+    DateTimePickerHoraInicio->setAccessibleName(Nombres_Accesibles(pContexto.iLenguaje).sHoraInicio);
 
     const double inicio = Inicio_Recordatorio_Rapido(Ahora(), riMins);
     DateTimePickerFechaInicio->setDate(Dias_a_Fecha(inicio));

@@ -222,6 +222,7 @@ TResultadoSonido Agregar_Archivo_Sonido(const TCarpetasSonidos &rCarpetas, const
     QString error;
     switch (Reclamar_Nombre(temporal.fileName(), contenido, destino, &error)) {
     case TReclamo::Ok:
+        temporal.setAutoRemove(false); // its name is free again
         break;
     case TReclamo::Ocupado:
         return TResultadoSonido::Existe;

@@ -6,6 +6,7 @@
 #include "alerts/soundnames.h"
 #include "report/messagebox.h"
 #include "settings/registry.h"
+#include "texts/accessiblenames.h"
 #include "texts/captions.h"
 
 #include <QApplication>
@@ -178,6 +179,7 @@ bool TfrmCambiarSonido::Inicializar(const QString &rsBotonCaption)
     BitBtnUsarComoPredeterminado->setText(Q(t.sUsar));
     BitBtnRestaurarSonidosDelSistema->setText(Q(t.sRestaurar));
     BitBtnCerrar->setText(Q(t.sCerrar));
+    ListBox->setAccessibleName(Nombres_Accesibles(pContexto.iLenguaje).sListaSonidos);
     // The menu items take the captions of their buttons.
     const QList<QPair<const char *, QPushButton *>> menu{{"mEscuchar", BitBtnPlay},
                                                          {"mDetener", BitBtnStop},

@@ -74,7 +74,9 @@ TReclamo Reclamar_Nombre(const QString &rsTemporal, const QByteArray &rContenido
 {
     const QByteArray origen = QFile::encodeName(rsTemporal);
     const QByteArray destino = QFile::encodeName(rsDestino);
-    if (Enlazar(origen.constData(), destino.constData()) == 0)
+    // A rename that never replaces: one change of the folder, where a link and an unlink
+    // would be two.
+    if (Renombrar_Excl(origen.constData(), destino.constData()) == 0)
         return TReclamo::Ok;
     if (errno == EEXIST)
         return TReclamo::Ocupado;
@@ -82,9 +84,11 @@ TReclamo Reclamar_Nombre(const QString &rsTemporal, const QByteArray &rContenido
         Poner_Error(fsError, rsDestino, errno);
         return TReclamo::Error;
     }
-    // No links here: the temporary file itself takes the name, if nothing has it.
-    if (Renombrar_Excl(origen.constData(), destino.constData()) == 0)
+    // No such rename here: a link, which fails when the name exists.
+    if (Enlazar(origen.constData(), destino.constData()) == 0) {
+        ::unlink(origen.constData());
         return TReclamo::Ok;
+    }
     if (errno == EEXIST)
         return TReclamo::Ocupado;
     if (!No_Soportado(errno)) {
@@ -107,6 +111,7 @@ TReclamo Reclamar_Nombre(const QString &rsTemporal, const QByteArray &rContenido
         return TReclamo::Error;
     }
     ::close(fd);
+    ::unlink(origen.constData());
     return TReclamo::Ok;
 }
 

@@ -11,11 +11,12 @@
 enum class TReclamo { Ok, Ocupado, Error };
 
 // Gives rsTemporal (a complete, synced file) the name rsDestino unless that name exists:
-// a hard link first; where the file system refuses links (vfat, exFAT, some network
-// shares), a rename that does not replace; where that is refused too, the name is
-// created exclusively and rContenido written through it. After Ok rsTemporal may be
-// gone (it became rsDestino); otherwise it is left for the next try, and the caller
-// removes it at the end. Ocupado when rsDestino exists.
+// a rename that does not replace first; where the file system knows none, a hard link;
+// where it refuses links too (vfat, exFAT, some network shares), the name is created
+// exclusively and rContenido written through it. After Ok rsTemporal is gone (the caller
+// must not remove that name again: another writer may have taken it); otherwise it is
+// left for the next try, and the caller removes it at the end. Ocupado when rsDestino
+// exists.
 TReclamo Reclamar_Nombre(const QString &rsTemporal, const QByteArray &rContenido, const QString &rsDestino,
                          QString *fsError = nullptr);
 

@@ -15,7 +15,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryFile>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -278,7 +277,7 @@ struct TTemporalNuevo {
 };
 
 bool Preparar_Temporal(const QString &rsDirectorio, const TTipoTarea &rTarea, TTemporalNuevo &fTemporal,
-                       QString *fsError)
+                       bool &fbCarpetaLista, QString *fsError)
 {
     if (!Comprobar_Tarea_Grabable(rTarea, fsError))
         return false;
@@ -288,7 +287,7 @@ bool Preparar_Temporal(const QString &rsDirectorio, const TTipoTarea &rTarea, TT
                                  .arg(kMaxBytesArchivoTarea));
         return false;
     }
-    if (!QDir().mkpath(rsDirectorio)) {
+    if (!fbCarpetaLista && !(fbCarpetaLista = QDir().mkpath(rsDirectorio))) {
         Poner_Error(fsError, QStringLiteral("Cannot create directory: ") + rsDirectorio);
         return false;
     }
@@ -303,11 +302,13 @@ bool Preparar_Temporal(const QString &rsDirectorio, const TTipoTarea &rTarea, TT
         Poner_Error(fsError, temporal.fileName() + QStringLiteral(": ") + temporal.errorString());
         return false;
     }
+    // Closed, the file stays until the object goes: thousands need no open descriptors.
+    temporal.close();
     return true;
 }
 
 // A claim that never replaces a file gives the temporary file a new reminder's name.
-bool Dar_Nombre_Nuevo(const QString &rsDirectorio, const TTemporalNuevo &rTemporal, double rdAhora,
+bool Dar_Nombre_Nuevo(const QString &rsDirectorio, TTemporalNuevo &rTemporal, double rdAhora,
                       QString &fsArchivo, QString *fsError)
 {
     for (int intento = 0; intento < 1000; ++intento) {
@@ -322,6 +323,7 @@ bool Dar_Nombre_Nuevo(const QString &rsDirectorio, const TTemporalNuevo &rTempor
         case TReclamo::Error:
             return false;
         case TReclamo::Ok:
+            rTemporal.archivo->setAutoRemove(false); // its name is free again
             fsArchivo = nombre;
             return true;
         }
@@ -331,80 +333,63 @@ bool Dar_Nombre_Nuevo(const QString &rsDirectorio, const TTemporalNuevo &rTempor
 }
 
 // Puts the written temporary files on the disk before any of them takes a name: one file is
-// synced alone, a group with one sync of its file system (thousands of single syncs would
+// synced alone, many with one sync of their file system (thousands of single syncs would
 // take minutes).
-bool Llevar_Al_Disco(const QString &rsDirectorio, std::vector<TTemporalNuevo *> &rTemporales, QString *fsError)
+bool Llevar_Al_Disco(const QString &rsDirectorio, const std::vector<const QTemporaryFile *> &rTemporales,
+                     QString *fsError)
 {
-    if (rTemporales.size() == 1) {
-        QTemporaryFile &t = *rTemporales.front()->archivo;
-        if (::fsync(t.handle()) != 0) {
-            Poner_Error(fsError, t.fileName() + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
-            return false;
-        }
-        return true;
-    }
-    const int fd = ::open(QFile::encodeName(rsDirectorio).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool ok = fd >= 0 && ::syncfs(fd) == 0;
+    const QString ruta = rTemporales.size() == 1 ? rTemporales.front()->fileName() : rsDirectorio;
+    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC);
+    const bool ok = fd >= 0 && (rTemporales.size() == 1 ? ::fsync(fd) : ::syncfs(fd)) == 0;
     const int e = errno;
     if (fd >= 0)
         ::close(fd);
     if (!ok)
-        Poner_Error(fsError, rsDirectorio + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(e)));
+        Poner_Error(fsError, ruta + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(e)));
     return ok;
 }
-
-// So many temporary files are open at once at most, well below the usual limit of 1,024.
-constexpr int kGrupoNuevos = 500;
 } // namespace
 
 int Grabar_Archivos_Tarea_Nuevos(const QString &rsDirectorio, QVector<TArchivoNuevo> &fNuevos)
 {
-    int escritos = 0;
-    for (qsizetype desde = 0; desde < fNuevos.size(); desde += kGrupoNuevos) {
-        const qsizetype hasta = std::min(fNuevos.size(), desde + kGrupoNuevos);
-        std::vector<TTemporalNuevo> temporales(size_t(hasta - desde));
-        std::vector<TTemporalNuevo *> escritosAqui;
-        for (qsizetype i = desde; i < hasta; ++i) {
-            TArchivoNuevo &n = fNuevos[i];
-            n.sArchivo.clear();
-            n.sError.clear();
-            if (Preparar_Temporal(rsDirectorio, *n.pTarea, temporales[size_t(i - desde)], &n.sError))
-                escritosAqui.push_back(&temporales[size_t(i - desde)]);
-        }
-        QString errorDisco;
-        const bool enDisco = escritosAqui.empty() || Llevar_Al_Disco(rsDirectorio, escritosAqui, &errorDisco);
-        QStringList nombres;
-        for (qsizetype i = desde; i < hasta; ++i) {
-            TArchivoNuevo &n = fNuevos[i];
-            TTemporalNuevo &t = temporales[size_t(i - desde)];
-            if (!n.sError.isEmpty())
-                continue;
-            if (!enDisco) {
-                n.sError = errorDisco;
-                continue;
-            }
-            QString archivo;
-            if (Dar_Nombre_Nuevo(rsDirectorio, t, n.dAhora, archivo, &n.sError))
-                nombres << archivo;
-            // The name is reported only once the folder that holds it is on the disk too.
-            n.sArchivo = archivo;
-        }
-        QString errorCarpeta;
-        const bool carpeta = nombres.isEmpty() || Sincronizar_Carpeta(rsDirectorio, &errorCarpeta);
-        for (qsizetype i = desde; i < hasta; ++i) {
-            TArchivoNuevo &n = fNuevos[i];
-            if (n.sArchivo.isEmpty())
-                continue;
-            if (!carpeta) {
-                n.sError = errorCarpeta;
-                n.sArchivo.clear();
-                continue;
-            }
-            Checar_si_el_Archivo_ya_fue_Liberado(n.sArchivo);
-            ++escritos;
-        }
+    std::vector<TTemporalNuevo> temporales(size_t(fNuevos.size()));
+    std::vector<const QTemporaryFile *> escritos;
+    bool carpetaLista = false;
+    for (qsizetype i = 0; i < fNuevos.size(); ++i) {
+        TArchivoNuevo &n = fNuevos[i];
+        n.sArchivo.clear();
+        n.sError.clear();
+        if (Preparar_Temporal(rsDirectorio, *n.pTarea, temporales[size_t(i)], carpetaLista, &n.sError))
+            escritos.push_back(temporales[size_t(i)].archivo.get());
     }
-    return escritos;
+    QString errorDisco;
+    const bool enDisco = escritos.empty() || Llevar_Al_Disco(rsDirectorio, escritos, &errorDisco);
+    QStringList nombres;
+    for (qsizetype i = 0; i < fNuevos.size(); ++i) {
+        TArchivoNuevo &n = fNuevos[i];
+        if (!n.sError.isEmpty())
+            continue;
+        if (!enDisco)
+            n.sError = errorDisco;
+        else if (Dar_Nombre_Nuevo(rsDirectorio, temporales[size_t(i)], n.dAhora, n.sArchivo, &n.sError))
+            nombres << n.sArchivo;
+    }
+    // A name is reported only once the folder that holds it is on the disk too.
+    QString errorCarpeta;
+    const bool carpeta = nombres.isEmpty() || Sincronizar_Carpeta(rsDirectorio, &errorCarpeta);
+    int cuantos = 0;
+    for (TArchivoNuevo &n : fNuevos) {
+        if (n.sArchivo.isEmpty())
+            continue;
+        if (!carpeta) {
+            n.sError = errorCarpeta;
+            n.sArchivo.clear();
+            continue;
+        }
+        Checar_si_el_Archivo_ya_fue_Liberado(n.sArchivo);
+        ++cuantos;
+    }
+    return cuantos;
 }
 
 bool Grabar_Archivo_Tarea_Nuevo(const QString &rsDirectorio, const TTipoTarea &rTarea, double rdAhora,

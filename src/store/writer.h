@@ -59,7 +59,7 @@ struct TArchivoNuevo {
     QString sError;
 };
 // Writes many new reminders as Grabar_Archivo_Tarea_Nuevo does, each under its own rules,
-// with one sync to the disk for a group instead of one per file. A name is given only to
+// with one sync of the file system for all instead of one per file. A name is given only to
 // content already on the disk, and reported only once the folder is synced. Returns the
 // count written.
 int Grabar_Archivos_Tarea_Nuevos(const QString &rsDirectorio, QVector<TArchivoNuevo> &fNuevos);

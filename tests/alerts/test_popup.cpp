@@ -18,6 +18,7 @@
 #include "texts/language.h"
 #include "store/textforms.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QEnterEvent>
 #include <QApplication>
@@ -191,6 +192,10 @@ void TestPopup::size()
     QCOMPARE(etiqueta->text().endsWith(QStringLiteral("…")), cortado);
     if (!cortado)
         QCOMPARE(etiqueta->text().simplified(), QString(mensaje).simplified());
+    // A screen reader gets the message whole, however much of it the popup shows.
+    QCOMPARE(QAccessible::queryAccessibleInterface(popup)->text(QAccessible::Description), mensaje);
+    QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<QLabel *>(etiqueta))->text(QAccessible::Name).simplified(),
+             QString(mensaje).simplified());
 }
 
 void TestPopup::windowNeverTakesFocus()
@@ -264,14 +269,16 @@ void TestPopup::menuInBothLanguages_data()
     QTest::addColumn<QStringList>("principal");
     QTest::addColumn<QString>("primero");
     QTest::addColumn<QString>("ultimo");
+    QTest::addColumn<QStringList>("botones"); // what a screen reader says for close and menu
     QTest::newRow("English") << 0
                              << QStringList{"Snooze (Minutes)", "Snooze (Hours)", "Snooze (Days)", "", "Open Kestrin", "",
                                             "Mute"}
-                             << "Snooze 1 Minute" << "Snooze 14 Days";
+                             << "Snooze 1 Minute" << "Snooze 14 Days" << QStringList{"Close", "Menu"};
     QTest::newRow("Spanish") << 1
                              << QStringList{"Posponer (Minutos)", "Posponer (Horas)", QString::fromUtf8("Posponer (Días)"),
                                             "", "Abrir Kestrin", "", "Silencio"}
-                             << "Posponer 1 Minuto" << QString::fromUtf8("Posponer 14 Días");
+                             << "Posponer 1 Minuto" << QString::fromUtf8("Posponer 14 Días")
+                             << QStringList{"Cerrar", QString::fromUtf8("Menú")};
 }
 
 void TestPopup::menuInBothLanguages()
@@ -280,10 +287,15 @@ void TestPopup::menuInBothLanguages()
     QFETCH(QStringList, principal);
     QFETCH(QString, primero);
     QFETCH(QString, ultimo);
+    QFETCH(QStringList, botones);
     Establecer_Lenguaje(lenguaje);
     const QString archivo = Nuevo_Recordatorio(QStringLiteral("a"));
     TDesktopAlert *popup = Mostrar(archivo);
     QVERIFY(popup && popup->Menu());
+    QStringList nombres;
+    for (const char *boton : {"BotonCerrar", "BotonMenu"})
+        nombres << popup->findChild<QToolButton *>(QLatin1String(boton))->accessibleName();
+    QCOMPARE(nombres, botones);
     QStringList textos;
     for (QAction *a : popup->Menu()->actions())
         textos << (a->isSeparator() ? QString() : a->text());

@@ -230,6 +230,28 @@ step "KestrinReadFiles shows a reminder added by another program"
 e2e_broadcast KestrinReadFiles
 wait_trace '^list 3: .*Zebra crossing'
 
+step "Start > Export…: the file dialog, then one box"
+file_dialog() {  # TITLE PATH SHOT: types PATH into the dialog titled TITLE and accepts it
+  local d=
+  e2e_wait_for "[[ -n \$(windows_titled $K '$1') ]]" 10 || fail "no file dialog '$1'"
+  d=$(windows_titled "$K" "$1" | head -1)
+  sleep 0.5
+  e2e_shot "$3"
+  e2e_keys "$d" ctrl+a
+  e2e_type "$d" "$2"
+  e2e_keys "$d" Return
+}
+e2e_keys "$W" alt+s
+sleep 0.3
+xdotool key x
+file_dialog "Export…" "$WORK/all.ics" export-dialog
+e2e_wait_for "box_of $K >/dev/null" 10 || fail "no box after the export"
+sleep 0.3
+e2e_shot export-box
+[[ $(grep -c '^BEGIN:VEVENT' "$WORK/all.ics") -eq 3 ]] || fail "the export does not hold the 3 reminders"
+"$CLOSER" "$(box_of "$K")"
+e2e_wait_for "! box_of $K >/dev/null" 10 || fail "the export's box did not close"
+
 step "KestrinShutDownMessage ends the program; every file is intact"
 BEFORE_SUMS=$(sums)
 shut_down
@@ -243,7 +265,22 @@ wait_main_window "$K" >/dev/null
 wait_trace '^list 3: '
 sleep 0.5
 e2e_shot main-spanish
+step "Inicio > Importar…: the file dialog, then one box with the counts and the skipped lines"
+BEFORE_IMPORT=$(ls "$E2E_DATA")
+e2e_keys "$(main_window "$K")" alt+i
+sleep 0.3
+xdotool key i
+file_dialog "Importar…" "$(cd "$(dirname "$0")/../ical/fixtures" && pwd)/gnome.ics" import-dialog-spanish
+e2e_wait_for "box_of $K >/dev/null" 10 || fail "no box after the import"
+sleep 0.3
+e2e_shot import-box-spanish
+wait_trace '^list 6: '
+"$CLOSER" "$(box_of "$K")"
 shut_down
+# The imported reminders would only get in the way of the steps below.
+for f in $(ls "$E2E_DATA"); do
+  grep -qxF "$f" <<<"$BEFORE_IMPORT" || rm -f "$E2E_DATA/$f"
+done
 printf '[General]\nLanguage=0\n' >"$CONF"
 
 step "\"silent\": minimised, the automatic start handed to the scheduler"

@@ -15,6 +15,7 @@
 #   - $E2E_ARTIFACTS, where e2e_shot saves screenshots (kept after the test).
 # Everything started through the harness is ended when the script exits.
 #
+# e2e_a11y starts the accessibility bus, for tests that read the windows as a screen reader.
 # e2e_bus_up, e2e_display_up and e2e_tray_up start one piece each; ./run uses them too.
 #
 # Environment: E2E_ARTIFACTS_ROOT (default: build/test-artifacts below the repository).
@@ -318,6 +319,18 @@ e2e_sound_down() {
   kill "$E2E_SOUND_PID" 2>/dev/null
   wait "$E2E_SOUND_PID" 2>/dev/null || true
   E2E_SOUND_PID=
+}
+
+# The accessibility bus (org.a11y.Bus, at-spi2-core) on the private session bus, for
+# tests that read the programs as a screen reader does. Qt looks for it once, when a
+# program starts: call this before starting the programs to be read.
+e2e_a11y() {
+  local launcher=/usr/libexec/at-spi-bus-launcher
+  [[ -x "$launcher" ]] || e2e_fail "at-spi2-core is not installed ($launcher)"
+  e2e_spawn a11y "$launcher" --launch-immediately
+  e2e_wait_for 'dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    >/dev/null 2>&1' 15 || e2e_fail "the accessibility bus did not start"
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 
 e2e_start() {  # NAME

@@ -3,6 +3,7 @@
 // store and with the built "kestrin --list --json".
 
 #include "ayudas_asistente.h"
+#include "../platform/ordentab.h"
 
 #include "editor/asistente.h"
 #include "report/messagerecorder.h"
@@ -150,6 +151,7 @@ private slots:
     void prueba_popup();
     void teclado_agrega();
     void teclado_escape_y_memo();
+    void orden_de_tab();
     void una_sola_vez();
     void limites();
     void sin_acceso_directorio();
@@ -1160,6 +1162,17 @@ void TstAsistente::teclado_escape_y_memo()
     QVERIFY(!f->isVisible());
     QVERIFY(!f->Guardado());
     QVERIFY(pEntorno->Archivos_Datos().isEmpty());
+}
+
+// Every page, the buttons below included, is walked by Tab in reading order.
+void TstAsistente::orden_de_tab()
+{
+    auto f = Abrir(Contexto());
+    auto *paginas = Control<QStackedWidget>(f.get(), "PageControl");
+    for (int i = 0; i < paginas->count(); ++i) {
+        paginas->setCurrentIndex(i);
+        En_Orden_De_Lectura(f.get(), paginas->currentWidget()->objectName());
+    }
 }
 
 void TstAsistente::una_sola_vez()

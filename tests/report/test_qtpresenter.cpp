@@ -19,6 +19,7 @@ struct TVista {
     QMessageBox::StandardButtons botones;
     Qt::WindowModality eModalidad = Qt::NonModal;
     int iAnchoTexto = 0; // the width the text was laid out in
+    bool bCortado = false; // the text runs past its label or the label past the box
     QFont fuente;
 };
 
@@ -35,6 +36,10 @@ void Responder_Caja(QMessageBox::StandardButton rBoton, TVista &fVista)
         fVista = {caja->windowTitle(), caja->text(), caja->icon(), caja->standardButtons(), caja->windowModality()};
         if (auto *etiqueta = caja->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
             fVista.iAnchoTexto = etiqueta->contentsRect().width();
+            const int alto = etiqueta->wordWrap() ? etiqueta->heightForWidth(etiqueta->width()) : etiqueta->sizeHint().height();
+            fVista.bCortado = (!etiqueta->wordWrap() && etiqueta->width() < etiqueta->sizeHint().width()) ||
+                              etiqueta->height() < alto ||
+                              etiqueta->mapTo(caja, etiqueta->rect().bottomRight()).x() >= caja->width();
             fVista.fuente = etiqueta->font();
         }
         caja->button(rBoton)->click();
@@ -49,6 +54,7 @@ private slots:
     void initTestCase() { Instalar_Presentador_Qt(); Establecer_Lenguaje(0); }
     void boxes_data();
     void boxes();
+    void long_words_whole_data();
     void long_words_whole();
 };
 
@@ -90,17 +96,35 @@ void TestQtPresenter::boxes()
 
 // A path or an address longer than the box's usual width is not cut through the words
 // around it nor through itself: the text is as wide as its longest word.
+void TestQtPresenter::long_words_whole_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("palabra");
+    const QString direccion =
+        QStringLiteral("file:///home/someone/.local/share/kestrin/help/en/index-of-the-long-help-pages.html");
+    QTest::newRow("a word wider than the usual width")
+        << QStringLiteral("Error 216. No application is registered to open this address (is xdg-open installed?): ") + direccion
+        << direccion;
+    // A word that fits the usual width, in a text that does not.
+    const QString carpeta = QStringLiteral("/tmp/kestrin-e2e-mainwindow.07Yc9d/home/data/Kestrin/System");
+    QTest::newRow("a text wider than the usual width") << QStringLiteral("There is no access to directory: ") + carpeta
+                                                       << carpeta;
+    QTest::newRow("lines") << QStringLiteral("3 added, 0 updated, 0 already there, 2 skipped.\n"
+                                             "Skipped: Piano lesson: weekly every 2 weeks cannot be held")
+                           << QStringLiteral("already");
+}
+
 void TestQtPresenter::long_words_whole()
 {
-    const QString ruta = QStringLiteral("/home/someone/.local/share/kestrin/help/en/index-of-the-long-help-pages.html");
-    const QString texto = QStringLiteral("Error 216. No application is registered to open this address "
-                                         "(is xdg-open installed?): file://") + ruta;
+    QFETCH(QString, texto);
+    QFETCH(QString, palabra);
     TVista vista;
     Responder_Caja(QMessageBox::Ok, vista);
     MessageBoxBeep(nullptr, texto, QStringLiteral("Error"), MB_OK);
     QCOMPARE(vista.sTexto, texto);
-    const int palabra = QFontMetrics(vista.fuente).horizontalAdvance(QStringLiteral("file://") + ruta);
-    QVERIFY2(vista.iAnchoTexto >= palabra, qPrintable(QStringLiteral("%1 < %2").arg(vista.iAnchoTexto).arg(palabra)));
+    const int ancho = QFontMetrics(vista.fuente).horizontalAdvance(palabra);
+    QVERIFY2(vista.iAnchoTexto >= ancho, qPrintable(QStringLiteral("%1 < %2").arg(vista.iAnchoTexto).arg(ancho)));
+    QVERIFY(!vista.bCortado);
 }
 
 QTEST_MAIN(TestQtPresenter)

@@ -1,11 +1,12 @@
 // The three dialogs in English and Spanish: no caption is cut short (every label,
-// button and box gets at least the width its text needs), and a picture of each is
-// kept in the test artifacts for a look.
+// button and box gets at least the width its text needs), Tab follows the order they
+// are read in, and a picture of each is kept in the test artifacts for a look.
 
 #include "settings/options.h"
 #include "settings/quickreminder.h"
 #include "settings/soundmanager.h"
 #include "texts/captions.h"
+#include "ordentab.h"
 #include "tempxdg.h"
 
 #include <QAbstractButton>
@@ -74,6 +75,7 @@ void TestDialogShots::dialogs()
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         Sin_Cortes(&d);
+        En_Orden_De_Lectura(&d, d.objectName());
         Guardar(&d, QStringLiteral("options") + sufijo);
     }
 
@@ -91,6 +93,7 @@ void TestDialogShots::dialogs()
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         Sin_Cortes(&d);
+        En_Orden_De_Lectura(&d, d.objectName());
         Guardar(&d, QStringLiteral("soundmanager") + sufijo);
     }
 
@@ -102,6 +105,7 @@ void TestDialogShots::dialogs()
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         Sin_Cortes(&d);
+        En_Orden_De_Lectura(&d, d.objectName());
         Guardar(&d, QStringLiteral("quickreminder") + sufijo);
     }
 }

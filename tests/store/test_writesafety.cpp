@@ -308,6 +308,7 @@ private slots:
         QTest::newRow("new file") << "new";
         QTest::newRow("retire") << "retire";
         QTest::newRow("restore") << "restore";
+        QTest::newRow("new, a group") << "group";
     }
     void folderSyncedAfterRename()
     {
@@ -331,10 +332,28 @@ private slots:
             QVERIFY(Grabar_Archivo_Tarea_Nuevo(dir.path(), Tarea("n"), Dia(2026, 3, 1), nuevo));
         else if (paso == "retire")
             QVERIFY(Retirar_Archivo_Tarea(archivo));
-        else
+        else if (paso == "group") {
+            // One refused reminder in a group costs only itself; the others share one folder sync.
+            TTipoTarea mala = Tarea("bad");
+            mala.tsMensaje = Lineas(501, "m");
+            const TTipoTarea a = Tarea("a"), b = Tarea("b");
+            QVector<TArchivoNuevo> grupo{{&a, Dia(2026, 3, 1), {}, {}}, {&mala, Dia(2026, 3, 1), {}, {}},
+                                         {&b, Dia(2026, 3, 1), {}, {}}};
+            QCOMPARE(Grabar_Archivos_Tarea_Nuevos(dir.path(), grupo), 2);
+            QCOMPARE(vistos.size(), 1);
+            QVERIFY(grupo[1].sArchivo.isEmpty() && grupo[1].sError.contains("lines"));
+            for (int i : {0, 2}) {
+                TTipoTarea leida;
+                int codigo = -1;
+                QCOMPARE(Leer_Archivo_Tarea(grupo[i].sArchivo, leida, codigo), TLectura::Ok);
+                QCOMPARE(leida.tsTaskName, grupo[i].pTarea->tsTaskName);
+                QVERIFY(vistos.last().contains(QFileInfo(grupo[i].sArchivo).fileName()));
+            }
+            nuevo = grupo[2].sArchivo;
+        } else
             QVERIFY(Restaurar_Archivo_Tarea(archivo));
         Observar_Sincronizaciones_Carpeta(nullptr);
-        if (paso == "new")
+        if (paso == "new" || paso == "group")
             esperado = nuevo;
         QVERIFY2(!vistos.isEmpty(), "the folder was not synced");
         const QString ultimo = vistos.last();
