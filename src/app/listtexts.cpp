@@ -88,3 +88,29 @@ QVector<int> Orden_Lista(const TTablaTareas &rTabla, int riColumna, bool rbAscen
     });
     return orden;
 }
+
+QString Forma_Filtro(const QString &rsTexto)
+{
+    // Compatibility decomposition splits "é" into "e" and its accent (and "ﬁ" into "fi");
+    // the marks are dropped and what remains is case-folded.
+    const QString descompuesto = rsTexto.normalized(QString::NormalizationForm_KD);
+    QString forma;
+    forma.reserve(descompuesto.size());
+    for (const QChar c : descompuesto) {
+        const QChar::Category categoria = c.category();
+        if (categoria != QChar::Mark_NonSpacing && categoria != QChar::Mark_SpacingCombining &&
+            categoria != QChar::Mark_Enclosing)
+            forma += c;
+    }
+    return forma.toCaseFolded();
+}
+
+TTextoFiltro::TTextoFiltro(const TTipoTarea &rTarea)
+    : sNombre(Forma_Filtro(rTarea.tsTaskName)), sMensaje(Forma_Filtro(rTarea.tsMensaje))
+{
+}
+
+bool TTextoFiltro::Coincide(const QString &rsFiltroEnForma) const
+{
+    return rsFiltroEnForma.isEmpty() || sNombre.contains(rsFiltroEnForma) || sMensaje.contains(rsFiltroEnForma);
+}

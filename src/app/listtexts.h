@@ -34,3 +34,14 @@ int ListViewCompare(const QString &rsNombre1, const TTipoTarea *rpTarea1, const 
 int ListViewCompare(const TTipoTarea &rTarea1, const TTipoTarea &rTarea2, int riColumna, bool rbAscendente);
 // The table's indexes in list order (a stable sort, so full ties keep table order).
 QVector<int> Orden_Lista(const TTablaTareas &rTabla, int riColumna, bool rbAscendente);
+
+// The list's filter. A reminder stays when its name or its message contains the
+// filter's text, case and accents ignored ("cafe" finds "Café", "ÑAND" finds "ñandú");
+// an empty filter keeps every reminder. Texts are compared in Forma_Filtro's form, worked
+// out once per row so that a key typed over 10,000 rows costs only the containment tests.
+QString Forma_Filtro(const QString &rsTexto);
+struct TTextoFiltro {
+    QString sNombre, sMensaje; // apart, so that no match straddles the two
+    explicit TTextoFiltro(const TTipoTarea &rTarea = {});
+    bool Coincide(const QString &rsFiltroEnForma) const;
+};

@@ -1,8 +1,8 @@
 #include "commandline.h"
+#include "desktopmodule.h"
 #include "icalcommand.h"
 #include "helptext.h"
 #include "listcommand.h"
-#include "program.h"
 #include "quickcommand.h"
 #include "platform/qtargs.h"
 #include "texts/version.h"
@@ -13,6 +13,7 @@
 
 int main(int argc, char **argv)
 {
+    QString modulo;
     {
     TArgumentosQt argumentosQt(argv);
     QCoreApplication app(argumentosQt.piArgc, argumentosQt.paArgv);
@@ -64,7 +65,9 @@ int main(int argc, char **argv)
     // --list prints and exits on this QCoreApplication: no display, no session bus.
     if (Opcion_Listado_Pedida(parser))
         return Ejecutar_Opcion_Listado(parser);
+    modulo = Archivo_Modulo_Escritorio(QCoreApplication::applicationDirPath());
     }
-    // No option that ends here: the desktop program ("silent" at the session's start).
-    return Ejecutar_Programa(argc, argv);
+    // No option that ends here: the desktop program ("silent" at the session's start),
+    // on an application of its own.
+    return Ejecutar_Modulo_Escritorio(modulo, argc, argv);
 }

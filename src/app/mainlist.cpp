@@ -2,6 +2,7 @@
 // summary, and the date words that roll over at midnight.
 #include "mainwindow.h"
 
+#include "filterfield.h"
 #include "listtexts.h"
 #include "midnight.h"
 #include "editor/summary.h"
@@ -10,6 +11,7 @@
 #include "store/daycount.h"
 #include "store/loader.h"
 #include "store/textforms.h"
+#include "texts/captions.h"
 #include "texts/errortexts.h"
 #include "texts/language.h"
 
@@ -17,6 +19,7 @@
 #include <QFileInfo>
 #include <QDateTime>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -34,6 +37,7 @@ class TFilaLista : public QTreeWidgetItem {
 public:
     TFilaLista() : QTreeWidgetItem(UserType) {}
     TTipoTarea pTarea;
+    TTextoFiltro pFiltro; // name and message as the filter compares them
 };
 
 TFilaLista *Fila_De(QTreeWidgetItem *rItem)
@@ -204,6 +208,7 @@ void TfrmMain::Fill_List_View(const QString &rsSeleccionar)
             try {
                 auto fila = std::make_unique<TFilaLista>();
                 fila->pTarea = tarea;
+                fila->pFiltro = TTextoFiltro(tarea);
                 Escribir_Fila(fila.get());
                 filas << fila.release();
             } catch (const std::exception &e) {
@@ -216,7 +221,8 @@ void TfrmMain::Fill_List_View(const QString &rsSeleccionar)
         if (!rsSeleccionar.isEmpty()) {
             for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
                 QTreeWidgetItem *fila = ListView->topLevelItem(i);
-                if (Comparar_Ignorando_AZ(Fila_De(fila)->pTarea.tsFile, rsSeleccionar) == 0) {
+                // A row the filter hides stays unselected: Edit and Delete act on what is seen.
+                if (!fila->isHidden() && Comparar_Ignorando_AZ(Fila_De(fila)->pTarea.tsFile, rsSeleccionar) == 0) {
                     ListView->setCurrentItem(fila);
                     ListView->scrollToItem(fila);
                     if (isVisible())
@@ -268,6 +274,70 @@ void TfrmMain::Ordenar_Lista()
         ListView->setCurrentItem(nullptr);
         ListView->clearSelection();
     }
+    // Rows taken out and put back are shown again: the filter hides its rows anew.
+    Ocultar_Filas_Filtradas();
+}
+
+void TfrmMain::EditFiltroChange()
+{
+    psFiltro = Forma_Filtro(EditFiltro->text());
+    {
+        const QSignalBlocker bloqueo(ListView);
+        Ocultar_Filas_Filtradas();
+    }
+    ListViewSelectItem();
+}
+
+void TfrmMain::Ocultar_Filas_Filtradas()
+{
+    // Row by row through the view: an item's own setHidden looks for its row first.
+    const QModelIndex raiz;
+    piFilasFiltradas = 0;
+    for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
+        const TFilaLista *fila = Fila_De(ListView->topLevelItem(i));
+        const bool ocultar = fila && !fila->pFiltro.Coincide(psFiltro);
+        piFilasFiltradas += ocultar ? 0 : 1;
+        if (ListView->isRowHidden(i, raiz) != ocultar)
+            ListView->setRowHidden(i, raiz, ocultar);
+    }
+    QTreeWidgetItem *actual = ListView->currentItem();
+    if (actual && actual->isHidden()) {
+        ListView->setCurrentItem(nullptr);
+        ListView->clearSelection();
+    }
+    Mostrar_Cuenta_Filtro();
+}
+
+void TfrmMain::Mostrar_Cuenta_Filtro()
+{
+    // Said only while the filter holds text; the list without a filter looks as it always did.
+    if (psFiltro.isEmpty()) {
+        LabelFiltroCuenta->clear();
+        return;
+    }
+    LabelFiltroCuenta->setText(Captions_Principal(Lenguaje_Actual())
+                                   .LabelFiltroCuenta.arg(piFilasFiltradas)
+                                   .arg(ListView->topLevelItemCount()));
+}
+
+// Enter in the filter goes to the list, on the first row shown when none is selected.
+void TfrmMain::EditFiltroReturn()
+{
+    if (ListView->selectedItems().isEmpty()) {
+        for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
+            if (!ListView->isRowHidden(i, QModelIndex())) {
+                ListView->setCurrentItem(ListView->topLevelItem(i));
+                break;
+            }
+        }
+    }
+    ListView->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmMain::Recargar_A_Mano()
+{
+    pErroresMostrados.clear();
+    Cargar_Tareas_De_Archivos(Archivo_Seleccionado(), true);
 }
 
 void TfrmMain::Set_Sort_Glyphs(int riColumna)

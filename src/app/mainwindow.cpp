@@ -1,6 +1,7 @@
 // The main window: its controls, captions, start-up order, tray, hiding and ending.
 #include "mainwindow.h"
 
+#include "filterfield.h"
 #include "toolicons.h"
 #include "alerts/kestrinicon.h"
 #include "platform/bus.h"
@@ -18,13 +19,16 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolBar>
@@ -79,6 +83,7 @@ TfrmMain::TfrmMain(const TArranquePrincipal &rArranque, TEnlacesPrincipal rEnlac
     Crear_Controles();
     Crear_Menus();
     Crear_Bandeja();
+    Crear_Atajos();
 
     TimerRecarga = new QTimer(this);
     TimerRecarga->setSingleShot(true);
@@ -167,6 +172,21 @@ void TfrmMain::Crear_Controles()
     SpeedButtonBorrar = boton("SpeedButtonBorrar", TDibujoBoton::Borrar, &TfrmMain::SpeedButtonBorrarClick);
     SpeedButtonOpciones = boton("SpeedButtonOpciones", TDibujoBoton::Opciones, &TfrmMain::SpeedButtonOpcionesClick);
     SpeedButtonSonido = boton("SpeedButtonSonido", TDibujoBoton::Sonido, &TfrmMain::SpeedButtonSonidoClick);
+
+    // The filter above the list, its count of rows at its right.
+    auto *filaFiltro = new QHBoxLayout;
+    filaFiltro->setContentsMargins(4, 4, 6, 4);
+    filaFiltro->setSpacing(8);
+    EditFiltro = new TCampoFiltro(centro);
+    EditFiltro->setObjectName(QStringLiteral("EditFiltro"));
+    EditFiltro->setClearButtonEnabled(true);
+    connect(EditFiltro, &QLineEdit::textChanged, this, &TfrmMain::EditFiltroChange);
+    connect(EditFiltro, &QLineEdit::returnPressed, this, &TfrmMain::EditFiltroReturn);
+    LabelFiltroCuenta = new QLabel(centro);
+    LabelFiltroCuenta->setObjectName(QStringLiteral("LabelFiltroCuenta"));
+    filaFiltro->addWidget(EditFiltro, 1);
+    filaFiltro->addWidget(LabelFiltroCuenta);
+    caja->addLayout(filaFiltro);
 
     ListView = new QTreeWidget(centro);
     ListView->setObjectName(QStringLiteral("ListView"));
@@ -302,6 +322,41 @@ void TfrmMain::Crear_Menus()
     PopupMenuTasks->addActions({mAgregarTareaPopup, mEditarTareaPopup, mBorrarTareaPopup});
 }
 
+// The usual keys of the desktop; those of menu items show beside their captions.
+void TfrmMain::Crear_Atajos()
+{
+    // The key named first is the one the menu shows; the desktop's own keys for the same
+    // thing follow (a desktop without a theme of its own has no Ctrl+Q for Quit).
+    const auto teclas = [](QKeySequence rPrimera, std::initializer_list<QKeySequence::StandardKey> raEstandar) {
+        QList<QKeySequence> lista{rPrimera};
+        for (const QKeySequence::StandardKey estandar : raEstandar)
+            for (const QKeySequence &tecla : QKeySequence::keyBindings(estandar))
+                if (!lista.contains(tecla))
+                    lista << tecla;
+        return lista;
+    };
+    mAgregarTarea->setShortcuts(teclas(Qt::CTRL | Qt::Key_N, {QKeySequence::New}));
+    mEditarTarea->setShortcut(QKeySequence(Qt::Key_F2));
+    mBorrarTarea->setShortcuts(teclas(Qt::Key_Delete, {QKeySequence::Delete}));
+    mOcultarVentana->setShortcuts(teclas(Qt::CTRL | Qt::Key_W, {QKeySequence::Close, QKeySequence::Cancel}));
+    mTerminarPrograma->setShortcuts(teclas(Qt::CTRL | Qt::Key_Q, {QKeySequence::Quit}));
+    mVerAyuda->setShortcuts(teclas(Qt::Key_F1, {QKeySequence::HelpContents}));
+    // Enter edits the row of the list that has the keyboard, as F2 does anywhere.
+    for (const int tecla : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *enter = new QShortcut(QKeySequence(tecla), ListView, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(enter, &QShortcut::activated, this, &TfrmMain::ListViewDblClick);
+    }
+    ActionFiltrar = Accion("ActionFiltrar", nullptr);
+    ActionFiltrar->setShortcuts(teclas(Qt::CTRL | Qt::Key_F, {QKeySequence::Find}));
+    connect(ActionFiltrar, &QAction::triggered, this, [this] {
+        EditFiltro->setFocus(Qt::ShortcutFocusReason);
+        EditFiltro->selectAll();
+    });
+    ActionRecargar = Accion("ActionRecargar", &TfrmMain::Recargar_A_Mano);
+    ActionRecargar->setShortcuts(teclas(Qt::Key_F5, {QKeySequence::Refresh}));
+    addActions({ActionFiltrar, ActionRecargar});
+}
+
 void TfrmMain::Crear_Bandeja()
 {
     PopupMenuTray = new QMenu(this);
@@ -407,6 +462,9 @@ void TfrmMain::Set_Language_Captions(int riLenguaje)
         boton->setToolTip(textos.second);
     }
     ListView->setHeaderLabels({c.asColumnas[0], c.asColumnas[1], c.asColumnas[2]});
+    EditFiltro->setPlaceholderText(c.EditFiltro);
+    EditFiltro->setAccessibleName(c.EditFiltro);
+    Mostrar_Cuenta_Filtro();
     Ajustar_Columnas();
     // The list, the summary and the toolbar's overflow button have no label to be read by.
     const TNombresAccesibles &n = Nombres_Accesibles(riLenguaje);

@@ -19,6 +19,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QSystemTrayIcon;
@@ -27,6 +28,7 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TBusListener;
+class TCampoFiltro;
 
 // What the program entry hands the window; tests give their own folders and tick.
 struct TArranquePrincipal {
@@ -109,6 +111,9 @@ public:
     void Recordatorio_Rapido_Click(int riItem);
     void ListViewColumnClick(int riColumna);
     void ListViewDblClick();
+    // F5: reads the files again, the scheduler too, and says again every file that
+    // cannot be loaded (the automatic reloads say each one once until it changes).
+    void Recargar_A_Mano();
     // Ends the program without a question: stops the scheduler (letting a file write
     // finish), the sounds, and the event loop.
     void Terminar_Programa();
@@ -124,6 +129,7 @@ private:
     void Crear_Controles();
     void Crear_Menus();
     void Crear_Bandeja();
+    void Crear_Atajos();
     QAction *Accion(const char *rsNombre, void (TfrmMain::*rComando)());
     void TimerInicioTimer();
     void TimerMedianocheTimer();
@@ -149,6 +155,12 @@ private:
     void Ajustar_Columnas();
     void ListViewMouseDown();
     void ListViewSelectItem();
+    // The filter: rows whose name and message do not contain its text are hidden, a
+    // hidden row is never the selected one, and the count beside the field follows.
+    void EditFiltroChange();
+    void Ocultar_Filas_Filtradas();
+    void Mostrar_Cuenta_Filtro();
+    void EditFiltroReturn();
     void Editar_O_Borrar(bool rbBorrar);
     void Borrar_Tarea(int riFila);
     void Actualizar_Comandos_Enlaces();
@@ -194,6 +206,11 @@ private:
     QTimer *TimerMedianoche = nullptr;
     TBusListener *pBus = nullptr;
 
+    TCampoFiltro *EditFiltro = nullptr;
+    QLabel *LabelFiltroCuenta = nullptr;
+    QString psFiltro; // the field's text in Forma_Filtro's form
+    int piFilasFiltradas = 0; // the rows it shows
+    QAction *ActionFiltrar = nullptr, *ActionRecargar = nullptr; // keys only, in no menu
     QTreeWidget *ListView = nullptr;
     QPlainTextEdit *MemoSummary = nullptr;
     QToolButton *SpeedButtonAgregar = nullptr, *SpeedButtonEditar = nullptr, *SpeedButtonBorrar = nullptr,

@@ -34,7 +34,6 @@
 #include <QFile>
 #include <QSessionManager>
 
-#include <cstdio>
 
 namespace {
 // Popups place themselves on the screen, which Wayland does not allow a program to do:
@@ -166,16 +165,6 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
 
 int Ejecutar_Programa(int argc, char **argv)
 {
-    // Without any display Qt would abort (status 134, "Reinstalling the application may
-    // fix this problem"): say what is missing instead.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("Kestrin needs a graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set): "
-                   "./run in the source folder starts it on a virtual display, and --list, --in, --quit "
-                   "and --reload need none.\n",
-                   stderr);
-        return 1;
-    }
     Elegir_Plataforma();
     TArgumentosQt argumentosQt(argv);
     QApplication app(argumentosQt.piArgc, argumentosQt.paArgv);

@@ -4,9 +4,12 @@
 
 #include "links.h"
 
+#include <QtGlobal>
+
 // Runs Kestrin with its window; returns the process's exit status. A second start
-// brings the running one to the front and returns 0 at once.
-int Ejecutar_Programa(int argc, char **argv);
+// brings the running one to the front and returns 0 at once. The one symbol of the
+// desktop module, looked up by its name (desktopmodule.h); a display must be there.
+extern "C" Q_DECL_EXPORT int Ejecutar_Programa(int argc, char **argv);
 
 class TReproductores;
 class TDesktopAlerts;

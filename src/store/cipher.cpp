@@ -1,9 +1,11 @@
 #include "cipher.h"
 
 #include <QByteArray>
+#include <QVarLengthArray>
 #include <openssl/evp.h>
 #include <openssl/crypto.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -24,7 +26,7 @@ struct CtxBorrar {
 using Ctx = std::unique_ptr<EVP_CIPHER_CTX, CtxBorrar>;
 
 // One context per thread and use, keyed once: loading thousands of files re-keys
-// nothing and only resets the IV per line.
+// nothing.
 EVP_CIPHER_CTX *Contexto(const EVP_CIPHER *rCifrado, int riCifrar)
 {
     auto crear = [&]() {
@@ -38,36 +40,60 @@ EVP_CIPHER_CTX *Contexto(const EVP_CIPHER *rCifrado, int riCifrar)
         return ctx;
     };
     if (rCifrado == EVP_aes_128_ecb()) {
-        thread_local Ctx ecb = crear();
-        return ecb.get();
+        if (riCifrar) {
+            thread_local Ctx ecbCifrar = crear();
+            return ecbCifrar.get();
+        }
+        thread_local Ctx ecbDescifrar = crear();
+        return ecbDescifrar.get();
     }
-    if (riCifrar) {
-        thread_local Ctx cifrar = crear();
-        return cifrar.get();
-    }
-    thread_local Ctx descifrar = crear();
-    return descifrar.get();
+    thread_local Ctx cifrar = crear();
+    return cifrar.get();
 }
 
-// CBC over riBytes bytes (a multiple of 16) in place, without padding. fUltimo gets the
-// last ciphertext block (the IV when there is none).
-bool Cbc(unsigned char *fDatos, int riBytes, bool rbCifrar, unsigned char (&fUltimo)[kBloque])
+// Fills the IV, which is also the last ciphertext block while there is none; true when
+// there are no blocks to do.
+bool Sin_Bloques(int riBytes, unsigned char (&fIv)[kBloque], unsigned char (&fUltimo)[kBloque])
+{
+    Llave_Cifrado(fIv);
+    std::memcpy(fUltimo, fIv, kBloque);
+    return riBytes == 0;
+}
+
+// CBC encryption over riBytes bytes (a multiple of 16) in place, without padding.
+// fUltimo gets the last ciphertext block (the IV when there is none).
+bool Cifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[kBloque])
 {
     unsigned char iv[kBloque];
-    Llave_Cifrado(iv);
-    std::memcpy(fUltimo, iv, kBloque);
-    if (riBytes == 0)
+    if (Sin_Bloques(riBytes, iv, fUltimo))
         return true;
-    EVP_CIPHER_CTX *ctx = Contexto(EVP_aes_128_cbc(), rbCifrar ? 1 : 0);
-    if (!ctx || EVP_CipherInit_ex(ctx, nullptr, nullptr, nullptr, iv, rbCifrar ? 1 : 0) != 1)
+    EVP_CIPHER_CTX *ctx = Contexto(EVP_aes_128_cbc(), 1);
+    if (!ctx || EVP_CipherInit_ex(ctx, nullptr, nullptr, nullptr, iv, 1) != 1)
         return false;
-    if (!rbCifrar)
-        std::memcpy(fUltimo, fDatos + riBytes - kBloque, kBloque);
     int salida = 0;
     if (EVP_CipherUpdate(ctx, fDatos, &salida, fDatos, riBytes) != 1 || salida != riBytes)
         return false;
-    if (rbCifrar)
-        std::memcpy(fUltimo, fDatos + riBytes - kBloque, kBloque);
+    std::memcpy(fUltimo, fDatos + riBytes - kBloque, kBloque);
+    return true;
+}
+
+// CBC decryption, the same contract. Every line starts again from the fixed IV, and
+// setting an IV through EVP costs more than the AES of a whole line: the blocks are
+// deciphered by the ECB context keyed once, then each is XORed with the ciphertext block
+// before it (the IV for the first), which is what CBC decryption is.
+bool Descifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[kBloque])
+{
+    unsigned char iv[kBloque];
+    if (Sin_Bloques(riBytes, iv, fUltimo))
+        return true;
+    EVP_CIPHER_CTX *ctx = Contexto(EVP_aes_128_ecb(), 0);
+    QVarLengthArray<unsigned char, 1024> cifrado(fDatos, fDatos + riBytes);
+    int salida = 0;
+    if (!ctx || EVP_CipherUpdate(ctx, fDatos, &salida, cifrado.constData(), riBytes) != 1 || salida != riBytes)
+        return false;
+    for (int i = 0; i < riBytes; ++i)
+        fDatos[i] ^= i < kBloque ? iv[i] : cifrado[i - kBloque];
+    std::memcpy(fUltimo, cifrado.constData() + riBytes - kBloque, kBloque);
     return true;
 }
 
@@ -97,21 +123,21 @@ QString Encriptar(const QString &rsCadena)
     QByteArray bytes(reinterpret_cast<const char *>(datos.utf16()), 2 * n);
     unsigned char ultimo[kBloque];
     // Only the first n of the 2n bytes are enciphered; the rest stays plain.
-    if (!Cbc(reinterpret_cast<unsigned char *>(bytes.data()), n, true, ultimo))
+    if (!Cifrar_Cbc(reinterpret_cast<unsigned char *>(bytes.data()), n, ultimo))
         return QString();
     return QString::fromLatin1(bytes.toBase64());
 }
 
-QString DesEncriptar(const QString &rsCadena)
+QString DesEncriptar(QByteArrayView rsGuardada)
 {
     // Whole groups of four only; what follows the last one is ignored.
-    const qsizetype largo = (rsCadena.size() / 4) * 4;
+    const qsizetype largo = (rsGuardada.size() / 4) * 4;
     if (largo == 0)
         return QString();
-    const QByteArray texto = rsCadena.left(largo).toLatin1();
-    QByteArray bytes(int(largo / 4 * 3), '\0');
-    const int decodificados = EVP_DecodeBlock(reinterpret_cast<unsigned char *>(bytes.data()),
-                                              reinterpret_cast<const unsigned char *>(texto.constData()), int(largo));
+    const QByteArrayView texto = rsGuardada.first(largo);
+    QVarLengthArray<unsigned char, 1024> bytes(largo / 4 * 3);
+    const int decodificados = EVP_DecodeBlock(bytes.data(), reinterpret_cast<const unsigned char *>(texto.data()),
+                                              int(largo));
     if (decodificados < 0)
         return QString(); // not Base64: a line that matches no key
     // EVP_DecodeBlock counts a zero byte for every trailing "=".
@@ -120,14 +146,12 @@ QString DesEncriptar(const QString &rsCadena)
         relleno = 2;
     else if (texto.endsWith('='))
         relleno = 1;
-    bytes.resize(decodificados - relleno);
 
-    const int m = int(bytes.size() / 2);
-    bytes.resize(2 * m);
-    auto *datos = reinterpret_cast<unsigned char *>(bytes.data());
+    const int m = std::max(0, decodificados - relleno) / 2; // an odd last byte is dropped
+    unsigned char *datos = bytes.data();
     const int entero = (m / kBloque) * kBloque;
     unsigned char ultimo[kBloque];
-    if (!Cbc(datos, entero, false, ultimo))
+    if (!Descifrar_Cbc(datos, entero, ultimo))
         return QString();
     const int resto = m - entero;
     if (resto > 0) {
@@ -137,10 +161,13 @@ QString DesEncriptar(const QString &rsCadena)
         for (int i = 0; i < resto; ++i)
             datos[entero + i] ^= mascara[i];
     }
-    QString r(reinterpret_cast<const QChar *>(bytes.constData()), m);
-    qsizetype fin = r.size();
-    while (fin > 0 && r.at(fin - 1).unicode() == 0)
+    int fin = m;
+    while (fin > 0 && datos[2 * fin - 2] == 0 && datos[2 * fin - 1] == 0)
         --fin;
-    r.truncate(fin);
-    return r;
+    return QString(reinterpret_cast<const QChar *>(datos), fin);
+}
+
+QString DesEncriptar(const QString &rsCadena)
+{
+    return DesEncriptar(QByteArrayView(rsCadena.toLatin1()));
 }

@@ -1,6 +1,5 @@
 #include "loader.h"
 
-#include "cipher.h"
 #include "daycount.h"
 #include "reminderfile.h"
 
@@ -10,6 +9,10 @@
 #include <QThread>
 
 #include <algorithm>
+#include <numeric>
+#include <atomic>
+#include <thread>
+#include <vector>
 #include <cerrno>
 #include <cstring>
 
@@ -23,6 +26,38 @@ static QString Quitar_Barras_Dobles(QString rsRuta)
         rsRuta.replace(QStringLiteral("//"), QStringLiteral("/"));
     return rsRuta;
 }
+
+namespace {
+// Sorts the paths by their names without regard to case. Every path starts with the same
+// folder (riCarpeta characters): only the names need comparing. Names in ASCII, as
+// Kestrin makes them, are compared as their lowered bytes, which orders them as the
+// case-insensitive comparison does without folding each character at every comparison;
+// the same sort over the same results gives the same order.
+void Ordenar_Nombres(QStringList &fRutas, qsizetype riCarpeta)
+{
+    QList<QByteArray> claves;
+    claves.reserve(fRutas.size());
+    for (const QString &ruta : std::as_const(fRutas)) {
+        const QStringView nombre = QStringView(ruta).sliced(riCarpeta);
+        if (!QtPrivate::isAscii(nombre)) {
+            std::sort(fRutas.begin(), fRutas.end(), [riCarpeta](const QString &a, const QString &b) {
+                return QStringView(a).sliced(riCarpeta).compare(QStringView(b).sliced(riCarpeta),
+                                                                Qt::CaseInsensitive) < 0;
+            });
+            return;
+        }
+        claves << nombre.toLatin1().toLower();
+    }
+    QList<qsizetype> orden(fRutas.size());
+    std::iota(orden.begin(), orden.end(), 0);
+    std::sort(orden.begin(), orden.end(), [&claves](qsizetype a, qsizetype b) { return claves[a] < claves[b]; });
+    QStringList ordenadas;
+    ordenadas.reserve(fRutas.size());
+    for (qsizetype i : orden)
+        ordenadas << fRutas[i];
+    fRutas = ordenadas;
+}
+} // namespace
 
 void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &rsTipo, bool rbSorted,
                int riFechaLimite)
@@ -44,11 +79,8 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
         }
         fStringList << Quitar_Barras_Dobles(base + info.fileName());
     }
-    // Every path starts with the same folder: only the names need comparing.
     if (rbSorted)
-        std::sort(fStringList.begin(), fStringList.end(), [n = base.size()](const QString &a, const QString &b) {
-            return QStringView(a).mid(n).compare(QStringView(b).mid(n), Qt::CaseInsensitive) < 0;
-        });
+        Ordenar_Nombres(fStringList, base.size());
 }
 
 void Checar_si_el_Archivo_ya_fue_Liberado(const QString &rsArchivo)
@@ -74,6 +106,50 @@ QString Error_Listar_Carpeta(const QString &rsDirectorio)
     return QString();
 }
 
+namespace {
+struct TArchivoLeido {
+    TLectura lectura = TLectura::NoExiste;
+    int codigo = 0;
+    QString error;
+    TTipoTarea tarea;
+};
+
+TArchivoLeido Leer_Archivo(const QString &rsArchivo)
+{
+    TArchivoLeido leido;
+    QStringList lineas;
+    leido.lectura = Leer_Lineas_Descifradas(rsArchivo, lineas, &leido.error);
+    if (leido.lectura == TLectura::Ok) {
+        leido.codigo = Validar_Tarea(TValoresTarea(lineas), leido.tarea);
+        leido.tarea.tsFile = rsArchivo;
+    }
+    return leido;
+}
+
+// Reads every file, on several cores when there are enough files to pay for a thread;
+// each result keeps the place of its file, so the order never depends on the threads.
+QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos)
+{
+    constexpr qsizetype kArchivosPorHilo = 100;
+    const qsizetype n = rArchivos.size();
+    QVector<TArchivoLeido> leidos(n);
+    TArchivoLeido *destino = leidos.data(); // each thread writes only the places it took
+    std::atomic<qsizetype> siguiente{0};
+    auto trabajar = [&] {
+        for (qsizetype i; (i = siguiente.fetch_add(1)) < n;)
+            destino[i] = Leer_Archivo(rArchivos[i]);
+    };
+    const qsizetype hilos = std::clamp<qsizetype>(n / kArchivosPorHilo, 1, QThread::idealThreadCount());
+    std::vector<std::thread> ayudantes;
+    for (qsizetype h = 1; h < hilos; ++h)
+        ayudantes.emplace_back(trabajar);
+    trabajar();
+    for (std::thread &ayudante : ayudantes)
+        ayudante.join();
+    return leidos;
+}
+} // namespace
+
 TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
 {
     TResultadoCarga r;
@@ -94,27 +170,18 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
     }
     QStringList archivos;
     Get_Files(archivos, rsDirectorio, QStringLiteral("*.od"), true, 0);
+    QVector<TArchivoLeido> leidos = Leer_Archivos(archivos);
     r.tabla.paTipoTarea.reserve(archivos.size());
-    for (const QString &archivo : archivos) {
-        TTipoTarea tarea;
-        int codigo = 0;
-        QString error;
-        QStringList lineas;
-        const TLectura lectura = Leer_Lineas_Guardadas(archivo, lineas, &error);
-        if (lectura == TLectura::NoExiste)
+    for (qsizetype i = 0; i < archivos.size(); ++i) {
+        TArchivoLeido &leido = leidos[i];
+        if (leido.lectura == TLectura::NoExiste)
             continue;
-        if (lectura == TLectura::Error) {
-            r.ilegibles.append({archivo, error});
-            continue;
-        }
-        for (QString &linea : lineas)
-            linea = DesEncriptar(linea);
-        codigo = Validar_Tarea(TValoresTarea(lineas), tarea);
-        tarea.tsFile = archivo;
-        if (codigo != 0)
-            r.invalidos.append({archivo, codigo});
+        if (leido.lectura == TLectura::Error)
+            r.ilegibles.append({archivos[i], leido.error});
+        else if (leido.codigo != 0)
+            r.invalidos.append({archivos[i], leido.codigo});
         else
-            r.tabla.paTipoTarea.append(std::move(tarea));
+            r.tabla.paTipoTarea.append(std::move(leido.tarea));
     }
     return r;
 }

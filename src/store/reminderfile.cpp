@@ -4,7 +4,7 @@
 #include "textforms.h"
 
 #include <QFile>
-#include <QMap>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,9 +15,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias)
+namespace {
+// Calls rLinea with each line of the content (CR, LF or CR LF ends a line; a final line
+// end adds no empty line).
+template <typename F> void Recorrer_Lineas(QByteArrayView rContenido, bool rbOmitirVacias, F rLinea)
 {
-    QStringList lineas;
     qsizetype inicio = 0;
     const qsizetype n = rContenido.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -25,56 +27,105 @@ QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias)
         if (c != '\r' && c != '\n')
             continue;
         if (i > inicio || !rbOmitirVacias)
-            lineas << QString::fromLatin1(rContenido.constData() + inicio, i - inicio);
+            rLinea(rContenido.sliced(inicio, i - inicio));
         if (c == '\r' && i + 1 < n && rContenido.at(i + 1) == '\n')
             ++i;
         inicio = i + 1;
     }
     if (inicio < n)
-        lineas << QString::fromLatin1(rContenido.constData() + inicio, n - inicio);
+        rLinea(rContenido.sliced(inicio));
+}
+} // namespace
+
+QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias)
+{
+    QStringList lineas;
+    Recorrer_Lineas(rContenido, rbOmitirVacias,
+                    [&lineas](QByteArrayView rLinea) { lineas << QString::fromLatin1(rLinea); });
     return lineas;
 }
 
-TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas)
+TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas) : pLineas(rLineasPlanas)
 {
-    for (const QString &linea : rLineasPlanas) {
+    pLlaves.reserve(pLineas.size());
+    for (const QString &linea : std::as_const(pLineas)) {
         const qsizetype igual = linea.indexOf(QLatin1Char('='));
         if (igual < 0)
             continue;
-        const QString llave = linea.left(igual).toLower();
-        if (!pValores.contains(llave))
-            pValores.insert(llave, linea.mid(igual + 1));
+        const QStringView llave = QStringView(linea).first(igual);
+        // Keys are almost always ASCII, compared in place; any other is lowered once, in
+        // full, as a key would be.
+        if (QtPrivate::isAscii(llave)) {
+            pLlaves.append({llave, QStringView(linea).sliced(igual + 1), false});
+        } else {
+            pMinusculas << llave.toString().toLower();
+            pLlaves.append({pMinusculas.constLast(), QStringView(linea).sliced(igual + 1), true});
+        }
     }
 }
 
-QString TValoresTarea::Valor(const QString &rsLlave) const
+bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave)
 {
-    return Recortar(pValores.value(rsLlave.toLower()));
+    if (rLlave.bMinusculas)
+        return rLlave.sLlave == rsLlave.toString().toLower();
+    // An ASCII key matches only a key of its length, whatever lowering does to the other:
+    // most lines are ruled out by that alone, the rest letter by letter.
+    if (rLlave.sLlave.size() != rsLlave.size())
+        return false;
+    const auto bajar = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; };
+    for (qsizetype i = 0; i < rsLlave.size(); ++i) {
+        const char16_t buscada = rsLlave[i].unicode();
+        if (buscada >= 0x80)
+            return rLlave.sLlave.toString().toLower() == rsLlave.toString().toLower();
+        if (bajar(rLlave.sLlave[i].unicode()) != bajar(buscada))
+            return false;
+    }
+    return true;
 }
 
-bool TValoresTarea::Tiene(const QString &rsLlave) const
+const TValoresTarea::TLlave *TValoresTarea::Buscar(QStringView rsLlave) const
 {
-    return pValores.contains(rsLlave.toLower());
+    // The first line of a key wins.
+    for (const TLlave &llave : pLlaves)
+        if (Es_Llave(llave, rsLlave))
+            return &llave;
+    return nullptr;
+}
+
+QString TValoresTarea::Valor(QStringView rsLlave) const
+{
+    const TLlave *llave = Buscar(rsLlave);
+    return llave ? Recortar(llave->sValor) : QString();
+}
+
+bool TValoresTarea::Tiene(QStringView rsLlave) const
+{
+    return Buscar(rsLlave) != nullptr;
 }
 
 QString TValoresTarea::Lineas_Numeradas(const QString &rsPrefijo, int riMaximo) const
 {
-    // One pass over the keys instead of hundreds of look-ups per file.
+    // One pass over the lines instead of hundreds of look-ups per file.
     const QString prefijo = rsPrefijo.toLower();
-    QMap<int, QString> lineas;
-    for (auto it = pValores.cbegin(); it != pValores.cend(); ++it) {
-        if (!it.key().startsWith(prefijo))
+    QVarLengthArray<std::pair<int, QString>, 16> lineas;
+    for (const TLlave &llave : pLlaves) {
+        if (!llave.sLlave.startsWith(prefijo, llave.bMinusculas ? Qt::CaseSensitive : Qt::CaseInsensitive))
             continue;
-        const QString numero = it.key().mid(prefijo.size());
+        const QStringView numero = llave.sLlave.sliced(prefijo.size());
         bool ok = false;
         const int n = numero.toInt(&ok);
         if (!ok || n < 1 || n > riMaximo || numero != QString::number(n))
             continue;
-        const QString valor = Recortar(it.value());
-        if (!valor.isEmpty())
-            lineas.insert(n, valor);
+        // The first line of a key wins, even an empty one.
+        if (std::none_of(lineas.cbegin(), lineas.cend(), [n](const auto &l) { return l.first == n; }))
+            lineas.append({n, Recortar(llave.sValor)});
     }
-    return QStringList(lineas.cbegin(), lineas.cend()).join(QStringLiteral("\r\n"));
+    std::sort(lineas.begin(), lineas.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList textos;
+    for (const auto &l : lineas)
+        if (!l.second.isEmpty())
+            textos << l.second;
+    return textos.join(QStringLiteral("\r\n"));
 }
 
 namespace {
@@ -84,9 +135,9 @@ public:
     TValidador(const TValoresTarea &rValores, int &fiCodigo) : v(rValores), codigo(fiCodigo) {}
 
     // A number; riNoNumero when it is not one.
-    bool Numero(const char *rsLlave, int riNoNumero, qint32 &fiValor, const char *rsVacio = nullptr)
+    bool Numero(QStringView rsLlave, int riNoNumero, qint32 &fiValor, const char *rsVacio = nullptr)
     {
-        QString valor = v.Valor(QLatin1String(rsLlave));
+        QString valor = v.Valor(rsLlave);
         if (valor.isEmpty() && rsVacio)
             valor = QLatin1String(rsVacio);
         if (Leer_Entero(valor, fiValor))
@@ -95,7 +146,7 @@ public:
         return false;
     }
     // A number that must be one of two values; riFuera when it is another.
-    bool Opcion(const char *rsLlave, int riNoNumero, int riFuera, std::initializer_list<qint32> rPermitidos,
+    bool Opcion(QStringView rsLlave, int riNoNumero, int riFuera, std::initializer_list<qint32> rPermitidos,
                 qint32 &fiValor)
     {
         if (!Numero(rsLlave, riNoNumero, fiValor))
@@ -105,9 +156,9 @@ public:
         codigo = riFuera;
         return false;
     }
-    bool Fecha(const char *rsLlave, int riInvalida, double &fdValor, bool rbVacioEsCero = false)
+    bool Fecha(QStringView rsLlave, int riInvalida, double &fdValor, bool rbVacioEsCero = false)
     {
-        QString valor = v.Valor(QLatin1String(rsLlave));
+        QString valor = v.Valor(rsLlave);
         if (valor.isEmpty() && rbVacioEsCero)
             valor = QStringLiteral("0");
         fdValor = Str_To_Float_Sin_Punto(valor);
@@ -119,25 +170,25 @@ public:
     // Weekday digits "1".."7".
     bool Dias_Semana(int riVacio, int riMalo, QString &fsValor)
     {
-        fsValor = v.Valor(QStringLiteral("DiasSemana"));
+        fsValor = v.Valor(u"DiasSemana");
         return Lista(fsValor, riVacio, riMalo, [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('7'); });
     }
     // Month and day lists: commas and digits.
-    bool Lista_Comas(const char *rsLlave, int riVacio, int riMalo, QString &fsValor)
+    bool Lista_Comas(QStringView rsLlave, int riVacio, int riMalo, QString &fsValor)
     {
-        fsValor = v.Valor(QLatin1String(rsLlave));
+        fsValor = v.Valor(rsLlave);
         return Lista(fsValor, riVacio, riMalo,
                      [](QChar c) { return c == QLatin1Char(',') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')); });
     }
     // "SiempreHasta" and "FechaFin".
     bool Hasta(int riNoNumero, int riFuera, int riFin, TTipoTarea &fTarea)
     {
-        return Opcion("SiempreHasta", riNoNumero, riFuera, {0, 1}, fTarea.tiSiempreRepetirHasta) &&
-               Fecha("FechaFin", riFin, fTarea.tdFechaFin);
+        return Opcion(u"SiempreHasta", riNoNumero, riFuera, {0, 1}, fTarea.tiSiempreRepetirHasta) &&
+               Fecha(u"FechaFin", riFin, fTarea.tdFechaFin);
     }
-    bool Hora_Rango(const char *rsLlave, int riVacio, int riLargo, QString &fsValor)
+    bool Hora_Rango(QStringView rsLlave, int riVacio, int riLargo, QString &fsValor)
     {
-        fsValor = v.Valor(QLatin1String(rsLlave));
+        fsValor = v.Valor(rsLlave);
         if (fsValor.isEmpty()) {
             codigo = riVacio;
             return false;
@@ -172,36 +223,36 @@ bool Validar_Horario(TValidador &c, const TValoresTarea &rValores, TTipoTarea &t
 {
     switch (t.tiTareaTipo) {
     case TAREA_UNA_VEZ:
-        return c.Fecha("FechaInicio", 10, t.tdFechaInicio);
+        return c.Fecha(u"FechaInicio", 10, t.tdFechaInicio);
     case TAREA_DIARIA:
-        return c.Fecha("FechaInicio", 11, t.tdFechaInicio) && c.Hasta(13, 12, 14, t);
+        return c.Fecha(u"FechaInicio", 11, t.tdFechaInicio) && c.Hasta(13, 12, 14, t);
     case TAREA_SEMANAL:
-        return c.Fecha("FechaInicio", 15, t.tdFechaInicio) && c.Dias_Semana(16, 17, t.tsDiasSemana) &&
+        return c.Fecha(u"FechaInicio", 15, t.tdFechaInicio) && c.Dias_Semana(16, 17, t.tsDiasSemana) &&
                c.Hasta(19, 18, 20, t);
     case TAREA_MENSUAL:
-        return c.Fecha("FechaInicio", 21, t.tdFechaInicio) && c.Lista_Comas("Meses", 22, 23, t.tsMeses) &&
-               c.Lista_Comas("Dias", 24, 25, t.tsDias);
+        return c.Fecha(u"FechaInicio", 21, t.tdFechaInicio) && c.Lista_Comas(u"Meses", 22, 23, t.tsMeses) &&
+               c.Lista_Comas(u"Dias", 24, 25, t.tsDias);
     case TAREA_AL_INICIAR:
         return true;
     case TAREA_CADA_HORA:
-        if (!c.Fecha("FechaInicio", 34, t.tdFechaInicio) ||
-            !c.Opcion("RangoHoras", 36, 35, {1, 2}, t.tiRangoHoras))
+        if (!c.Fecha(u"FechaInicio", 34, t.tdFechaInicio) ||
+            !c.Opcion(u"RangoHoras", 36, 35, {1, 2}, t.tiRangoHoras))
             return false;
         if (t.tiRangoHoras == 1) {
-            if (!c.Hora_Rango("RangoHoraInicio", 37, 38, t.tsRangoHoraInicio) ||
-                !c.Hora_Rango("RangoHoraFin", 39, 40, t.tsRangoHoraFin) ||
-                !c.Numero("RangoCadaHora", 42, t.tiRangoCadaHora))
+            if (!c.Hora_Rango(u"RangoHoraInicio", 37, 38, t.tsRangoHoraInicio) ||
+                !c.Hora_Rango(u"RangoHoraFin", 39, 40, t.tsRangoHoraFin) ||
+                !c.Numero(u"RangoCadaHora", 42, t.tiRangoCadaHora))
                 return false;
             if (t.tiRangoCadaHora < 0) {
                 fiCodigo = 41;
                 return false;
             }
         } else {
-            t.tsHorasLista = rValores.Valor(QStringLiteral("HorasLista"));
+            t.tsHorasLista = rValores.Valor(u"HorasLista");
         }
         return c.Dias_Semana(43, 44, t.tsDiasSemana) && c.Hasta(46, 45, 47, t);
     case TAREA_ANUAL:
-        return c.Fecha("FechaInicio", 48, t.tdFechaInicio) && c.Hasta(50, 49, 51, t);
+        return c.Fecha(u"FechaInicio", 48, t.tdFechaInicio) && c.Hasta(50, 49, 51, t);
     default:
         fiCodigo = 26;
         return false;
@@ -214,21 +265,21 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
     int codigo = 0;
     TValidador c(rValores, codigo);
     TTipoTarea &t = fTarea;
-    t.tsTaskName = rValores.Valor(QStringLiteral("TaskName1"));
+    t.tsTaskName = rValores.Valor(u"TaskName1");
     t.tsMensaje = rValores.Lineas_Numeradas(QStringLiteral("Mensaje"), 500);
     t.tsSummary = rValores.Lineas_Numeradas(QStringLiteral("Summary"), 50);
 
-    if (!c.Numero("Lenguaje", 1, t.tiLenguaje))
+    if (!c.Numero(u"Lenguaje", 1, t.tiLenguaje))
         return codigo;
     if (t.tiLenguaje != 0 && t.tiLenguaje != 1)
         t.tiLenguaje = 0;
-    if (!c.Opcion("AlertWindow", 3, 2, {1, 2, 3}, t.tiAlertWindow) ||
-        !c.Opcion("TocarSonido", 5, 4, {0, 1}, t.tiTocarSonido) ||
-        !c.Opcion("UsarSonidoDefault", 7, 6, {1, 2}, t.tiUsarSonidoDefault))
+    if (!c.Opcion(u"AlertWindow", 3, 2, {1, 2, 3}, t.tiAlertWindow) ||
+        !c.Opcion(u"TocarSonido", 5, 4, {0, 1}, t.tiTocarSonido) ||
+        !c.Opcion(u"UsarSonidoDefault", 7, 6, {1, 2}, t.tiUsarSonidoDefault))
         return codigo;
-    t.tsSonidoElegido = rValores.Valor(QStringLiteral("SonidoElegido"));
-    t.tsPathDelSonido = rValores.Valor(QStringLiteral("PathSonido"));
-    if (!c.Opcion("RepetirSonido", 9, 8, {0, 1}, t.tiRepetirSonido))
+    t.tsSonidoElegido = rValores.Valor(u"SonidoElegido");
+    t.tsPathDelSonido = rValores.Valor(u"PathSonido");
+    if (!c.Opcion(u"RepetirSonido", 9, 8, {0, 1}, t.tiRepetirSonido))
         return codigo;
 
     // Fields the type does not read keep these values, whatever the file says.
@@ -244,14 +295,14 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
     t.tsRangoHoraFin = QStringLiteral("08:00");
     t.tiRangoCadaHora = 1;
 
-    if (!c.Numero("TareaTipo", 27, t.tiTareaTipo) || !Validar_Horario(c, rValores, t, codigo))
+    if (!c.Numero(u"TareaTipo", 27, t.tiTareaTipo) || !Validar_Horario(c, rValores, t, codigo))
         return codigo;
 
-    if (!c.Fecha("FechaCreacion", 28, t.tdFechaCreacion, true) ||
-        !c.Fecha("LastRunTime", 29, t.tdLastRunTime, true) ||
-        !c.Numero("SnoozeTime", 30, t.tiSnoozeTime, "-1") ||
-        !c.Fecha("SnoozeRun", 31, t.tdSnoozeRun, true) ||
-        !c.Numero("AutoDelete", 33, t.tiAutoDelete, "0"))
+    if (!c.Fecha(u"FechaCreacion", 28, t.tdFechaCreacion, true) ||
+        !c.Fecha(u"LastRunTime", 29, t.tdLastRunTime, true) ||
+        !c.Numero(u"SnoozeTime", 30, t.tiSnoozeTime, "-1") ||
+        !c.Fecha(u"SnoozeRun", 31, t.tdSnoozeRun, true) ||
+        !c.Numero(u"AutoDelete", 33, t.tiAutoDelete, "0"))
         return codigo;
     if (t.tiAutoDelete != 0 && t.tiAutoDelete != 1)
         return 32;
@@ -323,7 +374,10 @@ TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QStrin
 }
 } // namespace
 
-TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
+namespace {
+// Reads the stored lines of a file, empty ones left out, each turned by rConvertir.
+template <typename F>
+TLectura Leer_Lineas_Con(const QString &rsArchivo, QStringList &fLineas, QString *fsError, F rConvertir)
 {
     fLineas.clear();
     QByteArray contenido;
@@ -332,24 +386,29 @@ TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, Q
     if (r == TLectura::Error && fsError)
         *fsError = error;
     if (r == TLectura::Ok)
-        fLineas = Partir_Lineas(contenido, true);
+        Recorrer_Lineas(contenido, true, [&](QByteArrayView rLinea) { fLineas << rConvertir(rLinea); });
     return r;
+}
+} // namespace
+
+TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
+{
+    return Leer_Lineas_Con(rsArchivo, fLineas, fsError, [](QByteArrayView rLinea) { return QString::fromLatin1(rLinea); });
+}
+
+TLectura Leer_Lineas_Descifradas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
+{
+    // Each stored line is deciphered where it lies in the content: no text per stored line.
+    return Leer_Lineas_Con(rsArchivo, fLineas, fsError, [](QByteArrayView rLinea) { return DesEncriptar(rLinea); });
 }
 
 TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QString *fsError)
 {
-    QStringList guardadas;
     QString error;
-    const TLectura r = Leer_Lineas_Guardadas(rsArchivo, guardadas, &error);
-    fLineas.clear();
+    const TLectura r = Leer_Lineas_Descifradas(rsArchivo, fLineas, &error);
     if (r == TLectura::Error && fsError)
         *fsError = rsArchivo + QStringLiteral(": ") + error;
-    if (r != TLectura::Ok)
-        return r;
-    fLineas.reserve(guardadas.size());
-    for (const QString &linea : guardadas)
-        fLineas << DesEncriptar(linea);
-    return TLectura::Ok;
+    return r;
 }
 
 TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TTipoTarea &fTarea, int &fiCodigo, QString *fsError)

@@ -4,7 +4,6 @@
 
 #include "record.h"
 
-#include <QHash>
 #include <QStringList>
 
 // Splits file content at CR, LF or CR LF. A final line end adds no empty line.
@@ -17,14 +16,24 @@ QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias = fa
 class TValoresTarea {
 public:
     explicit TValoresTarea(const QStringList &rLineasPlanas);
-    QString Valor(const QString &rsLlave) const; // trimmed; empty when absent
-    bool Tiene(const QString &rsLlave) const;
+    QString Valor(QStringView rsLlave) const; // trimmed; empty when absent
+    bool Tiene(QStringView rsLlave) const;
     // The non-empty values of rsPrefijo + 1 .. rsPrefijo + riMaximo, in number order,
     // joined by CR LF; gaps are skipped.
     QString Lineas_Numeradas(const QString &rsPrefijo, int riMaximo) const;
 
 private:
-    QHash<QString, QString> pValores; // key in lower case -> raw value
+    struct TLlave {
+        QStringView sLlave; // as written, or lowered when bMinusculas
+        QStringView sValor; // raw
+        bool bMinusculas;
+    };
+    static bool Es_Llave(const TLlave &rLlave, QStringView rsLlave);
+    const TLlave *Buscar(QStringView rsLlave) const;
+
+    QStringList pLineas;     // the views below point into these
+    QStringList pMinusculas; // the keys that are not ASCII, lowered
+    QList<TLlave> pLlaves;   // in line order
 };
 
 // Fills fTarea from the values; 0 when every check passes, else the first failing
@@ -42,8 +51,9 @@ enum class TLectura { Ok, NoExiste, Error };
 // failure's text alone ("Permission denied"), without the path.
 TLectura Leer_Lineas_Guardadas(const QString &rsArchivo, QStringList &fLineas, QString *fsError = nullptr);
 
-// Reads and deciphers every line of a file. fsError gets the path, ": " and the
-// failure's text.
+// Reads and deciphers every line of a file; fsError as for Leer_Lineas_Guardadas.
+TLectura Leer_Lineas_Descifradas(const QString &rsArchivo, QStringList &fLineas, QString *fsError = nullptr);
+// The same, but fsError gets the path, ": " and the failure's text.
 TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QString *fsError = nullptr);
 
 // Reads, deciphers and validates one file. fiCodigo is 0 for a valid file.

@@ -218,12 +218,17 @@ QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador,
 
 QString Recortar(const QString &rsCadena)
 {
+    return Recortar(QStringView(rsCadena));
+}
+
+QString Recortar(QStringView rsCadena)
+{
     qsizetype a = 0, b = rsCadena.size();
     while (a < b && rsCadena.at(a).unicode() <= 32)
         ++a;
     while (b > a && rsCadena.at(b - 1).unicode() <= 32)
         --b;
-    return rsCadena.mid(a, b - a);
+    return rsCadena.sliced(a, b - a).toString();
 }
 
 bool Leer_Entero(const QString &rsCadena, qint32 &fiValor)

@@ -39,6 +39,7 @@ QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador,
 
 // Trim of leading and trailing blanks and control characters (code <= 32).
 QString Recortar(const QString &rsCadena);
+QString Recortar(QStringView rsCadena);
 // A trimmed decimal integer in the 32-bit range, an optional sign allowed.
 bool Leer_Entero(const QString &rsCadena, qint32 &fiValor);
 // Two texts compared ignoring the case of the letters A to Z only: negative, 0 or positive.

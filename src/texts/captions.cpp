@@ -47,6 +47,8 @@ TCaptionsPrincipal Ingles()
     c.SpeedButtonSonido = QStringLiteral("Sound");
     c.SpeedButtonSonidoHint = QStringLiteral("Sound Manager");
     c.asColumnas = {QStringLiteral("Name"), QStringLiteral("Next Run Time"), QStringLiteral("Last Run Time")};
+    c.EditFiltro = QStringLiteral("Filter");
+    c.LabelFiltroCuenta = QStringLiteral("%1 of %2");
     c.psLeyendaSonido = QStringLiteral("Sound");
     c.psFechaSeparador = Texto_Separador_Fecha(0);
     c.psTareaNunca = QStringLiteral("Never");
@@ -101,6 +103,8 @@ TCaptionsPrincipal Espanol()
     c.SpeedButtonSonido = QStringLiteral("Sonido");
     c.SpeedButtonSonidoHint = QStringLiteral("Manejador de Sonidos");
     c.asColumnas = {QStringLiteral("Nombre"), QStringLiteral("Próxima Ejecución"), QStringLiteral("Ultima Ejecución")};
+    c.EditFiltro = QStringLiteral("Filtrar");
+    c.LabelFiltroCuenta = QStringLiteral("%1 de %2");
     c.psLeyendaSonido = QStringLiteral("Sonido");
     c.psFechaSeparador = Texto_Separador_Fecha(1);
     c.psTareaNunca = QStringLiteral("Nunca");

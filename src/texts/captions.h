@@ -26,6 +26,8 @@ struct TCaptionsPrincipal {
     QString SpeedButtonOpciones, SpeedButtonOpcionesHint;
     QString SpeedButtonSonido, SpeedButtonSonidoHint;
     std::array<QString, 3> asColumnas; // Name, Next Run Time, Last Run Time
+    QString EditFiltro;        // the filter field's placeholder and accessible name
+    QString LabelFiltroCuenta; // beside it while it filters: %1 rows shown of %2
     QString psLeyendaSonido;  // the word in the sound names
     QString psFechaSeparador; // between date and time
     QString psTareaNunca;     // the list's text for a missing time

@@ -24,6 +24,10 @@ check_tree() {  # ROOT (where the files are) PREFIX (what the entry must name) E
   local lib=$root/lib/kestrin entry=$root/share/applications/org.kestrin.Kestrin.desktop
   for p in kestrin AlertWindow; do
     [[ -f "$lib/$p" && ! -L "$lib/$p" && -x "$lib/$p" ]] || fail "$lib/$p is not an executable file"
+  done
+  # The desktop program is a module that kestrin loads from its own folder.
+  [[ -f "$lib/desktop/kestrin-desktop.so" && ! -L "$lib/desktop/kestrin-desktop.so" ]] || fail "no $lib/desktop/kestrin-desktop.so"
+  for p in kestrin AlertWindow desktop/kestrin-desktop.so; do
     # Working only while the build tree exists would be a broken install.
     ! readelf -d "$lib/$p" | grep -E 'R(UN)?PATH' | grep -qF "$BUILD" || fail "$p keeps a path into the build"
     ! ldd "$lib/$p" | grep -q "not found" || fail "$p misses libraries: $(ldd "$lib/$p" | grep 'not found')"
@@ -31,6 +35,8 @@ check_tree() {  # ROOT (where the files are) PREFIX (what the entry must name) E
   [[ -L "$root/bin/kestrin" ]] || fail "bin/kestrin is not a link"
   [[ "$(readlink "$root/bin/kestrin")" == "../lib/kestrin/kestrin" ]] || fail "link: $(readlink "$root/bin/kestrin")"
   [[ "$(readlink -f "$root/bin/kestrin")" == "$(readlink -f "$lib/kestrin")" ]] || fail "the link leads elsewhere"
+  # The options that need no window load no widget, multimedia or network library.
+  ! ldd "$lib/kestrin" | grep -E 'libQt6(Gui|Widgets|Multimedia)|libcurl' || fail "kestrin itself links the desktop's libraries"
 
   local icons=$root/share/icons/hicolor
   cmp -s "$SRC/icons/kestrin.svg" "$icons/scalable/apps/org.kestrin.Kestrin.svg" || fail "scalable icon"

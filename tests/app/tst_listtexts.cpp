@@ -46,6 +46,8 @@ private slots:
     void orden_sin_copia_del_registro();
     void nombres_solo_a_z();
     void titulos_de_columnas();
+    void filtro_data();
+    void filtro();
 };
 
 void TstListTexts::textos_de_columnas_data()
@@ -182,6 +184,43 @@ void TstListTexts::titulos_de_columnas()
     QCOMPARE(Titulo_Columna_Lista(1, 1), QStringLiteral("Próxima Ejecución"));
     QCOMPARE(Titulo_Columna_Lista(2, 1), QStringLiteral("Ultima Ejecución"));
     QCOMPARE(Titulo_Columna_Lista(0, 0), QStringLiteral("Name"));
+}
+
+// The filter's rule: containment in the name or in the message, case and accents ignored.
+void TstListTexts::filtro_data()
+{
+    QTest::addColumn<QString>("nombre");
+    QTest::addColumn<QString>("mensaje");
+    QTest::addColumn<QString>("filtro");
+    QTest::addColumn<bool>("queda");
+    const auto fila = [](const char *caso, const char *n, const char *m, const char *f, bool q) {
+        QTest::newRow(caso) << QString::fromUtf8(n) << QString::fromUtf8(m) << QString::fromUtf8(f) << q;
+    };
+    fila("accent in the name", "Café con Ana", "", "cafe", true);
+    fila("capital with tilde", "ñandú", "", "ÑAND", true);
+    fila("accent in the filter", "Cafe", "", "cafè", true);
+    fila("decomposed name", "Cafe\u0301", "", "CAFÉ", true);
+    fila("in the message", "Dentista", "Llamar a la\r\nClínica", "CLINICA", true);
+    fila("ligature", "ﬁesta", "", "fies", true);
+    fila("Greek final sigma", "ΣΊΣΥΦΟΣ", "", "σίσυφος", true);
+    fila("empty filter keeps all", "", "", "", true);
+    fila("not contained", "Café", "Ana", "cafa", false);
+    fila("never across name and message", "Té", "verde", "teverde", false);
+    fila("never across message lines", "x", "uno\r\ndos", "unodos", false);
+    fila("tilde ignored in the name", "ñu", "", "nu", true);
+    fila("tilde ignored in the filter", "nu", "", "ñu", true);
+}
+
+void TstListTexts::filtro()
+{
+    QFETCH(QString, nombre);
+    QFETCH(QString, mensaje);
+    QFETCH(QString, filtro);
+    QFETCH(bool, queda);
+    TTipoTarea t;
+    t.tsTaskName = nombre;
+    t.tsMensaje = mensaje;
+    QCOMPARE(TTextoFiltro(t).Coincide(Forma_Filtro(filtro)), queda);
 }
 
 QTEST_APPLESS_MAIN(TstListTexts)

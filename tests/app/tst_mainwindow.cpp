@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -88,10 +89,11 @@ public:
     }
 
     QString Escribir(const QString &rsNombre, qint32 riTipo, double rdInicio, double rdUltima = 0,
-                     double rdSnooze = 0)
+                     double rdSnooze = 0, const QString &rsMensaje = QString())
     {
         TTipoTarea t;
         t.tsTaskName = rsNombre;
+        t.tsMensaje = rsMensaje;
         t.tiTareaTipo = riTipo;
         t.tdFechaInicio = rdInicio;
         t.tdFechaFin = rdInicio;
@@ -242,6 +244,9 @@ private slots:
     void reload_requests_coalesce();
     void midnight_data();
     void midnight();
+    void keys_data();
+    void keys();
+    void filter_acts_on_the_rows_seen();
 };
 
 void TstMainWindow::captions_data()
@@ -249,8 +254,10 @@ void TstMainWindow::captions_data()
     QTest::addColumn<QString>("objeto");
     QTest::addColumn<QString>("ingles");
     QTest::addColumn<QString>("espanol");
-    const auto fila = [](const char *o, const char *en, const char *es) {
-        QTest::newRow(o) << QString::fromLatin1(o) << QString::fromUtf8(en) << QString::fromUtf8(es);
+    QTest::addColumn<QString>("tecla"); // shown beside the caption
+    const auto fila = [](const char *o, const char *en, const char *es, const char *tecla = "") {
+        QTest::newRow(o) << QString::fromLatin1(o) << QString::fromUtf8(en) << QString::fromUtf8(es)
+                         << QString::fromLatin1(tecla);
     };
     fila("mTrayAbrir", "Open", "Abrir");
     fila("mTrayAgregarTarea", "Add Reminder", "Agregar Recordatorio");
@@ -260,23 +267,23 @@ void TstMainWindow::captions_data()
     fila("mTrayPaginaWeb", "Kestrin Homepage", "Página Web de Kestrin");
     fila("mTrayAcerca", "About Kestrin", "Acerca Kestrin");
     fila("mInicio", "&Start", "&Inicio");
-    fila("mAgregarTarea", "&Add Reminder", "&Agregar Recordatorio");
+    fila("mAgregarTarea", "&Add Reminder", "&Agregar Recordatorio", "Ctrl+N");
     fila("mAgregarTareaPopup", "&Add Reminder", "&Agregar Recordatorio");
-    fila("mEditarTarea", "&Edit Reminder", "&Editar Recordatorio");
+    fila("mEditarTarea", "&Edit Reminder", "&Editar Recordatorio", "F2");
     fila("mEditarTareaPopup", "&Edit Reminder", "&Editar Recordatorio");
-    fila("mBorrarTarea", "&Delete Reminder", "&Borrar Recordatorio");
+    fila("mBorrarTarea", "&Delete Reminder", "&Borrar Recordatorio", "Del");
     fila("mBorrarTareaPopup", "&Delete Reminder", "&Borrar Recordatorio");
     fila("mExportar", "E&xport…", "E&xportar…");
     fila("mExportarSeleccion", "Export Se&lected…", "Exportar &Seleccionado…");
     fila("mImportar", "&Import…", "&Importar…");
-    fila("mOcultarVentana", "&Hide Window", "&Ocultar Ventana");
-    fila("mTerminarPrograma", "&Shut Down Kestrin", "&Terminar Kestrin");
+    fila("mOcultarVentana", "&Hide Window", "&Ocultar Ventana", "Ctrl+W");
+    fila("mTerminarPrograma", "&Shut Down Kestrin", "&Terminar Kestrin", "Ctrl+Q");
     fila("mRecordatorioRapido", "&Quick Reminder", "&Recordatorio Rápido");
     fila("mConfigurar", "&Configure", "&Configurar");
     fila("mOpciones", "&Options", "&Opciones");
     fila("mManejadorDeSonidos", "&Sound Manager", "&Manejador de Sonidos");
     fila("mAyuda", "&Help", "&Ayuda");
-    fila("mVerAyuda", "&View Help", "&Ver Ayuda");
+    fila("mVerAyuda", "&View Help", "&Ver Ayuda", "F1");
     fila("mVerLog", "View &Log", "Ver &Log");
     fila("mPaginaWeb", "Kestrin Home&page", "&Página Web de Kestrin");
     fila("mAhoraDisponibleParaIPhoneYIPad", "&Now available for iPhone, iPod touch and iPad",
@@ -321,10 +328,13 @@ void TstMainWindow::captions()
     QFETCH(QString, objeto);
     QFETCH(QString, ingles);
     QFETCH(QString, espanol);
+    QFETCH(QString, tecla);
     TPrueba p;
     TfrmMain &w = p.Abrir();
     QObject *control = objeto == w.objectName() ? &w : w.findChild<QObject *>(objeto);
     QVERIFY2(control, qPrintable(objeto));
+    if (auto *accion = qobject_cast<QAction *>(control))
+        QCOMPARE(accion->shortcut().toString(), tecla);
     QCOMPARE(Texto_De(control), ingles);
     Establecer_Lenguaje(1);
     w.Set_Language_Captions(1);
@@ -1174,6 +1184,137 @@ void TstMainWindow::reload_requests_coalesce()
     QVERIFY(p.paTraza.filter(QStringLiteral("list ")).size() - antes <= 2);
     QCOMPARE(w.Archivo_Seleccionado(), p.Datos() + QStringLiteral("data-uno.od"));
     QVERIFY(w.pThreadAlerta->pbLeerArchivos || w.pThreadAlerta->isRunning());
+}
+
+// Each key on the shown, active window, from the control that has the keyboard, and
+// what the window did: the links it called, the boxes it showed, then either "hidden"
+// or the selected row, the control with the keyboard and the filter's text.
+void TstMainWindow::keys_data()
+{
+    QTest::addColumn<QString>("foco");
+    QTest::addColumn<QString>("filtro");
+    QTest::addColumn<QKeySequence>("tecla");
+    QTest::addColumn<QString>("efecto"); // %f: the table index of "uno"
+    const auto fila = [](const char *caso, const char *foco, const char *filtro, QKeySequence tecla,
+                         const char *efecto) {
+        QTest::newRow(caso) << QString::fromLatin1(foco) << QString::fromLatin1(filtro) << tecla
+                            << QString::fromUtf8(efecto);
+    };
+    const QKeySequence ctrl(Qt::CTRL);
+    fila("Ctrl+N adds", "ListView", "", QKeySequence(Qt::CTRL | Qt::Key_N), "asistente -1 | uno | ListView");
+    fila("F2 edits", "ListView", "", QKeySequence(Qt::Key_F2), "asistente %f | uno | ListView");
+    fila("F2 from the filter edits", "EditFiltro", "un", QKeySequence(Qt::Key_F2),
+         "asistente %f | uno | EditFiltro | un");
+    fila("Enter edits", "ListView", "", QKeySequence(Qt::Key_Return), "asistente %f | uno | ListView");
+    fila("keypad Enter edits", "ListView", "", QKeySequence(Qt::Key_Enter), "asistente %f | uno | ListView");
+    fila("Delete asks first", "ListView", "", QKeySequence(Qt::Key_Delete),
+         "box Are you sure you want to delete the reminder: uno? | uno | ListView");
+    fila("Delete in the filter is the field's", "EditFiltro", "un", QKeySequence(Qt::Key_Delete),
+         "uno | EditFiltro | un");
+    fila("Ctrl+Q asks first", "ListView", "", QKeySequence(Qt::CTRL | Qt::Key_Q),
+         "box This will shut down Kestrin. Use Hide Window to minimize the | uno | ListView");
+    fila("F1 opens the help", "ListView", "", QKeySequence(Qt::Key_F1), "enlace 2 | uno | ListView");
+    fila("Ctrl+W hides", "ListView", "", QKeySequence(Qt::CTRL | Qt::Key_W), "hidden");
+    fila("Escape hides", "ListView", "", QKeySequence(Qt::Key_Escape), "hidden");
+    fila("Escape in an empty filter hides", "EditFiltro", "", QKeySequence(Qt::Key_Escape), "hidden");
+    fila("Escape in the filter clears it first", "EditFiltro", "un", QKeySequence(Qt::Key_Escape),
+         "uno | EditFiltro");
+    fila("Ctrl+F goes to the filter", "ListView", "", QKeySequence(Qt::CTRL | Qt::Key_F), "uno | EditFiltro");
+    fila("Enter in the filter goes to the first row shown", "EditFiltro", "do", QKeySequence(Qt::Key_Return),
+         "dos | ListView | do");
+    fila("F5 says a bad file again", "ListView", "", QKeySequence(Qt::Key_F5),
+         "box Error 205-1 Invalid format: malo.od | uno | ListView");
+}
+
+void TstMainWindow::keys()
+{
+    QFETCH(QString, foco);
+    QFETCH(QString, filtro);
+    QFETCH(QKeySequence, tecla);
+    QFETCH(QString, efecto);
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("uno"), TAREA_UNA_VEZ, Ahora() + 1);
+    p.Escribir(QStringLiteral("dos"), TAREA_UNA_VEZ, Ahora() + 2);
+    TCarpetasXdgTemporales::Escribir(p.Datos() + QStringLiteral("malo.od"), "not a reminder\r\n");
+    TfrmMain &w = p.Abrir();
+    p.Mostrar();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    p.Seleccionar(QStringLiteral("uno"));
+    const int fila = w.Fila_Seleccionada();
+    auto *campo = p.Hijo<QLineEdit>(QStringLiteral("EditFiltro"));
+    campo->setText(filtro);
+    p.Hijo<QWidget>(foco)->setFocus();
+    p.pCajas.paCajas.clear();
+    p.pCajas.piRespuesta = IDCANCEL;
+
+    QTest::keySequence(QApplication::focusWidget(), tecla);
+
+    QStringList hecho = p.pLlamadas.pa;
+    for (QString caja : p.Textos_Cajas())
+        hecho << QStringLiteral("box ") + caja.replace(p.Datos(), QString()).replace(u'\r', u' ').left(60);
+    if (!w.isVisible()) {
+        hecho << QStringLiteral("hidden");
+    } else {
+        const QList<QTreeWidgetItem *> seleccion = p.Lista()->selectedItems();
+        hecho << (seleccion.isEmpty() ? QStringLiteral("none") : seleccion.constFirst()->text(0));
+        hecho << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("none"));
+        if (!campo->text().isEmpty())
+            hecho << campo->text();
+    }
+    QCOMPARE(hecho.join(QStringLiteral(" | ")), efecto.replace(QStringLiteral("%f"), QString::number(fila)));
+}
+
+// Edit and Delete act on the row the user sees: a row the filter hides is never the
+// selected one, and Delete removes the file of the row shown.
+void TstMainWindow::filter_acts_on_the_rows_seen()
+{
+    TPrueba p;
+    p.Con_AlertWindow();
+    p.Escribir(QStringLiteral("Café con Ana"), TAREA_UNA_VEZ, Ahora() + 1);
+    const QString nandu = p.Escribir(QStringLiteral("ñandú"), TAREA_UNA_VEZ, Ahora() + 2);
+    const QString dentista = p.Escribir(QStringLiteral("dentista"), TAREA_UNA_VEZ, Ahora() + 3, 0, 0,
+                                        QStringLiteral("Llamar a la\r\nClínica"));
+    TfrmMain &w = p.Abrir();
+    p.Mostrar();
+    p.Seleccionar(QStringLiteral("dentista"));
+    auto *campo = p.Hijo<QLineEdit>(QStringLiteral("EditFiltro"));
+    QTest::keyClicks(campo, QStringLiteral("ÑAND"));
+    QVERIFY(p.Lista()->selectedItems().isEmpty());
+    QVERIFY(!p.Hijo<QAction>(QStringLiteral("mBorrarTarea"))->isEnabled());
+    QVERIFY(p.Hijo<QPlainTextEdit>(QStringLiteral("MemoSummary"))->toPlainText().isEmpty());
+    w.SpeedButtonBorrarClick();
+    QCOMPARE(p.Textos_Cajas(), QStringList{QStringLiteral("Please select a reminder")});
+    // A reload asked to select the hidden row leaves it unselected.
+    w.Cargar_Tareas_De_Archivos(dentista, false);
+    QVERIFY(p.Lista()->selectedItems().isEmpty());
+
+    QTest::keyClick(campo, Qt::Key_Return);
+    QCOMPARE(w.Archivo_Seleccionado(), nandu);
+    QCOMPARE(w.paTipoTarea.paTipoTarea.at(w.Fila_Seleccionada()).tsFile, nandu);
+    w.SpeedButtonEditarClick();
+    QCOMPARE(p.pLlamadas.pa, QStringList{QStringLiteral("asistente %1").arg(w.Fila_Seleccionada())});
+    w.SpeedButtonBorrarClick();
+    QVERIFY(!QFileInfo::exists(nandu));
+    QVERIFY(QFileInfo::exists(dentista));
+    QCOMPARE(p.Textos_Cajas().last(), QStringLiteral("Are you sure you want to delete the reminder: ñandú?"));
+    // Sorting, a reload and the other language keep the filter; the count follows.
+    auto *cuenta = p.Hijo<QLabel>(QStringLiteral("LabelFiltroCuenta"));
+    campo->setText(QStringLiteral("CLINICA"));
+    w.ListViewColumnClick(0);
+    w.ListViewColumnClick(0); // by name, descending
+    w.Cargar_Tareas_De_Archivos(QString(), true);
+    QCOMPARE(p.Nombres(), (QStringList{QStringLiteral("dentista"), QStringLiteral("Café con Ana")}));
+    QVERIFY(p.Lista()->topLevelItem(1)->isHidden());
+    QCOMPARE(cuenta->text(), QStringLiteral("1 of 2"));
+    Establecer_Lenguaje(1);
+    w.Set_Language_Captions(1);
+    QCOMPARE(cuenta->text(), QStringLiteral("1 de 2"));
+    QCOMPARE(campo->accessibleName(), QStringLiteral("Filtrar"));
+    campo->clear();
+    QVERIFY(!p.Lista()->topLevelItem(1)->isHidden());
+    QVERIFY(cuenta->text().isEmpty());
 }
 
 QTEST_MAIN(TstMainWindow)

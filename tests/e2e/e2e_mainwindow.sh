@@ -99,8 +99,9 @@ grep -q "No notification area" "$LOG" || fail "the log does not say that there i
 shut_down
 
 step "AlertWindow missing: its box comes once the list is filled and the scheduler runs"
-mkdir -p "$WORK/bin"
+mkdir -p "$WORK/bin/desktop"
 cp "$KESTRIN" "$WORK/bin/kestrin"
+cp "$(dirname "$KESTRIN")/desktop/kestrin-desktop.so" "$WORK/bin/desktop/" # the window's part goes along
 "$WRITER" "$E2E_DATA/data1.od" --name "Stretch"
 : >"$KESTRIN_MAINWINDOW_LOG"
 e2e_spawn lonely "$WORK/bin/kestrin"
@@ -252,6 +253,26 @@ e2e_shot export-box
 "$CLOSER" "$(box_of "$K")"
 e2e_wait_for "! box_of $K >/dev/null" 10 || fail "the export's box did not close"
 
+step "the keys: the Start menu shows them; Ctrl+F filters, F5 reloads, Escape clears, then hides"
+W=$(wait_main_window "$K")
+e2e_keys "$W" alt+s
+sleep 0.4
+e2e_shot menu-keys-english
+xdotool key Escape
+sleep 0.2
+e2e_keys "$W" ctrl+f
+e2e_type "$W" agua
+sleep 0.4
+e2e_shot filter-english
+LOADS=$(grep -c '^list 3: ' "$KESTRIN_MAINWINDOW_LOG")
+e2e_keys "$W" F5
+e2e_wait_for "[[ \$(grep -c '^list 3: ' $KESTRIN_MAINWINDOW_LOG) -gt $LOADS ]]" 10 || fail "F5 did not reload"
+e2e_keys "$W" Escape
+sleep 0.3
+[[ -n "$(main_window "$K")" ]] || fail "Escape in the filter hid the window instead of clearing the filter"
+e2e_keys "$W" Escape
+e2e_wait_for "[[ -z \$(main_window $K) ]]" 10 || fail "Escape did not hide the window"
+
 step "KestrinShutDownMessage ends the program; every file is intact"
 BEFORE_SUMS=$(sums)
 shut_down
@@ -265,6 +286,17 @@ wait_main_window "$K" >/dev/null
 wait_trace '^list 3: '
 sleep 0.5
 e2e_shot main-spanish
+W=$(main_window "$K")
+e2e_keys "$W" alt+i
+sleep 0.4
+e2e_shot menu-keys-spanish
+xdotool key Escape
+sleep 0.2
+e2e_keys "$W" ctrl+f
+e2e_type "$W" CAFE
+sleep 0.4
+e2e_shot filter-spanish
+e2e_keys "$W" Escape          # clears the filter
 step "Inicio > Importar…: the file dialog, then one box with the counts and the skipped lines"
 BEFORE_IMPORT=$(ls "$E2E_DATA")
 e2e_keys "$(main_window "$K")" alt+i
@@ -360,8 +392,8 @@ e2e_wait_for "[[ -z \$(alert_window_titled 'Quick Reminder') ]]" 10 || fail "the
 "$CLOSER" "$(windows_titled "$K" Options | sed -n 1p)"
 e2e_wait_for "[[ -z \$(windows_titled $K Options) ]]" 10 || fail "Options did not close"
 # Edit, Next and Finish without touching anything: the message is saved whole.
-e2e_click "$W" 100 133       # the one row, below the list header
-e2e_click "$W" $((1 * 64 + 32)) 50
+# From the keyboard: Ctrl+F, Enter selects the first row shown (the one row), F2 edits it.
+e2e_keys "$W" ctrl+f Return F2
 e2e_wait_for "box_of $K >/dev/null" 10 || fail "Edit did not open the wizard"
 WIZ=$(box_of "$K")
 sleep 0.3

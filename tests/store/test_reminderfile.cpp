@@ -133,6 +133,8 @@ private slots:
         QTest::newRow("first failing check wins") << 3 << QStringList{"AlertWindow=9", "DiasSemana="} << 2;
         QTest::newRow("value trimmed") << 2 << QStringList{"SiempreHasta=  1 \t"} << 0;
         QTest::newRow("key in other case") << 2 << QStringList{"!SiempreHasta", "siempreHASTA=1"} << 0;
+        // Keys compare lowered, not case-folded: a long s is no s.
+        QTest::newRow("key not ASCII") << 1 << QStringList{"!TocarSonido", "Tocar\u017Fonido=1"} << 5;
     }
     void validationCodes()
     {
@@ -284,6 +286,30 @@ private slots:
         QCOMPARE(r.tabla.paTipoTarea[0].tsFile, dir.path() + "/A.od"); // no doubled slash
         QCOMPARE(r.invalidos.size(), 1);
         QCOMPARE(r.invalidos[0].tiCodigo, 24);
+    }
+
+    // Enough files to be read on several threads: the table and the reports still follow
+    // the files' order, whichever thread read which file.
+    void loaderOrderOnSeveralThreads()
+    {
+        QTemporaryDir dir;
+        QStringList validos, invalidos;
+        for (int i = 399; i >= 0; --i) {
+            const QString nombre = QStringLiteral("r%1.od").arg(i, 3, 10, QLatin1Char('0'));
+            const bool malo = i % 9 == 4;
+            Escribir_Plano(dir.filePath(nombre), malo ? Con(Base(3), "DiasSemana=") : Base(1 + i % 7));
+            (malo ? invalidos : validos).prepend(nombre);
+        }
+        const TResultadoCarga r = Cargar_Directorio_Tareas(dir.path());
+        QStringList nombres, malos;
+        for (const TTipoTarea &t : r.tabla.paTipoTarea)
+            nombres << QFileInfo(t.tsFile).fileName();
+        for (const TArchivoInvalido &a : r.invalidos) {
+            malos << QFileInfo(a.tsFile).fileName();
+            QCOMPARE(a.tiCodigo, 16);
+        }
+        QCOMPARE(nombres, validos);
+        QCOMPARE(malos, invalidos);
     }
 
     // A link to a device or a pipe is no reminder file: reading it would never end.
