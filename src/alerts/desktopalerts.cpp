@@ -3,6 +3,8 @@
 #include "alerts/desktopalert.h"
 #include "alerts/kestrinicon.h"
 #include "alerts/menupopup.h"
+#include "alerts/notificacionesalertas.h"
+#include "report/eventlog.h"
 #include "alerts/snooze.h"
 #include "platform/bus.h"
 #include "report/messagebox.h"
@@ -37,6 +39,19 @@ QList<QPoint> Posiciones_Apiladas(const QRect &rArea, const QList<QSize> &rTaman
     return posiciones;
 }
 
+namespace {
+const TConfiguracion &Configuracion_Alertas(const TContextoDesktopAlert &rContexto)
+{
+    static const TConfiguracion sPorDefecto;
+    return rContexto.pConfiguracion ? *rContexto.pConfiguracion : sPorDefecto;
+}
+
+QIcon Icono_Alertas(const TContextoDesktopAlert &rContexto)
+{
+    return rContexto.pIcono.isNull() ? Icono_Kestrin() : rContexto.pIcono;
+}
+} // namespace
+
 TDesktopAlerts::TDesktopAlerts(TReproductores &rReproductores, QObject *rParent)
     : QObject(rParent), pReproductores(rReproductores)
 {
@@ -63,15 +78,14 @@ TDesktopAlert *TDesktopAlerts::Crear(const QString &rsArchivo, const QString &rs
 {
     if (!QGuiApplication::primaryScreen())
         throw std::runtime_error("no screen to show the popup on");
-    static const TConfiguracion sPorDefecto;
-    const TConfiguracion &config = pContexto.pConfiguracion ? *pContexto.pConfiguracion : sPorDefecto;
+    const TConfiguracion &config = Configuracion_Alertas(pContexto);
     TDatosDesktopAlert datos;
     datos.psTitulo = rsNombre;
     datos.psMensaje = rsMensaje;
     datos.psFuenteMensaje = config.psFontMensaje;
     datos.piDuracionMs = std::max(0, config.piDesktopAlertDuracion) * 1000;
     datos.pbPermanente = config.pbDesktopAlertPermanent && !rbPrueba;
-    datos.pIcono = pContexto.pIcono.isNull() ? Icono_Kestrin() : pContexto.pIcono;
+    datos.pIcono = Icono_Alertas(pContexto);
     datos.piLenguaje = Lenguaje_Actual();
 
     QMenu *menu = Crear_Menu_Popup(rsArchivo, Lenguaje_Actual());
@@ -89,7 +103,23 @@ TDesktopAlert *TDesktopAlerts::Crear(const QString &rsArchivo, const QString &rs
 }
 
 bool TDesktopAlerts::Mostrar_Desktop_Alert_Thread(const QString &rsArchivo, const QString &rsNombre,
-                                                  const QString &rsMensaje)
+                                                  const QString &rsMensaje, bool rbConSonido)
+{
+    if (!Configuracion_Alertas(pContexto).pbDesktopNotifications)
+        return Mostrar_Popup(rsArchivo, rsNombre, rsMensaje, rbConSonido, true);
+    Notificar(rsArchivo, rsNombre, rsMensaje, rbConSonido,
+              [this, rsArchivo, rsNombre, rsMensaje, rbConSonido](const QString &rsFalla) {
+                  // Said once, until notifications work again.
+                  if (!pbSinNotificaciones)
+                      Add_To_Log(Texto_Sin_Notificaciones(Lenguaje_Actual(), rsFalla));
+                  pbSinNotificaciones = true;
+                  Mostrar_Popup(rsArchivo, rsNombre, rsMensaje, rbConSonido, false);
+              });
+    return true;
+}
+
+bool TDesktopAlerts::Mostrar_Popup(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje,
+                                   bool rbConSonido, bool rbNotificarSiFalla)
 {
     QString falla;
     try {
@@ -100,8 +130,53 @@ bool TDesktopAlerts::Mostrar_Desktop_Alert_Thread(const QString &rsArchivo, cons
     } catch (...) {
         falla = QStringLiteral("unknown failure");
     }
+    // The reminder is not lost with its popup: the desktop's notifications show it, where
+    // there are any (a failure there adds nothing to the box below).
+    if (rbNotificarSiFalla)
+        Notificar(rsArchivo, rsNombre, rsMensaje, rbConSonido, [](const QString &) {});
     MessageBoxBeep(nullptr, Texto_Error_Principal(TErrorPrincipal::E209, falla), Caption_Error(), MB_OK);
     return false;
+}
+
+TDatosNotificacion TDesktopAlerts::Datos_Notificacion(const QString &rsNombre, const QString &rsMensaje,
+                                                      bool rbConSonido) const
+{
+    const TConfiguracion &config = Configuracion_Alertas(pContexto);
+    TDatosNotificacion datos;
+    datos.psNombre = rsNombre;
+    datos.psMensaje = rsMensaje;
+    datos.pbPermanente = config.pbDesktopAlertPermanent;
+    datos.piSegundos = config.piDesktopAlertDuracion;
+    datos.piSnoozeDefault = config.piDefaultSnoozeTime;
+    datos.pbConSonido = rbConSonido;
+    datos.piLenguaje = Lenguaje_Actual();
+    datos.pImagen = Icono_Alertas(pContexto).pixmap(64, 64).toImage();
+    return datos;
+}
+
+void TDesktopAlerts::Notificar(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje,
+                               bool rbConSonido, std::function<void(const QString &)> rSiFalla)
+{
+    if (!pNotificaciones) {
+        TAccionesNotificacion acciones;
+        acciones.Posponer = [this](const QString &rsCaption, const QString &rsDe) { Snooze_Click(rsCaption, rsDe); };
+        acciones.Abrir = [this] { Open_Click(); };
+        acciones.Silenciar = [this] { Mute_Click(); };
+        acciones.Cerrada = [this] { pReproductores.Stop_Audio_Thread(); };
+        pNotificaciones = new TNotificacionesAlertas(std::move(acciones), this);
+    }
+    pNotificaciones->Mostrar(Datos_Notificacion(rsNombre, rsMensaje, rbConSonido), rsArchivo,
+                             [this, rSiFalla](const QString &rsFalla) {
+                                 if (rsFalla.isEmpty())
+                                     pbSinNotificaciones = false;
+                                 else
+                                     rSiFalla(rsFalla);
+                             });
+}
+
+int TDesktopAlerts::Notificaciones() const
+{
+    return pNotificaciones ? pNotificaciones->Abiertas() : 0;
 }
 
 QString TDesktopAlerts::Mostrar_Desktop_Alert_Prueba(const QString &rsArchivo, const QString &rsNombre,
@@ -167,8 +242,13 @@ void TDesktopAlerts::Item_Elegido(const TEntrada &rEntrada, QAction *rItem)
 
 void TDesktopAlerts::Snooze_Click(const QAction *rItem)
 {
-    const int minutos = Minutos_De_Caption_Posponer(rItem->text());
-    const QString archivo = Hint_Item_Popup(rItem);
+    Snooze_Click(rItem->text(), Hint_Item_Popup(rItem));
+}
+
+void TDesktopAlerts::Snooze_Click(const QString &rsCaption, const QString &rsArchivo)
+{
+    const int minutos = Minutos_De_Caption_Posponer(rsCaption);
+    const QString &archivo = rsArchivo;
     QString falla;
     switch (Posponer_Archivo_Tarea(archivo, minutos, pContexto.Ahora(), &falla)) {
     case TCambio::Ok:

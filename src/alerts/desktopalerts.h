@@ -4,7 +4,9 @@
 // stack upwards from the bottom-right corner of the screen's work area (above the tray
 // icon when the tray reports where it is) and close up when one closes. The menu's
 // snooze writes the reminder file through the store's one locked snooze, then the main
-// window reloads; mute and every close stop the reminder's sound.
+// window reloads; mute and every close stop the reminder's sound. With desktop
+// notifications on, a fired reminder goes to the desktop's notification service instead,
+// whose actions run the same snooze, open and mute; the popup stays the fallback.
 
 #include "alerts/reproductores.h"
 #include "settings/settingsload.h"
@@ -21,6 +23,8 @@
 
 class QAction;
 class TDesktopAlert;
+class TNotificacionesAlertas;
+struct TDatosNotificacion;
 
 // What the popups need from the main window: plain values and callbacks.
 struct TContextoDesktopAlert {
@@ -51,8 +55,13 @@ public:
     TContextoDesktopAlert pContexto;
 
     // A fired reminder's popup (psThreadArchivo, psThreadTaskName, psThreadMensaje). A
-    // failure shows "Error 209. " + its text and no popup; false then.
-    bool Mostrar_Desktop_Alert_Thread(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje);
+    // failure shows "Error 209. " + its text and no popup (the reminder then goes to the
+    // desktop's notifications, where there are any); false then. With
+    // pbDesktopNotifications the reminder is a desktop notification, and the popup shows
+    // only when the service is missing or refuses (said once in the event log).
+    // rbConSonido: the reminder plays a sound (its notification offers Mute).
+    bool Mostrar_Desktop_Alert_Thread(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje,
+                                      bool rbConSonido = false);
     // The wizard's test popup for a test file: it stays the set seconds even when popups
     // are permanent; its snooze items only close alert windows; its mute stops the
     // preview. rAlCerrar (Desktop_Alert_Prueba_Close) runs when it closes; without it the
@@ -60,12 +69,15 @@ public:
     QString Mostrar_Desktop_Alert_Prueba(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje,
                                          std::function<void()> rAlCerrar = {});
 
-    // The menu's actions (also reached from the popups' menus).
+    // The menu's actions (also reached from the popups' menus and the notifications).
     void Snooze_Click(const QAction *rItem);
+    void Snooze_Click(const QString &rsCaption, const QString &rsArchivo);
     void Open_Click();
     void Mute_Click();
 
     QList<TDesktopAlert *> Popups() const;
+    // The reminders now shown as desktop notifications.
+    int Notificaciones() const;
     // Puts the open popups in their stacked places again.
     void Apilar();
 
@@ -84,7 +96,14 @@ private:
                          std::function<void()> rAlCerrar = {});
     void Item_Elegido(const TEntrada &rEntrada, QAction *rItem);
     void Cerrado(TDesktopAlert *rPopup);
+    bool Mostrar_Popup(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje, bool rbConSonido,
+                       bool rbNotificarSiFalla);
+    TDatosNotificacion Datos_Notificacion(const QString &rsNombre, const QString &rsMensaje, bool rbConSonido) const;
+    void Notificar(const QString &rsArchivo, const QString &rsNombre, const QString &rsMensaje, bool rbConSonido,
+                   std::function<void(const QString &rsFalla)> rSiFalla);
 
     TReproductores &pReproductores;
+    TNotificacionesAlertas *pNotificaciones = nullptr; // made at the first notification
+    bool pbSinNotificaciones = false; // the event log already says why the popup shows
     QList<TEntrada> paPopups;
 };

@@ -149,7 +149,7 @@ TEnlacesPrincipal Enlaces_Del_Programa(TReproductores &rReproductores, TDesktopA
     // The scheduler's two synchronised calls.
     enlaces.Mostrar_Desktop_Alert = [&rAlertas](TfrmMain &rVentana) {
         rAlertas.Mostrar_Desktop_Alert_Thread(rVentana.psThreadArchivo, rVentana.psThreadTaskName,
-                                              rVentana.psThreadMensaje);
+                                              rVentana.psThreadMensaje, rVentana.piThreadTocarSonido == 1);
     };
     enlaces.Tocar_Sonido = [&rReproductores](TfrmMain &rVentana) {
         rReproductores.Tocar_Sonido_Thread(rVentana.piThreadUsarSonidoDefault, rVentana.piThreadRepetirSonido,

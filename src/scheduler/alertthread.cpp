@@ -224,6 +224,7 @@ void TThreadAlerta::Disparar_Tarea(int riIndice, double rdDue)
         psThreadArchivo = tarea.tsFile;
         psThreadTaskName = tarea.tsTaskName;
         psThreadMensaje = tarea.tsMensaje;
+        piThreadTocarSonido = tarea.tiTocarSonido;
         Llamada_Sincronizada(false);
         // With the alert window as well, the sound is the alert window's to play.
         if (tarea.tiAlertWindow == ALERTA_POPUP && tarea.tiTocarSonido == 1) {
@@ -318,10 +319,12 @@ void TThreadAlerta::Llamada_Sincronizada(bool rbSonido)
             ventana->Tocar_Sonido_Thread();
         };
     else
-        accion = [ventana, archivo = psThreadArchivo, nombre = psThreadTaskName, mensaje = psThreadMensaje] {
+        accion = [ventana, archivo = psThreadArchivo, nombre = psThreadTaskName, mensaje = psThreadMensaje,
+                  sonido = piThreadTocarSonido] {
             ventana->psThreadArchivo = archivo;
             ventana->psThreadTaskName = nombre;
             ventana->psThreadMensaje = mensaje;
+            ventana->piThreadTocarSonido = sonido;
             ventana->Mostrar_Desktop_Alert_Thread();
         };
     Llamar_En_Receptor(pReceptor, std::move(accion), [this] { return !pbHiloVivo; });

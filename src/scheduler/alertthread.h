@@ -113,6 +113,7 @@ private:
     qint32 piThreadRepetirSonido = 0;
     QString psThreadTaskName;
     QString psThreadMensaje;
+    qint32 piThreadTocarSonido = 0;
     QString psThreadPathDelSonido;
     QString psThreadArchivo;
 

@@ -41,6 +41,7 @@ public:
     QString psThreadArchivo;
     QString psThreadTaskName;
     QString psThreadMensaje;
+    qint32 piThreadTocarSonido = 0; // 1: the reminder plays a sound (here or in its alert window)
     // Sound hand-over, filled just before Tocar_Sonido_Thread.
     qint32 piThreadUsarSonidoDefault = 1;
     qint32 piThreadRepetirSonido = 0;

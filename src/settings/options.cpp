@@ -50,6 +50,7 @@ TfrmOpciones::TfrmOpciones(QWidget *rOwner, TContextoOpciones &rContexto)
     RadioButtonSegundos = Crear<QRadioButton>(GroupBoxDos, "RadioButtonSegundos");
     EditSegundos = Crear<QLineEdit>(GroupBoxDos, "EditSegundos");
     RadioButtonPermanente = Crear<QRadioButton>(GroupBoxDos, "RadioButtonPermanente");
+    CheckBoxNotificaciones = Crear<QCheckBox>(GroupBoxDos, "CheckBoxNotificaciones");
     EditSegundos->setMaxLength(5);
     // Typing keeps digits only; whatever else arrives is refused on OK.
     EditSegundos->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), EditSegundos));
@@ -63,6 +64,7 @@ TfrmOpciones::TfrmOpciones(QWidget *rOwner, TContextoOpciones &rContexto)
     auto *dos = new QVBoxLayout(GroupBoxDos);
     dos->addWidget(LabelMensajeDesktopAlert);
     dos->addLayout(segundos);
+    dos->addWidget(CheckBoxNotificaciones);
 
     GroupBoxTres = Crear<QGroupBox>(this, "GroupBoxTres");
     LabelSnooze = Crear<QLabel>(GroupBoxTres, "LabelSnooze");
@@ -118,6 +120,7 @@ void TfrmOpciones::Poner_Textos(int riLenguaje)
     // The seconds field has only its radio button beside it.
     EditSegundos->setAccessibleName(t.RadioButtonSegundos);
     RadioButtonPermanente->setText(t.RadioButtonPermanente);
+    CheckBoxNotificaciones->setText(t.CheckBoxNotificaciones);
     LabelSnooze->setText(t.LabelSnooze);
     LabelFont->setText(t.LabelFont);
     LabelTextoDeEjemplo->setText(t.LabelTextoDeEjemplo);
@@ -158,6 +161,7 @@ bool TfrmOpciones::Inicializar()
     else
         RadioButtonSegundos->setChecked(true);
     RadioButtonSegundosClick();
+    CheckBoxNotificaciones->setChecked(c.pbDesktopNotifications);
 
     ComboBoxFont->clear();
     ComboBoxFont->addItems(pContexto.aFuentes);
@@ -224,6 +228,7 @@ void TfrmOpciones::BitBtnAceptarClick()
         EditSegundos->setFocus();
         return;
     }
+    n.bNotificaciones = CheckBoxNotificaciones->isChecked();
     n.iSnooze = ComboBoxSnooze->currentIndex() >= 0 ? Valor_Snooze(ComboBoxSnooze->currentText()) : 10;
     // Only a font the user chose is saved: the stored one stays as it is otherwise.
     if (ComboBoxFont->currentIndex() >= 0 && ComboBoxFont->currentText() != psFuenteInicial)

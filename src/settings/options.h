@@ -60,6 +60,7 @@ private:
     QLabel *LabelMensajeDesktopAlert;
     QRadioButton *RadioButtonSegundos, *RadioButtonPermanente;
     QLineEdit *EditSegundos;
+    QCheckBox *CheckBoxNotificaciones;
     QLabel *LabelSnooze;
     QComboBox *ComboBoxSnooze;
     QLabel *LabelFont;

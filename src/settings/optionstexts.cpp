@@ -19,6 +19,7 @@ TTextosOpciones Ingles()
     t.LabelSnooze = QStringLiteral("Default snooze time");
     t.LabelFont = QStringLiteral("Font for reminder messages");
     t.LabelTextoDeEjemplo = QStringLiteral("Sample Text");
+    t.CheckBoxNotificaciones = QStringLiteral("Show reminders as desktop notifications");
     t.BitBtnAceptar = QStringLiteral("OK");
     t.BitBtnCancelar = QStringLiteral("Cancel");
     t.sSegundosInvalidos = QStringLiteral("Please enter a number greater than 0");
@@ -40,6 +41,7 @@ TTextosOpciones Espanol()
     t.LabelSnooze = QStringLiteral("Tiempo a posponer (Snooze)");
     t.LabelFont = QStringLiteral("Tipo de letra para los mensajes de alerta");
     t.LabelTextoDeEjemplo = QStringLiteral("Texto de Ejemplo");
+    t.CheckBoxNotificaciones = QStringLiteral("Mostrar los recordatorios como notificaciones del escritorio");
     t.BitBtnAceptar = QStringLiteral("Aceptar");
     t.BitBtnCancelar = QStringLiteral("Cancelar");
     t.sSegundosInvalidos = QStringLiteral("Por favor escribe un número mayor a 0");

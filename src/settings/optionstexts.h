@@ -20,6 +20,7 @@ struct TTextosOpciones {
     QString LabelSnooze;
     QString LabelFont;
     QString LabelTextoDeEjemplo;
+    QString CheckBoxNotificaciones;
     QString BitBtnAceptar;
     QString BitBtnCancelar;
     QString sSegundosInvalidos; // the refusal of the seconds on OK

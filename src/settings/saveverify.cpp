@@ -76,11 +76,15 @@ int Guardar_Opciones(QObject *rOwner, int riLenguaje, const TOpcionesNuevas &rNu
         return ERROR_SNOOZE;
     fConfig.piDefaultSnoozeTime = rNuevas.iSnooze;
 
-    if (rNuevas.sFuente.isEmpty())
-        return 0;
-    if (!grabar("Font", rNuevas.sFuente, ERROR_FONT))
-        return ERROR_FONT;
-    fConfig.psFontMensaje = rNuevas.sFuente;
-    fConfig.psFontGuardada = rNuevas.sFuente;
+    if (!rNuevas.sFuente.isEmpty()) {
+        if (!grabar("Font", rNuevas.sFuente, ERROR_FONT))
+            return ERROR_FONT;
+        fConfig.psFontMensaje = rNuevas.sFuente;
+        fConfig.psFontGuardada = rNuevas.sFuente;
+    }
+
+    if (!grabar("DesktopNotifications", uno_cero(rNuevas.bNotificaciones), ERROR_NOTIFICATIONS))
+        return ERROR_NOTIFICATIONS;
+    fConfig.pbDesktopNotifications = rNuevas.bNotificaciones;
     return 0;
 }

@@ -18,6 +18,7 @@ inline constexpr int ERROR_WAITTIME = 104;
 inline constexpr int ERROR_PERMANENT = 105;
 inline constexpr int ERROR_SNOOZE = 106;
 inline constexpr int ERROR_FONT = 107;
+inline constexpr int ERROR_NOTIFICATIONS = 108; // DesktopNotifications
 
 // The error box of a failed save, in language riLenguaje (0 or 1; any other shows
 // nothing), for the code rsError ("100"...).
@@ -45,6 +46,7 @@ struct TOpcionesNuevas {
     bool bPermanente = false;
     int iSnooze = 10;
     QString sFuente; // empty: the font was not changed, and Font is left as stored
+    bool bNotificaciones = false;
 };
 // Saves every value in order, setting each in-memory field (the language through
 // Establecer_Lenguaje) once its value has been verified. Returns 0 when all were saved,

@@ -120,4 +120,5 @@ void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, 
     fConfig.piDefaultSnoozeTime = Convertir_SnoozeTime(Leer(HKEY_CURRENT_USER, QStringLiteral("SnoozeTime")));
     fConfig.psFontGuardada = Leer(HKEY_CURRENT_USER, QStringLiteral("Font"));
     fConfig.psFontMensaje = Elegir_Fuente(fConfig.psFontGuardada, rFuentes);
+    fConfig.pbDesktopNotifications = Leer(HKEY_CURRENT_USER, QStringLiteral("DesktopNotifications")) == u"1";
 }

@@ -16,6 +16,9 @@ struct TConfiguracion {
     int piDefaultSnoozeTime = 10;    // minutes
     QString psFontMensaje;  // the family messages are drawn in (Elegir_Fuente)
     QString psFontGuardada; // the stored Font as it is, empty when none is stored
+    // Reminders go to the desktop's notification service instead of the popup (an
+    // addition of this platform, off unless the user turns it on).
+    bool pbDesktopNotifications = false;
 };
 
 // The Run value that starts Kestrin with the session: "<full path>" silent.
@@ -31,7 +34,7 @@ int Leer_Lenguaje_Sin_Grabar(const QString &rsNombreIdiomaSistema);
 // Steps 2 to 4: DefaultSound (written back when missing), the Run value compared with
 // the one built from rsEjecutable (or from the program it links to), then
 // WakeUpComputer, WaitTimeAlert, PermanentAlert, SnoozeTime and Font (checked against
-// raFuentes).
+// raFuentes), and DesktopNotifications (only "1" is on; missing in older files: off).
 void Cargar_Configuracion(TConfiguracion &fConfig, const QString &rsEjecutable, const TFuentesEscritorio &rFuentes);
 
 // The conversions of stored texts.

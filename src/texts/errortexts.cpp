@@ -27,6 +27,7 @@ QString Texto_Error_Principal(TErrorPrincipal rError, const QString &rsTexto)
     case TErrorPrincipal::E208: numero = "208"; break;
     case TErrorPrincipal::E209: numero = "209"; break;
     case TErrorPrincipal::E210: numero = "210"; guion = true; break;
+    case TErrorPrincipal::E211: numero = "211"; guion = true; break;
     case TErrorPrincipal::E214: numero = "214"; guion = true; break;
     case TErrorPrincipal::E215: numero = "215"; break;
     case TErrorPrincipal::E216: numero = "216"; break;
@@ -81,4 +82,15 @@ QString Texto_Sin_Salida_Audio(int riLenguaje)
         return QStringLiteral("No hay salida de audio (ni tarjeta de sonido ni servidor de sonido): "
                               "los sonidos de los recordatorios no se oyen");
     return QStringLiteral("No audio output (no sound card or sound server): reminder sounds cannot be heard");
+}
+
+QString Texto_Sin_Notificaciones(int riLenguaje, const QString &rsMotivo)
+{
+    if (riLenguaje == 1)
+        return Texto_Error_Principal(TErrorPrincipal::E211,
+                                     QStringLiteral("No se pueden mostrar notificaciones del escritorio (") + rsMotivo
+                                         + QStringLiteral("): los recordatorios se muestran en la ventana de Kestrin"));
+    return Texto_Error_Principal(TErrorPrincipal::E211, QStringLiteral("Desktop notifications cannot be shown (")
+                                                            + rsMotivo
+                                                            + QStringLiteral("): reminders show Kestrin's popup"));
 }

@@ -11,6 +11,7 @@ QString Texto_Error_Registro(int riLenguaje, const QString &rsCodigo);
 enum class TErrorPrincipal {
     E200, E201, E202, E203, E204, E206, E207, E208, E209,
     E210, // a fired reminder's sound file is missing or cannot be played (logged)
+    E211, // the desktop's notification service is missing or refused (logged; the popup shows)
     E214, E215, E216, E217, E218, E218B, E219,
 };
 // "Error 200 - " + text, "Error 201. " + text, ... each with its own separator.
@@ -24,6 +25,8 @@ QString Texto_Falta_AlertWindow(int riLenguaje, const QString &rsEXEPath);
 
 // The event log's line when a reminder's sound plays on a machine with no audio output.
 QString Texto_Sin_Salida_Audio(int riLenguaje);
+// "Error 211 - " and why reminders show the popup although desktop notifications are on.
+QString Texto_Sin_Notificaciones(int riLenguaje, const QString &rsMotivo);
 
 // The scheduler's reports: the log entry "Error <code> - <text>" and the box
 // "Kestrin" CR "Error <code>" CR <text>.

@@ -3,7 +3,8 @@
 // files given on the command line. What happens is printed on stdout, one line each.
 //
 //   kestrin_popup_demo [--language 0|1] [--seconds N] [--permanent] [--sound FILE]
-//                      [--delay MS] FILE NAME MESSAGE [FILE NAME MESSAGE ...]
+//                      [--notify] [--snooze MINUTES] [--delay MS] FILE NAME MESSAGE [...]
+// --notify turns desktop notifications on; --snooze is the default snooze time.
 //   kestrin_popup_demo --holder TITLE      a plain window that takes the focus
 #include "alerts/kestrinicon.h"
 #include "alerts/desktopalert.h"
@@ -53,6 +54,10 @@ int main(int argc, char **argv)
             config.piDesktopAlertDuracion = args.takeFirst().toInt();
         else if (opcion == QLatin1String("--sound") && !args.isEmpty())
             sonido = args.takeFirst();
+        else if (opcion == QLatin1String("--notify"))
+            config.pbDesktopNotifications = true;
+        else if (opcion == QLatin1String("--snooze") && !args.isEmpty())
+            config.piDefaultSnoozeTime = args.takeFirst().toInt();
         else if (opcion == QLatin1String("--delay") && !args.isEmpty())
             demora = args.takeFirst().toInt();
         else
@@ -79,7 +84,7 @@ int main(int argc, char **argv)
     // Like the scheduler: the popups of one second, then the sound.
     QTimer::singleShot(demora, [&] {
         for (int i = 0; i + 2 < args.size(); i += 3) {
-            if (alertas.Mostrar_Desktop_Alert_Thread(args[i], args[i + 1], args[i + 2]))
+            if (alertas.Mostrar_Desktop_Alert_Thread(args[i], args[i + 1], args[i + 2], !sonido.isEmpty()))
                 Decir(QStringLiteral("popup shown ") + args[i + 1]);
         }
         if (!sonido.isEmpty())

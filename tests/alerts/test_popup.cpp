@@ -1,13 +1,15 @@
 // The tray popup offscreen: sizes measured in the given fonts, the window that never
 // takes the focus, the stack, the menu in both languages, the snooze written through
 // the store (lengths, a retired file, a deleted one, an unreadable one), mute and close
-// stopping the reminder's sound, and the wizard's test popup. Runs on a private
+// stopping the reminder's sound, the wizard's test popup, and a reminder as a desktop
+// notification (its arguments; the popup when there is no service). Runs on a private
 // session bus so the broadcasts can be heard.
 #include "ayudas_alerts.h"
 
 #include "alerts/desktopalert.h"
 #include "alerts/desktopalerts.h"
 #include "alerts/menupopup.h"
+#include "alerts/notificacion.h"
 #include "alerts/snooze.h"
 #include "alerts/tamanopopup.h"
 #include "platform/bus.h"
@@ -28,6 +30,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <memory>
 
 class TestPopup : public QObject {
     Q_OBJECT
@@ -55,6 +59,9 @@ private slots:
     void fadesOutAndClosesByItself();
     void messageClickOpensKestrinAndKeepsThePopup();
     void testPopupSnoozesNothing();
+    void notificationArguments_data();
+    void notificationArguments();
+    void noNotificationServiceShowsThePopup();
 
 private:
     QString Nuevo_Recordatorio(const QString &rsNombre);
@@ -611,4 +618,91 @@ void TestPopup::testPopupSnoozesNothing()
 }
 
 QTEST_MAIN(TestPopup)
+void TestPopup::notificationArguments_data()
+{
+    QTest::addColumn<int>("lenguaje");
+    QTest::addColumn<bool>("permanente");
+    QTest::addColumn<int>("snooze");
+    QTest::addColumn<bool>("sonido");
+    QTest::addColumn<bool>("marcado");
+    QTest::addColumn<QString>("cuerpo");
+    QTest::addColumn<QStringList>("acciones");
+    QTest::addColumn<int>("urgencia");
+    QTest::addColumn<int>("expira");
+    const QString llano = QStringLiteral("Pay <b>500</b> & \"keep\" it\nBank"); // the message, lines joined by LF
+    QTest::newRow("English, seconds, sound, markup")
+        << 0 << false << 10 << true << true << QStringLiteral("Pay &lt;b&gt;500&lt;/b&gt; &amp; &quot;keep&quot; it\nBank")
+        << QStringList{"snooze", "Snooze 10 Minutes", "default", "Open Kestrin", "mute", "Mute"} << 1 << 7000;
+    QTest::newRow("English, no markup: the text as it is")
+        << 0 << false << 60 << false << false << llano
+        << QStringList{"snooze", "Snooze 60 Minutes", "default", "Open Kestrin"} << 1 << 7000;
+    QTest::newRow("Spanish, permanent: critical, never expires")
+        << 1 << true << 5 << true << false << llano
+        << QStringList{"snooze", "Posponer 5 Minutos", "default", "Abrir Kestrin", "mute", "Silencio"} << 2 << 0;
+    // A default the menu does not offer (a hand-edited setting): its 10-minute entry.
+    QTest::newRow("snooze 25 is not an entry") << 0 << false << 25 << false << false
+        << llano
+        << QStringList{"snooze", "Snooze 10 Minutes", "default", "Open Kestrin"} << 1 << 7000;
+    QTest::newRow("snooze 0") << 1 << false << 0 << false << false << llano
+        << QStringList{"snooze", "Posponer 10 Minutos", "default", "Abrir Kestrin"} << 1 << 7000;
+}
+
+void TestPopup::notificationArguments()
+{
+    QFETCH(int, lenguaje);
+    QFETCH(bool, permanente);
+    QFETCH(int, snooze);
+    QFETCH(bool, sonido);
+    QFETCH(bool, marcado);
+    QFETCH(QString, cuerpo);
+    QFETCH(QStringList, acciones);
+    QFETCH(int, urgencia);
+    QFETCH(int, expira);
+    TDatosNotificacion d;
+    d.psNombre = QStringLiteral("Rent <due>");
+    d.psMensaje = QStringLiteral("Pay <b>500</b> & \"keep\" it\r\nBank");
+    d.pbPermanente = permanente;
+    d.piSegundos = 7;
+    d.piSnoozeDefault = snooze;
+    d.pbConSonido = sonido;
+    d.piLenguaje = lenguaje;
+    d.pbMarcado = marcado;
+    d.pImagen = QImage(48, 32, QImage::Format_ARGB32);
+    const TNotificacion n = Armar_Notificacion(d);
+    QCOMPARE(n.psAplicacion, QStringLiteral("Kestrin"));
+    QCOMPARE(n.psResumen, QStringLiteral("Rent <due>")); // the summary is plain text everywhere
+    QCOMPARE(n.psCuerpo, cuerpo);
+    QCOMPARE(n.paAcciones, acciones);
+    QCOMPARE(n.pPistas.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral("org.kestrin.Kestrin"));
+    QCOMPARE(int(n.pPistas.value(QStringLiteral("urgency")).value<uchar>()), urgencia);
+    QCOMPARE(n.pPistas.contains(QStringLiteral("suppress-sound")), sonido);
+    QCOMPARE(n.piExpiraMs, expira);
+    QCOMPARE(n.pImagen.size(), QSize(48, 32)); // sent as "image-data" (the end-to-end run reads it)
+    // The snooze action is one of the popup menu's own entries, so it snoozes the same.
+    std::unique_ptr<QMenu> menu(Crear_Menu_Popup(QStringLiteral("/x.od"), lenguaje));
+    QStringList entradas;
+    for (QAction *a : menu->findChildren<QAction *>())
+        if (Tipo_Item_Popup(a) == TTipoItemPopup::Snooze)
+            entradas << a->text();
+    QVERIFY2(entradas.contains(acciones.at(1)), qPrintable(acciones.at(1)));
+}
+
+void TestPopup::noNotificationServiceShowsThePopup()
+{
+    // This bus has no notification service (one that could be started fails without a
+    // display): the popup shows, and the log says why once for both reminders.
+    pConfiguracion.pbDesktopNotifications = true;
+    const int antes = Lineas_Log().size();
+    QVERIFY(pAlertas->Mostrar_Desktop_Alert_Thread(Nuevo_Recordatorio(QStringLiteral("a")), QStringLiteral("One"),
+                                                   QStringLiteral("first"), true));
+    QVERIFY(pAlertas->Mostrar_Desktop_Alert_Thread(Nuevo_Recordatorio(QStringLiteral("b")), QStringLiteral("Two"),
+                                                   QStringLiteral("second")));
+    QTRY_COMPARE_WITH_TIMEOUT(pAlertas->Popups().size(), 2, 15000);
+    QCOMPARE(pAlertas->Notificaciones(), 0);
+    const QStringList nuevas = Lineas_Log().mid(antes);
+    QCOMPARE(nuevas.size(), 1);
+    QVERIFY2(nuevas.first().contains(QStringLiteral(" - Error 211 - Desktop notifications cannot be shown (")),
+             qPrintable(nuevas.first()));
+}
+
 #include "test_popup.moc"

@@ -2,8 +2,9 @@
 # The real kestrin program under Xvfb on a private session bus: the tray icon and its
 # menu, the window hidden by its close button, a second start, the broadcast messages,
 # a reminder that fires and opens AlertWindow, "silent", the leftovers of auto-delete,
-# English and Spanish screenshots, and bad surroundings (no tray host, no AlertWindow,
-# a data folder that is a file, unreadable settings, no session bus).
+# English and Spanish screenshots, bad surroundings (no tray host, no AlertWindow,
+# a data folder that is a file, unreadable settings, no session bus), the tray of KDE and
+# GNOME (a StatusNotifierWatcher stand-in), and desktop notifications (a stand-in service).
 #   e2e_mainwindow.sh KESTRIN WRITER CLOSER
 set -euo pipefail
 
@@ -489,3 +490,58 @@ e2e_shot wizard-reminder-fired
 e2e_broadcast KestrinClose
 shut_down
 unset TZ
+
+step "KDE's and GNOME's tray: Kestrin registers a StatusNotifierItem; Activate shows the window; its menu in both languages"
+e2e_sni_watcher
+items() { grep -c '^item ' "$E2E_WATCHER_LOG" || true; }
+for lang in 0 1; do
+  printf '[General]\nLanguage=%s\n' "$lang" >"$CONF"
+  ITEMS=$(items)
+  start_kestrin "sni$lang" silent
+  e2e_wait_for '[[ $(items) -gt $ITEMS ]]' 15 || fail "no StatusNotifierItem registered: $(cat "$E2E_WATCHER_LOG")"
+  read -r _ SVC ITEM _ < <(grep '^item ' "$E2E_WATCHER_LOG" | tail -1)
+  wait_trace '^scheduler started'
+  sleep 0.5
+  [[ -z "$(main_window "$K")" ]] || fail "the window is shown after a silent start with a tray"
+  dbus-send --session --print-reply --dest="$SVC" "$ITEM" org.kde.StatusNotifierItem.Activate int32:0 int32:0 >/dev/null ||
+    fail "Activate failed"
+  e2e_wait_for "[[ -n \$(main_window $K) ]]" 10 || fail "Activate did not show the window"
+  MENU=$(dbus-send --session --print-reply --dest="$SVC" "$ITEM" org.freedesktop.DBus.Properties.Get \
+    string:org.kde.StatusNotifierItem string:Menu | sed -n 's/.*object path "\(.*\)"/\1/p')
+  [[ -n "$MENU" ]] || fail "the item exports no menu"
+  e2e_dbus_menu "$SVC" "$MENU" >"$WORK/sni-menu-$lang.txt" || fail "cannot read the exported menu"
+  if [[ $lang == 0 ]]; then
+    WANT=$'Open\n-\nAdd Reminder\nQuick Reminder\nOptions\nSound Manager\n-\nKestrin Homepage\n-\nAbout Kestrin'
+  else
+    WANT=$'Abrir\n-\nAgregar Recordatorio\nRecordatorio Rápido\nOpciones\nManejador de Sonidos\n-\nPágina Web de Kestrin\n-\nAcerca Kestrin'
+  fi
+  [[ "$(grep -v '^ ' "$WORK/sni-menu-$lang.txt")" == "$WANT" ]] || fail "the exported menu: $(cat "$WORK/sni-menu-$lang.txt")"
+  [[ $(grep -c '^  ' "$WORK/sni-menu-$lang.txt") -ge 16 ]] || fail "the quick reminder submenu is not exported"
+  shut_down
+done
+kill "$E2E_WATCHER_PID"
+
+step "desktop notifications on: a fired reminder goes to the notification service; its snooze writes the file"
+rm -f "$E2E_DATA"/*.od*
+printf '[General]\nLanguage=0\nDesktopNotifications=1\n' >"$CONF"
+e2e_notifications
+faketime --exclude-monotonic "$(date +%F) 10:58:58" "$KESTRIN" --in 1 >/dev/null || fail "kestrin --in failed"
+Q=$(ls "$E2E_DATA"/*.od)
+: >"$KESTRIN_MAINWINDOW_LOG"
+e2e_spawn notifying faketime --exclude-monotonic "$(date +%F) 10:59:50" "$KESTRIN"
+K=$E2E_LAST_PID
+wait_trace '^scheduler started$'
+e2e_wait_for '[[ -n "$(e2e_notification "Quick Reminder" id)" ]]' 30 || fail "no notification: $(cat "$E2E_NOTIFY_LOG")"
+[[ "$(e2e_notification "Quick Reminder" actions)" == '["snooze", "Snooze 10 Minutes", "default", "Open Kestrin", "mute", "Mute"]' ]] ||
+  fail "actions $(e2e_notification "Quick Reminder" actions)"
+[[ "$(e2e_notification "Quick Reminder" expire)" == 10000 ]] || fail "expiry $(e2e_notification "Quick Reminder" expire)"
+e2e_wait_for "grep -q 'shown Quick Reminder' '$KESTRIN_ALERTWINDOW_LOG'" 10 || fail "no alert window beside the notification"
+# The one window of that title is the alert window's; the popup's would be Kestrin's.
+for w in $(xdotool search --onlyvisible --name '^Quick Reminder$' 2>/dev/null); do
+  [[ "$(cat "/proc/$(xdotool getwindowpid "$w")/comm" 2>/dev/null)" == AlertWindow ]] || fail "a popup came with the notification"
+done
+e2e_notification_act "$(e2e_notification "Quick Reminder" id)" snooze
+e2e_wait_for "'$WRITER' '$Q' --show | grep -q '^SnoozeTime=10\$'" 10 || fail "the snooze was not written: $("$WRITER" "$Q" --show)"
+"$WRITER" "$Q" --show | grep -qE '^SnoozeRun=[1-9]' || fail "no SnoozeRun"
+shut_down
+e2e_notifications_down

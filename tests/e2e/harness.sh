@@ -161,6 +161,79 @@ e2e_tray() {
   [[ $up -eq 0 ]] || e2e_fail "the tray host did not start"
 }
 
+# --- Desktop services stood in for on the private bus (standins.py, python3-dbus) ---
+E2E_STANDINS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/standins.py
+E2E_PY=/usr/bin/python3 # Debian's, which has python3-dbus whatever python3 the PATH finds first
+
+# A notification service (org.freedesktop.Notifications) that writes each Notify as a JSON
+# line into $E2E_NOTIFY_LOG; --refuse makes it answer with an error, --caps LIST gives the
+# capabilities it says it has. Sets E2E_NOTIFY_PID.
+e2e_notifications() {  # [--refuse] [--caps LIST]
+  E2E_NOTIFY_LOG=$E2E_WORK/notify.log
+  : >"$E2E_NOTIFY_LOG"
+  e2e_spawn notifications "$E2E_PY" "$E2E_STANDINS" notifications "$E2E_NOTIFY_LOG" "$@"
+  E2E_NOTIFY_PID=$E2E_LAST_PID
+  e2e_wait_for 'grep -q "^ready" "$E2E_NOTIFY_LOG"' 10 || e2e_fail "the stand-in notification service did not start"
+}
+# Whether the notification service's name has an owner on the bus.
+e2e_notifications_up() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep -q "boolean true"
+}
+# Ends the notification service (stand-in or dunst): the name is free again.
+e2e_notifications_down() {
+  kill "$E2E_NOTIFY_PID" 2>/dev/null || true
+  wait "$E2E_NOTIFY_PID" 2>/dev/null || true
+  e2e_wait_for '! e2e_notifications_up' 10 || e2e_fail "the notification service did not end"
+}
+# dunst, a real notification daemon, on the display. Sets E2E_NOTIFY_PID.
+e2e_dunst() {
+  e2e_spawn dunst dunst
+  E2E_NOTIFY_PID=$E2E_LAST_PID
+  e2e_wait_for e2e_notifications_up 10 || e2e_fail "dunst did not take the notification service"
+}
+# A field of the last notification recorded with that summary (JSON; lists and maps as JSON).
+e2e_notification() {  # SUMMARY FIELD
+  "$E2E_PY" - "$E2E_NOTIFY_LOG" "$1" "$2" <<'PY'
+import json, sys
+found = None
+for line in open(sys.argv[1], encoding="utf-8"):
+    if line.startswith("{"):
+        n = json.loads(line)
+        if n.get("summary") == sys.argv[2]:
+            found = n
+if found is not None:
+    v = found.get(sys.argv[3])
+    print(v if isinstance(v, (str, int)) else json.dumps(v, ensure_ascii=False))
+PY
+}
+# The stand-in acts as a daemon does when the user chooses an action: the action, then the
+# closing; with --stay the notification stays (a resident one).
+e2e_notification_act() {  # [--stay] ID KEY
+  local method=Invoke
+  [[ $1 == --stay ]] && { method=Action; shift; }
+  dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
+    "org.kestrin.Test.$method" "uint32:$1" "string:$2" >/dev/null || e2e_fail "cannot invoke $2 on notification $1"
+}
+e2e_notification_close() {  # ID [REASON: 1 expired, 2 dismissed]
+  dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
+    org.kestrin.Test.Close "uint32:$1" "uint32:${2:-2}" >/dev/null || e2e_fail "cannot close notification $1"
+}
+
+# A StatusNotifierWatcher with a host (what KDE's and GNOME's panels offer): each item that
+# registers is a line "item SERVICE PATH SENDER" in $E2E_WATCHER_LOG. Sets E2E_WATCHER_PID.
+e2e_sni_watcher() {
+  E2E_WATCHER_LOG=$E2E_WORK/watcher.log
+  : >"$E2E_WATCHER_LOG"
+  e2e_spawn watcher "$E2E_PY" "$E2E_STANDINS" watcher "$E2E_WATCHER_LOG"
+  E2E_WATCHER_PID=$E2E_LAST_PID
+  e2e_wait_for 'grep -q "^ready" "$E2E_WATCHER_LOG"' 10 || e2e_fail "the stand-in watcher did not start"
+}
+# The labels of a menu exported over D-Bus (com.canonical.dbusmenu), one a line.
+e2e_dbus_menu() {  # SERVICE PATH
+  "$E2E_PY" "$E2E_STANDINS" menu "$1" "$2"
+}
+
 # --- Start-up pieces shared with scripts/start (./run without a display) ---
 # Each returns 1 with a message on stderr when its program does not come up, and
 # leaves the pid in a variable; the caller ends the program.

@@ -161,6 +161,8 @@ void TestOptionsDialog::saveReadsBack()
     QCOMPARE(segundos->text(), QStringLiteral("45")); // typing keeps digits only
     W<QComboBox>("ComboBoxSnooze")->setCurrentIndex(11); // 20 minutes
     W<QComboBox>("ComboBoxFont")->setCurrentIndex(2);
+    QVERIFY(!W<QCheckBox>("CheckBoxNotificaciones")->isChecked()); // off until the user turns it on
+    W<QCheckBox>("CheckBoxNotificaciones")->setChecked(true);
     QTest::mouseClick(W<QPushButton>("BitBtnAceptar"), Qt::LeftButton);
 
     QCOMPARE(pDialogo->result(), int(QDialog::Accepted));
@@ -172,9 +174,11 @@ void TestOptionsDialog::saveReadsBack()
     QCOMPARE(Guardado("PermanentAlert"), QStringLiteral("0"));
     QCOMPARE(Guardado("SnoozeTime"), QStringLiteral("20"));
     QCOMPARE(Guardado("Font"), QStringLiteral("Liberation Serif"));
+    QCOMPARE(Guardado("DesktopNotifications"), QStringLiteral("1"));
     TConfiguracion leida;
     Cargar_Configuracion(leida, kExe, kFuentes);
     QVERIFY(leida.pbStartWithWindows);
+    QVERIFY(leida.pbDesktopNotifications);
     QCOMPARE(leida.piDesktopAlertDuracion, 45);
     QCOMPARE(leida.psFontMensaje, QStringLiteral("Liberation Serif"));
     // And the memory the main window compares afterwards.
@@ -190,11 +194,15 @@ void TestOptionsDialog::saveReadsBack()
     pContexto.iLenguaje = 1;
     Abrir();
     QVERIFY(W<QCheckBox>("CheckBoxStartWithWindows")->isChecked());
+    QVERIFY(W<QCheckBox>("CheckBoxNotificaciones")->isChecked());
     W<QCheckBox>("CheckBoxStartWithWindows")->setChecked(false);
+    W<QCheckBox>("CheckBoxNotificaciones")->setChecked(false);
     QTest::mouseClick(W<QPushButton>("BitBtnAceptar"), Qt::LeftButton);
     QCOMPARE(pDialogo->result(), int(QDialog::Accepted));
     QVERIFY(!QFile::exists(pXdg->Autostart()));
     QVERIFY(!pConfig.pbStartWithWindows);
+    QCOMPARE(Guardado("DesktopNotifications"), QStringLiteral("0"));
+    QVERIFY(!pConfig.pbDesktopNotifications);
 }
 
 void TestOptionsDialog::seconds_data()
@@ -280,6 +288,8 @@ void TestOptionsDialog::languageStaysInsideUntilOk()
     QCOMPARE(W<QPushButton>("BitBtnCancelar")->text(), QStringLiteral("Cancelar"));
     QCOMPARE(W<QRadioButton>("RadioButtonSegundos")->text(), QStringLiteral("Segundos"));
     QCOMPARE(W<QLabel>("LabelSnooze")->text(), QStringLiteral("Tiempo a posponer (Snooze)"));
+    QCOMPARE(W<QCheckBox>("CheckBoxNotificaciones")->text(),
+             QStringLiteral("Mostrar los recordatorios como notificaciones del escritorio"));
     QCOMPARE(W<QComboBox>("ComboBoxSnooze")->currentText(), QStringLiteral("4 Minutos"));
     QCOMPARE(W<QComboBox>("ComboBoxSnooze")->itemText(0), QStringLiteral("1 Minuto"));
     QCOMPARE(pDialogo->Lenguaje_Elegido(), 1);
@@ -290,6 +300,7 @@ void TestOptionsDialog::languageStaysInsideUntilOk()
     emit lenguaje->activated(0);
     QCOMPARE(W<QComboBox>("ComboBoxSnooze")->currentText(), QStringLiteral("4 Minutes"));
     QCOMPARE(pDialogo->windowTitle(), QStringLiteral("Options"));
+    QCOMPARE(W<QCheckBox>("CheckBoxNotificaciones")->text(), QStringLiteral("Show reminders as desktop notifications"));
 }
 
 void TestOptionsDialog::cancelWritesNothing()

@@ -23,6 +23,7 @@ TOpcionesNuevas Nuevas()
     n.bPermanente = false;
     n.iSnooze = 15;
     n.sFuente = QStringLiteral("DejaVu Sans");
+    n.bNotificaciones = true;
     return n;
 }
 
@@ -80,6 +81,8 @@ void TestSaveVerify::fullSaveThenLoad()
     QCOMPARE(Usuario(QStringLiteral("PermanentAlert")), QStringLiteral("0"));
     QCOMPARE(Usuario(QStringLiteral("SnoozeTime")), QStringLiteral("15"));
     QCOMPARE(Usuario(QStringLiteral("Font")), QStringLiteral("DejaVu Sans"));
+    QCOMPARE(Usuario(QStringLiteral("DesktopNotifications")), QStringLiteral("1"));
+    QCOMPARE(c.pbDesktopNotifications, true);
 
     // What was saved is what the next start loads.
     TConfiguracion cargada;
@@ -91,6 +94,7 @@ void TestSaveVerify::fullSaveThenLoad()
     QCOMPARE(cargada.piDesktopAlertDuracion, 30);
     QCOMPARE(cargada.piDefaultSnoozeTime, 15);
     QCOMPARE(cargada.psFontMensaje, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(cargada.pbDesktopNotifications, true);
 
     // Switching start-with-session off deletes the entry.
     TOpcionesNuevas n = Nuevas();
@@ -117,12 +121,17 @@ void TestSaveVerify::permanentLeavesSecondsAlone()
     QCOMPARE(Usuario(QStringLiteral("WaitTimeAlert")), QStringLiteral("25"));
     QCOMPARE(Usuario(QStringLiteral("PermanentAlert")), QStringLiteral("1"));
 
-    // A font the user did not change is not written: the stored one stays as it is.
+    // A font the user did not change is not written: the stored one stays as it is, and
+    // the save goes on to the values after it.
     Grabar_Registry(HKEY_CURRENT_USER, LLAVE_KESTRIN, QStringLiteral("Font"), QStringLiteral("Segoe UI"));
     n.sFuente.clear();
+    n.bNotificaciones = false;
+    c.pbDesktopNotifications = true;
     QCOMPARE(Guardar_Opciones(nullptr, 0, n, kExe, c), 0);
     QCOMPARE(c.psFontMensaje, QStringLiteral("DejaVu Sans"));
     QCOMPARE(Usuario(QStringLiteral("Font")), QStringLiteral("Segoe UI"));
+    QCOMPARE(Usuario(QStringLiteral("DesktopNotifications")), QStringLiteral("0"));
+    QCOMPARE(c.pbDesktopNotifications, false);
 }
 
 void TestSaveVerify::blockedSettingsFolder()

@@ -54,7 +54,7 @@ void TestSettingsLoad::emptyStoreGivesDefaults()
     TConfiguracion c;
     c.pbWakeUpComputer = false; // every field must be set by the loader
     c.piDesktopAlertDuracion = c.piDefaultSnoozeTime = -1;
-    c.pbDesktopAlertPermanent = c.pbStartWithWindows = true;
+    c.pbDesktopAlertPermanent = c.pbStartWithWindows = c.pbDesktopNotifications = true;
     Cargar_Configuracion(c, kExe, kFuentes);
     QCOMPARE(c.psDefaultSound, QStringLiteral("s1.mp3"));
     QCOMPARE(c.pbStartWithWindows, false);
@@ -63,6 +63,7 @@ void TestSettingsLoad::emptyStoreGivesDefaults()
     QCOMPARE(c.pbDesktopAlertPermanent, false);
     QCOMPARE(c.piDefaultSnoozeTime, 10);
     QCOMPARE(c.psFontMensaje, QStringLiteral("Segoe UI"));
+    QCOMPARE(c.pbDesktopNotifications, false); // settings of earlier versions: the popup
     // The loader writes only Language and DefaultSound.
     QCOMPARE(TCarpetasXdgTemporales::Leer(xdg.Archivo_Usuario()), QByteArray("[General]\nLanguage=1\nDefaultSound=s1.mp3\n"));
     QVERIFY(!QFile::exists(xdg.Autostart()));
@@ -175,6 +176,12 @@ void TestSettingsLoad::oddStoredValues_data()
     QTest::newRow("permanent true") << "PermanentAlert" << "true" << 0;
     QTest::newRow("permanent 01") << "PermanentAlert" << "01" << 0;
     QTest::newRow("permanent 2") << "PermanentAlert" << "2" << 0;
+    // DesktopNotifications: only "1" is on.
+    QTest::newRow("notifications 1") << "DesktopNotifications" << "1" << 1;
+    QTest::newRow("notifications 0") << "DesktopNotifications" << "0" << 0;
+    QTest::newRow("notifications true") << "DesktopNotifications" << "true" << 0;
+    QTest::newRow("notifications blank 1") << "DesktopNotifications" << " 1" << 0;
+    QTest::newRow("notifications empty") << "DesktopNotifications" << "" << 0;
 }
 
 void TestSettingsLoad::oddStoredValues()
@@ -194,6 +201,8 @@ void TestSettingsLoad::oddStoredValues()
         leido = c.piDefaultSnoozeTime;
     else if (nombre == QLatin1String("WakeUpComputer"))
         leido = c.pbWakeUpComputer;
+    else if (nombre == QLatin1String("DesktopNotifications"))
+        leido = c.pbDesktopNotifications;
     else
         leido = c.pbDesktopAlertPermanent;
     QCOMPARE(leido, esperado);

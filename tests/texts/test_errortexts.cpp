@@ -38,6 +38,7 @@ void TestErrorTexts::mainWindowNumbers_data()
     QTest::newRow("208") << int(E::E208) << "Error 208. boom";
     QTest::newRow("209") << int(E::E209) << "Error 209. boom";
     QTest::newRow("210") << int(E::E210) << "Error 210 - boom";
+    QTest::newRow("211") << int(E::E211) << "Error 211 - boom";
     QTest::newRow("214") << int(E::E214) << "Error 214 - boom";
     QTest::newRow("215") << int(E::E215) << "Error 215. boom";
     QTest::newRow("216") << int(E::E216) << "Error 216. boom";
