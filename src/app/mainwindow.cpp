@@ -472,6 +472,9 @@ void TfrmMain::Set_Language_Captions(int riLenguaje)
     MemoSummary->setAccessibleName(n.sResumen);
     if (auto *mas = findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
         mas->setAccessibleName(n.sMasBotones);
+    // Qt draws the filter's clear button as a tool button without a text.
+    for (QToolButton *borrar : EditFiltro->findChildren<QToolButton *>())
+        borrar->setAccessibleName(n.sBorrarFiltro);
     for (int i = 0; i < CANTIDAD_RAPIDOS; ++i) {
         mEnRapidos[i]->setText(c.asRapidos[i]);
         mTrayEnRapidos[i]->setText(c.asRapidos[i]);

@@ -8,6 +8,7 @@ TNombresAccesibles Ingles()
     n.sListaRecordatorios = QStringLiteral("Reminders");
     n.sResumen = QStringLiteral("Summary");
     n.sMasBotones = QStringLiteral("More Buttons");
+    n.sBorrarFiltro = QStringLiteral("Clear Filter");
     n.sHoraInicio = QStringLiteral("Start Time");
     n.sHoraFin = QStringLiteral("End Time");
     n.sHoraAgregar = QStringLiteral("Time to Add");
@@ -25,6 +26,7 @@ TNombresAccesibles Espanol()
     n.sListaRecordatorios = QStringLiteral("Recordatorios");
     n.sResumen = QStringLiteral("Resumen");
     n.sMasBotones = QStringLiteral("Más Botones");
+    n.sBorrarFiltro = QStringLiteral("Borrar Filtro");
     n.sHoraInicio = QStringLiteral("Hora de Inicio");
     n.sHoraFin = QStringLiteral("Hora de Fin");
     n.sHoraAgregar = QStringLiteral("Hora a Agregar");

@@ -10,6 +10,7 @@ struct TNombresAccesibles {
     QString sListaRecordatorios; // the main window's reminder list
     QString sResumen;            // the main window's schedule summary
     QString sMasBotones;         // the toolbar's overflow button, shown when the window is narrow
+    QString sBorrarFiltro;       // the filter field's clear button
     QString sHoraInicio, sHoraFin; // the time fields beside the start and end dates
     QString sHoraAgregar;        // the hourly page's time to add to the list
     QString sListaHoras;         // the hourly page's list of times
