@@ -2,6 +2,7 @@
 
 #include "editor/summary.h"
 #include "texts/errortexts.h"
+#include "jsonwriter.h"
 #include "listtexts.h"
 #include "platform/systeminfo.h"
 #include "settings/settingsload.h"
@@ -10,9 +11,6 @@
 #include "store/loader.h"
 
 #include <QCommandLineParser>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
 
 #include <cstdio>
@@ -23,55 +21,96 @@ const QString kList = QStringLiteral("list");
 const QString kJson = QStringLiteral("json");
 const QString kLanguage = QStringLiteral("language");
 
+// Written to the output in pieces of about this size, never as one whole text.
+constexpr qsizetype kTramoSalida = 64 * 1024;
+
+void Escribir(QByteArray &fBytes, std::FILE *fSalida)
+{
+    std::fwrite(fBytes.constData(), 1, size_t(fBytes.size()), fSalida);
+    fBytes.clear();
+}
+
+// The run-time columns of one row, worked out once for the table or the JSON.
 struct TFila {
     const TTipoTarea *pTarea;
     QString sProxima;
     QString sUltima;
 };
 
-void Imprimir_Tabla(const QVector<TFila> &rFilas, int riLenguaje, QTextStream &fSalida)
+TFila Fila(const TTipoTarea &rTarea, int riLenguaje)
 {
-    QVector<QStringList> celdas;
-    celdas << QStringList{Titulo_Columna_Lista(0, riLenguaje), Titulo_Columna_Lista(1, riLenguaje),
-                          Titulo_Columna_Lista(2, riLenguaje)};
-    for (const TFila &f : rFilas)
-        celdas << QStringList{f.pTarea->tsTaskName, f.sProxima, f.sUltima};
-    qsizetype ancho[2] = {0, 0};
-    for (const QStringList &c : celdas)
-        for (int i = 0; i < 2; ++i)
-            ancho[i] = std::max(ancho[i], c[i].size());
-    for (const QStringList &c : celdas)
-        fSalida << c[0].leftJustified(ancho[0]) << "  " << c[1].leftJustified(ancho[1]) << "  " << c[2] << '\n';
+    return {&rTarea, Texto_Proxima_Ejecucion(rTarea, riLenguaje), Texto_Ultima_Ejecucion(rTarea, riLenguaje)};
 }
 
-void Imprimir_Json(const QVector<TFila> &rFilas, const QVector<TArchivoInvalido> &rInvalidos,
-                   const QVector<TArchivoIlegible> &rIlegibles, int riLenguaje, QTextStream &fSalida)
+void Imprimir_Tabla(const TTablaTareas &rTabla, const QVector<int> &rOrden, int riLenguaje, std::FILE *fSalida)
 {
-    QJsonArray tareas;
-    for (const TFila &f : rFilas) {
-        const TTipoTarea &t = *f.pTarea;
-        tareas.append(QJsonObject{
-            {QStringLiteral("file"), t.tsFile},
-            {QStringLiteral("name"), t.tsTaskName},
-            {QStringLiteral("type"), t.tiTareaTipo},
-            {QStringLiteral("nextRun"), t.tdNextRunTime},
-            {QStringLiteral("nextRunText"), f.sProxima},
-            // Stored times are a few microseconds off; shown to the millisecond like the texts.
-            {QStringLiteral("lastRun"), Milisegundos_a_Dias(Dias_a_Milisegundos(t.tdLastRunTime))},
-            {QStringLiteral("lastRunText"), f.sUltima},
-            {QStringLiteral("summary"), Generar_Resumen_Tarea(t, riLenguaje)},
-        });
+    QVector<TFila> filas;
+    filas.reserve(rOrden.size());
+    qsizetype ancho[2] = {Titulo_Columna_Lista(0, riLenguaje).size(), Titulo_Columna_Lista(1, riLenguaje).size()};
+    for (int i : rOrden) {
+        filas.append(Fila(rTabla.paTipoTarea[i], riLenguaje));
+        ancho[0] = std::max(ancho[0], filas.back().pTarea->tsTaskName.size());
+        ancho[1] = std::max(ancho[1], filas.back().sProxima.size());
     }
-    QJsonArray invalidos;
-    for (const TArchivoInvalido &a : rInvalidos)
-        invalidos.append(QJsonObject{{QStringLiteral("file"), a.tsFile}, {QStringLiteral("code"), a.tiCodigo}});
-    QJsonArray ilegibles;
-    for (const TArchivoIlegible &a : rIlegibles)
-        ilegibles.append(QJsonObject{{QStringLiteral("file"), a.tsFile}, {QStringLiteral("error"), a.tsError}});
-    const QJsonObject raiz{{QStringLiteral("reminders"), tareas},
-                           {QStringLiteral("invalid"), invalidos},
-                           {QStringLiteral("unreadable"), ilegibles}};
-    fSalida << QString::fromUtf8(QJsonDocument(raiz).toJson(QJsonDocument::Indented));
+    QByteArray bytes;
+    const auto linea = [&](const QString &rsNombre, const QString &rsProxima, const QString &rsUltima) {
+        bytes += rsNombre.leftJustified(ancho[0]).toUtf8();
+        bytes += "  ";
+        bytes += rsProxima.leftJustified(ancho[1]).toUtf8();
+        bytes += "  ";
+        bytes += rsUltima.toUtf8();
+        bytes += '\n';
+        if (bytes.size() >= kTramoSalida)
+            Escribir(bytes, fSalida);
+    };
+    linea(Titulo_Columna_Lista(0, riLenguaje), Titulo_Columna_Lista(1, riLenguaje), Titulo_Columna_Lista(2, riLenguaje));
+    for (const TFila &f : filas)
+        linea(f.pTarea->tsTaskName, f.sProxima, f.sUltima);
+    Escribir(bytes, fSalida);
+}
+
+// Keys in QJsonObject's order (sorted), the bytes QJsonDocument::Indented would give.
+void Imprimir_Json(const TResultadoCarga &rCarga, const QVector<int> &rOrden, int riLenguaje, std::FILE *fSalida)
+{
+    TEscritorJson json;
+    json.Abrir_Objeto();
+    json.Abrir_Arreglo(QLatin1StringView("invalid"));
+    for (const TArchivoInvalido &a : rCarga.invalidos) {
+        json.Abrir_Objeto();
+        json.Entero(QLatin1StringView("code"), a.tiCodigo);
+        json.Texto(QLatin1StringView("file"), a.tsFile);
+        json.Cerrar_Objeto();
+    }
+    json.Cerrar_Arreglo();
+    json.Abrir_Arreglo(QLatin1StringView("reminders"));
+    for (int i : rOrden) {
+        const TFila f = Fila(rCarga.tabla.paTipoTarea[i], riLenguaje);
+        const TTipoTarea &t = *f.pTarea;
+        json.Abrir_Objeto();
+        json.Texto(QLatin1StringView("file"), t.tsFile);
+        // Stored times are a few microseconds off; shown to the millisecond like the texts.
+        json.Numero(QLatin1StringView("lastRun"), Milisegundos_a_Dias(Dias_a_Milisegundos(t.tdLastRunTime)));
+        json.Texto(QLatin1StringView("lastRunText"), f.sUltima);
+        json.Texto(QLatin1StringView("name"), t.tsTaskName);
+        json.Numero(QLatin1StringView("nextRun"), t.tdNextRunTime);
+        json.Texto(QLatin1StringView("nextRunText"), f.sProxima);
+        json.Texto(QLatin1StringView("summary"), Generar_Resumen_Tarea(t, riLenguaje));
+        json.Entero(QLatin1StringView("type"), t.tiTareaTipo);
+        json.Cerrar_Objeto();
+        if (json.Bytes().size() >= kTramoSalida)
+            Escribir(json.Bytes(), fSalida);
+    }
+    json.Cerrar_Arreglo();
+    json.Abrir_Arreglo(QLatin1StringView("unreadable"));
+    for (const TArchivoIlegible &a : rCarga.ilegibles) {
+        json.Abrir_Objeto();
+        json.Texto(QLatin1StringView("error"), a.tsError);
+        json.Texto(QLatin1StringView("file"), a.tsFile);
+        json.Cerrar_Objeto();
+    }
+    json.Cerrar_Arreglo();
+    json.Cerrar_Objeto();
+    Escribir(json.Bytes(), fSalida);
 }
 
 } // namespace
@@ -102,7 +141,6 @@ int Elegir_Lenguaje_Listado(const QString &rsOpcionLenguaje)
 
 int Ejecutar_Opcion_Listado(const QCommandLineParser &rParser)
 {
-    QTextStream salida(stdout);
     QTextStream errores(stderr);
     if (!rParser.isSet(kList)) {
         errores << "--json and --language go with --list.\n";
@@ -113,7 +151,7 @@ int Ejecutar_Opcion_Listado(const QCommandLineParser &rParser)
         errores << "Unknown language: " << rParser.value(kLanguage) << " (use en or es).\n";
         return 1;
     }
-    return Imprimir_Lista_Tareas(Calcular_Carpetas().psAppDataSystemLocal, rParser.isSet(kJson), lenguaje, salida,
+    return Imprimir_Lista_Tareas(Calcular_Carpetas().psAppDataSystemLocal, rParser.isSet(kJson), lenguaje, stdout,
                                  errores);
 }
 
@@ -142,7 +180,7 @@ bool Informar_Carga_Tareas(const TResultadoCarga &carga, const QString &rsDirect
     return true;
 }
 
-int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, QTextStream &fSalida,
+int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, std::FILE *fSalida,
                           QTextStream &fErrores)
 {
     TResultadoCarga carga = Cargar_Directorio_Tareas(rsDirectorio);
@@ -150,15 +188,11 @@ int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLengua
         return 1;
 
     Calcular_Proximas_Ejecuciones_Lista(carga.tabla, Ahora());
-    QVector<TFila> filas;
-    for (int i : Orden_Lista(carga.tabla, 1, true)) {
-        const TTipoTarea &t = carga.tabla.paTipoTarea[i];
-        filas.append({&t, Texto_Proxima_Ejecucion(t, riLenguaje), Texto_Ultima_Ejecucion(t, riLenguaje)});
-    }
+    const QVector<int> orden = Orden_Lista(carga.tabla, 1, true);
     if (rbJson)
-        Imprimir_Json(filas, carga.invalidos, carga.ilegibles, riLenguaje, fSalida);
+        Imprimir_Json(carga, orden, riLenguaje, fSalida);
     else
-        Imprimir_Tabla(filas, riLenguaje, fSalida);
-    fSalida.flush();
+        Imprimir_Tabla(carga.tabla, orden, riLenguaje, fSalida);
+    std::fflush(fSalida);
     return carga.ilegibles.isEmpty() ? 0 : 1;
 }

@@ -1,10 +1,16 @@
 // The list's column texts and row order, without the widget.
 
+#include "app/jsonwriter.h"
 #include "app/listtexts.h"
 #include "store/daycount.h"
 #include "store/textforms.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
+
+#include <limits>
 
 namespace {
 
@@ -48,6 +54,8 @@ private slots:
     void titulos_de_columnas();
     void filtro_data();
     void filtro();
+    void json_como_qt_data();
+    void json_como_qt();
 };
 
 void TstListTexts::textos_de_columnas_data()
@@ -221,6 +229,67 @@ void TstListTexts::filtro()
     t.tsTaskName = nombre;
     t.tsMensaje = mensaje;
     QCOMPARE(TTextoFiltro(t).Coincide(Forma_Filtro(filtro)), queda);
+}
+
+// The streamed JSON is byte for byte what Qt's document writes for the same values:
+// escapes, UTF-8, numbers, nesting, empty containers, and bytes taken out midway.
+void TstListTexts::json_como_qt_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<double>("numero");
+    QTest::addColumn<qint64>("entero");
+    const QChar alta(0xd83d), baja(0xde00);
+    QTest::newRow("simple") << "Rent" << 46091.506944444445 << qint64(1);
+    QTest::newRow("vacio, cero") << "" << 0.0 << qint64(0);
+    QTest::newRow("comillas y barras") << R"(say "hi" \ C:\tmp/x)" << -1.0 << qint64(-7);
+    QTest::newRow("controles") << QString("a\b\f\n\r\tb") + QChar(0) + QChar(1) + QChar(0x1f) + QChar(0x7f)
+                               << 1e-7 << qint64(17);
+    QTest::newRow("acentos y cjk") << "Café ñandú 日本 ﬁ" << 123456789012345678.0 << std::numeric_limits<qint64>::max();
+    QTest::newRow("par suplente") << QString("smile ") + alta + baja << 0.1 << qint64(2);
+    QTest::newRow("suplentes sueltos") << QString(alta) + "x" + baja + alta << 1e300 << qint64(3);
+    QTest::newRow("alto al final") << QString("end") + alta << std::numeric_limits<double>::infinity() << qint64(4);
+    QTest::newRow("no es numero") << "nan" << std::numeric_limits<double>::quiet_NaN() << qint64(5);
+    QTest::newRow("largo") << QString(70000, QChar(u'é')) << 5e-324 << qint64(6);
+}
+
+void TstListTexts::json_como_qt()
+{
+    QFETCH(QString, texto);
+    QFETCH(double, numero);
+    QFETCH(qint64, entero);
+    QJsonObject fila{{"name", texto}, {"nextRun", numero}, {"type", entero}};
+    const QJsonObject esperado{{"empty", QJsonArray{}},
+                               {"rows", QJsonArray{fila, QJsonObject{}, fila}},
+                               {"zeta", QJsonObject{{"inner", QJsonArray{texto}}}}};
+
+    TEscritorJson json;
+    QByteArray hecho;
+    const auto escribir_fila = [&] {
+        json.Abrir_Objeto();
+        json.Texto(QLatin1StringView("name"), texto);
+        json.Numero(QLatin1StringView("nextRun"), numero);
+        json.Entero(QLatin1StringView("type"), entero);
+        json.Cerrar_Objeto();
+        hecho += json.Bytes(); // taken out between values, as the list command does
+        json.Bytes().clear();
+    };
+    json.Abrir_Objeto();
+    json.Abrir_Arreglo(QLatin1StringView("empty"));
+    json.Cerrar_Arreglo();
+    json.Abrir_Arreglo(QLatin1StringView("rows"));
+    escribir_fila();
+    json.Abrir_Objeto();
+    json.Cerrar_Objeto();
+    escribir_fila();
+    json.Cerrar_Arreglo();
+    json.Abrir_Objeto(QLatin1StringView("zeta"));
+    json.Abrir_Arreglo(QLatin1StringView("inner"));
+    json.Texto({}, texto);
+    json.Cerrar_Arreglo();
+    json.Cerrar_Objeto();
+    json.Cerrar_Objeto();
+    hecho += json.Bytes();
+    QCOMPARE(hecho, QJsonDocument(esperado).toJson(QJsonDocument::Indented));
 }
 
 QTEST_APPLESS_MAIN(TstListTexts)
