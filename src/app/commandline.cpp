@@ -16,14 +16,6 @@
 
 namespace {
 
-const QString kShow = QStringLiteral("show");
-const QString kQuit = QStringLiteral("quit");
-const QString kReload = QStringLiteral("reload");
-const QString kList = QStringLiteral("list");
-const QString kIn = QStringLiteral("in");
-const QString kExport = QStringLiteral("export");
-const QString kImport = QStringLiteral("import");
-
 struct TOpcionInstancia {
     const QString &sNombre;
     const char *sMensaje;
@@ -31,58 +23,26 @@ struct TOpcionInstancia {
 };
 
 const TOpcionInstancia paOpciones[] = {
-    {kShow, MSG_KESTRIN, "Kestrin is running: asked it to show its window."},
-    {kQuit, MSG_KESTRIN_SHUTDOWN, "Kestrin is running: asked it to shut down."},
-    {kReload, MSG_KESTRIN_READ_FILES, "Kestrin is running: asked it to read the reminder files again."},
+    {kOpcionShow, MSG_KESTRIN, "Kestrin is running: asked it to show its window."},
+    {kOpcionQuit, MSG_KESTRIN_SHUTDOWN, "Kestrin is running: asked it to shut down."},
+    {kOpcionReload, MSG_KESTRIN_READ_FILES, "Kestrin is running: asked it to read the reminder files again."},
 };
 
-bool Pedida(const QCommandLineParser &rParser, const QString &rsNombre)
-{
-    // --list, --in, --export and --import belong to other parts of the program; an unknown name is simply not set.
-    return rParser.optionNames().contains(rsNombre);
-}
-
 } // namespace
-
-void Agregar_Opciones_Instancia(QCommandLineParser &fParser)
-{
-    fParser.addOption({kShow, QStringLiteral("Bring the running Kestrin to the front, or start Kestrin.")});
-    fParser.addOption({kQuit, QStringLiteral("Shut the running Kestrin down.")});
-    fParser.addOption({kReload, QStringLiteral("Make the running Kestrin read the reminder files again.")});
-}
-
-bool Una_Sola_Accion(const QCommandLineParser &rParser, QTextStream &fErrores)
-{
-    int cuantas = 0;
-    for (const QString *nombre : {&kShow, &kQuit, &kReload, &kList, &kIn, &kExport, &kImport})
-        cuantas += Pedida(rParser, *nombre) ? 1 : 0;
-    if (cuantas <= 1)
-        return true;
-    fErrores << "Choose one of --show, --quit, --reload, --list, --in, --export and --import.\n";
-    return false;
-}
-
-bool Opcion_Instancia_Pedida(const QCommandLineParser &rParser)
-{
-    for (const TOpcionInstancia &o : paOpciones)
-        if (Pedida(rParser, o.sNombre))
-            return true;
-    return false;
-}
 
 int Ejecutar_Opcion_Instancia(const QCommandLineParser &rParser, QTextStream &fSalida, QTextStream &fErrores,
                               const std::function<int()> &rIniciar_Kestrin)
 {
     const TOpcionInstancia *elegida = nullptr;
     for (const TOpcionInstancia &o : paOpciones)
-        if (Pedida(rParser, o.sNombre))
+        if (rParser.isSet(o.sNombre))
             elegida = &o;
     if (elegida == nullptr || !Una_Sola_Accion(rParser, fErrores))
         return 1;
 
     const bool hayBus = QDBusConnection::sessionBus().isConnected();
     const bool corriendo = Instancia_Corriendo();
-    if (&elegida->sNombre == &kShow && !corriendo) {
+    if (&elegida->sNombre == &kOpcionShow && !corriendo) {
         fSalida << "Kestrin is not running: starting it.\n";
         fSalida.flush();
         return rIniciar_Kestrin();

@@ -2,17 +2,13 @@
 // "kestrin --show | --quit | --reload": talk to the running Kestrin through the
 // broadcast messages, without a display.
 
+#include "commandoptions.h"
+
 #include <functional>
 
 class QCommandLineParser;
 class QTextStream;
 
-void Agregar_Opciones_Instancia(QCommandLineParser &fParser);
-// The options that each do one whole job (--show, --quit, --reload, --list, --in,
-// --export, --import) exclude
-// each other: with more than one, says so on fErrores and returns false.
-bool Una_Sola_Accion(const QCommandLineParser &rParser, QTextStream &fErrores);
-bool Opcion_Instancia_Pedida(const QCommandLineParser &rParser);
 
 // Runs the option and returns the exit status: 0 when the running Kestrin was told, 1
 // when there is none (--quit, --reload), no session bus, or more than one option.

@@ -23,9 +23,6 @@
 #include <QTextStream>
 
 namespace {
-const QString kExport = QStringLiteral("export");
-const QString kImport = QStringLiteral("import");
-const QString kDryRun = QStringLiteral("dry-run");
 const QString kLanguage = QStringLiteral("language");
 
 int Exportar(const QString &rsDestino, int riLenguaje, QTextStream &fSalida, QTextStream &fErrores)
@@ -85,41 +82,27 @@ int Importar(const QString &rsOrigen, bool rbPrueba, QTextStream &fSalida, QText
 }
 } // namespace
 
-void Agregar_Opciones_ICal(QCommandLineParser &fParser)
-{
-    fParser.addOption({kExport, QStringLiteral("Write every reminder to an iCalendar file (- for standard output) and exit."),
-                       QStringLiteral("FILE.ics")});
-    fParser.addOption({kImport, QStringLiteral("Add the events of an iCalendar file as reminders and exit."),
-                       QStringLiteral("FILE.ics")});
-    fParser.addOption({kDryRun, QStringLiteral("With --import: say what would be added, updated and skipped.")});
-}
-
-bool Opcion_ICal_Pedida(const QCommandLineParser &rParser)
-{
-    return rParser.isSet(kExport) || rParser.isSet(kImport) || rParser.isSet(kDryRun);
-}
-
 int Ejecutar_Opcion_ICal(const QCommandLineParser &rParser)
 {
     QTextStream salida(stdout);
     QTextStream errores(stderr);
     if (!Una_Sola_Accion(rParser, errores))
         return 2;
-    if (rParser.isSet(kDryRun) && !rParser.isSet(kImport)) {
+    if (rParser.isSet(kOpcionDryRun) && !rParser.isSet(kOpcionImport)) {
         errores << "--dry-run goes with --import.\n";
         return 2;
     }
-    if (rParser.isSet(kImport)) {
+    if (rParser.isSet(kOpcionImport)) {
         if (rParser.isSet(kLanguage)) {
             errores << "--language goes with --list or --export; an import uses the language of the settings.\n";
             return 2;
         }
-        return Importar(rParser.value(kImport), rParser.isSet(kDryRun), salida, errores);
+        return Importar(rParser.value(kOpcionImport), rParser.isSet(kOpcionDryRun), salida, errores);
     }
     const int lenguaje = Elegir_Lenguaje_Listado(rParser.isSet(kLanguage) ? rParser.value(kLanguage) : QString());
     if (lenguaje < 0) {
         errores << "Unknown language: " << rParser.value(kLanguage) << " (use en or es).\n";
         return 2;
     }
-    return Exportar(rParser.value(kExport), lenguaje, salida, errores);
+    return Exportar(rParser.value(kOpcionExport), lenguaje, salida, errores);
 }

@@ -4,9 +4,7 @@
 
 class QCommandLineParser;
 
-void Agregar_Opciones_ICal(QCommandLineParser &fParser);
-bool Opcion_ICal_Pedida(const QCommandLineParser &rParser);
-// Runs the options added above; returns the exit status. Export: 0 written, 1 not (or a
+// Runs --export, --import and --dry-run (commandoptions.h); returns the exit status. Export: 0 written, 1 not (or a
 // reminder file could not be read), 2 a bad command line. Import: 0 every event
 // imported, 1 some skipped, 2 a bad command line or a file that cannot be read or parsed
 // (nothing written).

@@ -1,9 +1,7 @@
-#include "commandline.h"
+#include "commandoptions.h"
 #include "desktopmodule.h"
-#include "icalcommand.h"
 #include "helptext.h"
 #include "listcommand.h"
-#include "quickcommand.h"
 #include "platform/qtargs.h"
 #include "texts/version.h"
 
@@ -52,16 +50,13 @@ int main(int argc, char **argv)
         return SALIDA_USO_INCORRECTO;
     }
 
-    // --show, --quit and --reload talk to the running Kestrin over the session bus.
-    if (Opcion_Instancia_Pedida(parser)) {
-        QTextStream salida(stdout);
-        return Ejecutar_Opcion_Instancia(parser, salida, errores, Reemplazar_Por_Kestrin);
-    }
-    if (Opcion_Rapido_Pedida(parser))
-        return Ejecutar_Opcion_Rapido(parser);
-    // Before --list, which would claim --language.
+    // --show, --quit, --reload and --in talk to the running Kestrin over the session bus;
+    // their module loads D-Bus, which nothing else here needs.
+    if (Opcion_Instancia_Pedida(parser) || Opcion_Rapido_Pedida(parser))
+        return Ejecutar_Modulo_Comandos(MODULO_BUS, parser);
+    // Before --list, which would claim --language. libical comes with this module alone.
     if (Opcion_ICal_Pedida(parser))
-        return Ejecutar_Opcion_ICal(parser);
+        return Ejecutar_Modulo_Comandos(MODULO_ICAL, parser);
     // --list prints and exits on this QCoreApplication: no display, no session bus.
     if (Opcion_Listado_Pedida(parser))
         return Ejecutar_Opcion_Listado(parser);

@@ -15,26 +15,6 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 
-namespace {
-const QString kIn = QStringLiteral("in");
-const QString kMessage = QStringLiteral("message");
-} // namespace
-
-void Agregar_Opciones_Rapido(QCommandLineParser &fParser)
-{
-    fParser.addOption({kIn,
-                       QStringLiteral("Add a quick reminder that fires in MINUTES minutes (1 to %1, five years), "
-                                      "tell a running Kestrin, and exit (no display needed).")
-                           .arg(MAXIMO_MINUTOS_RAPIDO),
-                       QStringLiteral("MINUTES")});
-    fParser.addOption({kMessage, QStringLiteral("With --in: the reminder's message."), QStringLiteral("TEXT")});
-}
-
-bool Opcion_Rapido_Pedida(const QCommandLineParser &rParser)
-{
-    return rParser.isSet(kIn) || rParser.isSet(kMessage);
-}
-
 bool Leer_Minutos_Rapido(const QString &rsTexto, int &fiMinutos)
 {
     const QString texto = rsTexto.trimmed();
@@ -97,7 +77,7 @@ int Ejecutar_Opcion_Rapido(const QCommandLineParser &rParser)
 {
     QTextStream salida(stdout);
     QTextStream errores(stderr);
-    if (!rParser.isSet(kIn)) {
+    if (!rParser.isSet(kOpcionIn)) {
         errores << "--message goes with --in.\n";
         return 2;
     }
@@ -106,7 +86,7 @@ int Ejecutar_Opcion_Rapido(const QCommandLineParser &rParser)
     const TCarpetas carpetas = Calcular_Carpetas();
     const QString sonido = Sonido_Default_Guardado();
     const int estado =
-        Crear_Recordatorio_Rapido(rParser.value(kIn), rParser.value(kMessage), carpetas.psAppDataSystemLocal,
+        Crear_Recordatorio_Rapido(rParser.value(kOpcionIn), rParser.value(kOpcionMessage), carpetas.psAppDataSystemLocal,
                                   carpetas.psAppDataSoundsAllUsers, sonido,
                                   Leer_Lenguaje_Sin_Grabar(System_Language_Name()), Ahora(), salida, errores);
     // A running Kestrin picks the new file up at once; without one it is read at start.

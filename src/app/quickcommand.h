@@ -8,9 +8,7 @@
 class QCommandLineParser;
 class QTextStream;
 
-void Agregar_Opciones_Rapido(QCommandLineParser &fParser);
-bool Opcion_Rapido_Pedida(const QCommandLineParser &rParser);
-// Runs the options added above; returns the exit status: 0 written, 1 not written,
+// Runs --in and --message (commandoptions.h); returns the exit status: 0 written, 1 not written,
 // 2 a bad count of minutes (nothing written).
 int Ejecutar_Opcion_Rapido(const QCommandLineParser &rParser);
 

@@ -25,9 +25,13 @@ check_tree() {  # ROOT (where the files are) PREFIX (what the entry must name) E
   for p in kestrin AlertWindow; do
     [[ -f "$lib/$p" && ! -L "$lib/$p" && -x "$lib/$p" ]] || fail "$lib/$p is not an executable file"
   done
-  # The desktop program is a module that kestrin loads from its own folder.
-  [[ -f "$lib/desktop/kestrin-desktop.so" && ! -L "$lib/desktop/kestrin-desktop.so" ]] || fail "no $lib/desktop/kestrin-desktop.so"
-  for p in kestrin AlertWindow desktop/kestrin-desktop.so; do
+  # The desktop program and the jobs that need D-Bus or libical are modules that kestrin
+  # loads from folders of its own.
+  local modules="desktop/kestrin-desktop.so commands/kestrin-bus.so commands/kestrin-ical.so"
+  for p in $modules; do
+    [[ -f "$lib/$p" && ! -L "$lib/$p" ]] || fail "no $lib/$p"
+  done
+  for p in kestrin AlertWindow $modules; do
     # Working only while the build tree exists would be a broken install.
     ! readelf -d "$lib/$p" | grep -E 'R(UN)?PATH' | grep -qF "$BUILD" || fail "$p keeps a path into the build"
     ! ldd "$lib/$p" | grep -q "not found" || fail "$p misses libraries: $(ldd "$lib/$p" | grep 'not found')"
@@ -36,7 +40,7 @@ check_tree() {  # ROOT (where the files are) PREFIX (what the entry must name) E
   [[ "$(readlink "$root/bin/kestrin")" == "../lib/kestrin/kestrin" ]] || fail "link: $(readlink "$root/bin/kestrin")"
   [[ "$(readlink -f "$root/bin/kestrin")" == "$(readlink -f "$lib/kestrin")" ]] || fail "the link leads elsewhere"
   # The options that need no window load no widget, multimedia or network library.
-  ! ldd "$lib/kestrin" | grep -E 'libQt6(Gui|Widgets|Multimedia)|libcurl' || fail "kestrin itself links the desktop's libraries"
+  ! ldd "$lib/kestrin" | grep -E 'libQt6(Gui|Widgets|Multimedia|DBus)|libcurl|libical' || fail "kestrin itself links the modules' libraries"
 
   local icons=$root/share/icons/hicolor
   cmp -s "$SRC/icons/kestrin.svg" "$icons/scalable/apps/org.kestrin.Kestrin.svg" || fail "scalable icon"
@@ -89,6 +93,11 @@ OUT=$(run_installed "$WORK/plain/bin/kestrin" --list --json) || fail "kestrin --
 mv "$WORK/plain" "$WORK/moved"
 run_installed "$WORK/moved/bin/kestrin" --list >/dev/null || fail "the moved install does not run"
 [[ "$(run_installed "$WORK/moved/bin/kestrin" --version)" == "Kestrin 1.6" ]] || fail "--version"
+# The jobs in the command modules find them beside the moved program.
+OUT=$(run_installed "$WORK/moved/bin/kestrin" --export -) || fail "kestrin --export: status $?"
+grep -q '^BEGIN:VCALENDAR' <<<"$OUT" || fail "kestrin --export - printed: $OUT"
+OUT=$(run_installed env -u DBUS_SESSION_BUS_ADDRESS "$WORK/moved/bin/kestrin" --in 5) || fail "kestrin --in: status $?"
+grep -q '^Quick reminder written to ' <<<"$OUT" || fail "kestrin --in printed: $OUT"
 
 echo "--- staged with DESTDIR: the files below it, the entry naming the final place"
 [[ -e /opt/kestrin ]] && OPT_BEFORE=1 || OPT_BEFORE=0

@@ -43,7 +43,10 @@ has() { grep -qE "^[^ ]+ root/root +[0-9]+ [0-9-]+ [0-9:]+ \./$1( |$)" "$WORK/co
 for p in kestrin AlertWindow kestrin-wakeup; do
   grep -qE "^-rwxr-xr-x root/root .* \./usr/lib/kestrin/$p$" "$WORK/contents" || fail "usr/lib/kestrin/$p is not an executable"
 done
-grep -qE "^-rw-r--r-- root/root .* \./usr/lib/kestrin/desktop/kestrin-desktop\.so$" "$WORK/contents" || fail "no usr/lib/kestrin/desktop/kestrin-desktop.so"
+MODULES="desktop/kestrin-desktop.so commands/kestrin-bus.so commands/kestrin-ical.so"
+for m in $MODULES; do
+  grep -qE "^-rw-r--r-- root/root .* \./usr/lib/kestrin/${m//./\\.}$" "$WORK/contents" || fail "no usr/lib/kestrin/$m"
+done
 grep -qE '^l.* \./usr/bin/kestrin -> \.\./lib/kestrin/kestrin$' "$WORK/contents" || fail "usr/bin/kestrin is not the link"
 for f in usr/share/applications/org.kestrin.Kestrin.desktop \
   usr/share/icons/hicolor/scalable/apps/org.kestrin.Kestrin.svg \
@@ -69,7 +72,7 @@ ENTRY=$ROOT/usr/share/applications/org.kestrin.Kestrin.desktop
 desktop-file-validate "$ENTRY" || fail "desktop-file-validate"
 grep -qx 'Exec="/usr/bin/kestrin"' "$ENTRY" || fail "desktop entry: $(grep ^Exec= "$ENTRY")"
 grep -qx 'StartupWMClass=Kestrin' "$ENTRY" || fail "desktop entry: no StartupWMClass"
-for b in kestrin AlertWindow kestrin-wakeup desktop/kestrin-desktop.so; do
+for b in kestrin AlertWindow kestrin-wakeup $MODULES; do
   ! readelf -S "$ROOT/usr/lib/kestrin/$b" | grep -qF .debug_info || fail "$b keeps its debugging symbols"
 done
 
