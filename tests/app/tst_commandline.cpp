@@ -1,7 +1,9 @@
 // "kestrin --show | --quit | --reload" run as a program against a stand-in that holds
 // the instance and records the broadcasts it hears, on the private session bus this
 // test runs on (dbus-run-session); with nobody holding it; and without any bus.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,6 +41,8 @@ private slots:
     void linea_incorrecta_data();
     void linea_incorrecta();
     void sin_pantalla();
+    void sin_modulos_data();
+    void sin_modulos();
 
 private:
     QProcessEnvironment Entorno(bool rbBus) const;
@@ -327,6 +331,48 @@ void TstCommandLine::sin_pantalla()
     QCOMPARE(r.sErrores, QStringLiteral("Kestrin needs a graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set): "
                                         "./run in the source folder starts it on a virtual display, and --list, --in, "
                                         "--quit and --reload need none.\n"));
+}
+
+// kestrin copied alone, without the folders of its modules: --list and --version need
+// none; an option whose module is missing says which one, status 1, and does nothing.
+void TstCommandLine::sin_modulos_data()
+{
+    QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<int>("codigo");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("--list") << QStringList{"--list"} << 0 << QString();
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << QString();
+    QTest::newRow("--quit") << QStringList{"--quit"} << 1 << "kestrin-bus.so";
+    QTest::newRow("--in") << QStringList{"--in", "5"} << 1 << "kestrin-bus.so";
+    QTest::newRow("--export") << QStringList{"--export", "-"} << 1 << "kestrin-ical.so";
+    QTest::newRow("--import") << QStringList{"--import", "none.ics"} << 1 << "kestrin-ical.so";
+}
+
+void TstCommandLine::sin_modulos()
+{
+    QFETCH(QStringList, argumentos);
+    QFETCH(int, codigo);
+    QFETCH(QString, error);
+    const QString solo = pDir->filePath(QStringLiteral("alone/kestrin"));
+    QVERIFY(QDir().mkpath(QFileInfo(solo).path()));
+    QVERIFY(QFile::exists(solo) || QFile::copy(psKestrin, solo));
+    QProcess p;
+    p.setProcessEnvironment(Entorno(true));
+    p.start(solo, argumentos);
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), codigo);
+    const QString errores = QString::fromUtf8(p.readAllStandardError());
+    if (error.isEmpty()) {
+        QCOMPARE(errores, QString());
+    } else {
+        QVERIFY2(errores.startsWith(QStringLiteral("kestrin: cannot load the module of this option (") + error),
+                 qPrintable(errores));
+        QCOMPARE(p.readAllStandardOutput(), QByteArray());
+        // Nothing was written by an option that did not run.
+        QVERIFY(!QDir(pDir->filePath(QStringLiteral("data/Kestrin/System"))).exists() ||
+                QDir(pDir->filePath(QStringLiteral("data/Kestrin/System"))).isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TstCommandLine)
