@@ -25,8 +25,8 @@ bool Informar_Carga_Tareas(const TResultadoCarga &rCarga, const QString &rsDirec
                            QTextStream &fErrores);
 
 // Loads rsDirectorio with the main window's rules and prints the list (or its JSON) to
-// fSalida (UTF-8, written as it is made), the loader's messages to fErrores. 0 on success, 1 when the folder is
-// missing or cannot be listed (nothing printed), or when a file cannot be read (the
-// others are printed; with JSON the file is in "unreadable").
+// fSalida, in UTF-8 as it is made, and the loader's messages to fErrores. 0 on success,
+// 1 when the folder is missing or cannot be listed (nothing printed), or when a file
+// cannot be read (the others are printed; with JSON the file is in "unreadable").
 int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, std::FILE *fSalida,
                           QTextStream &fErrores);
