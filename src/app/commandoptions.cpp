@@ -57,7 +57,7 @@ bool Opcion_ICal_Pedida(const QCommandLineParser &rParser)
 bool Una_Sola_Accion(const QCommandLineParser &rParser, QTextStream &fErrores)
 {
     int cuantas = 0;
-    for (const QString &nombre : {kOpcionShow, kOpcionQuit, kOpcionReload, QStringLiteral("list"), kOpcionIn,
+    for (const QString &nombre : {kOpcionShow, kOpcionQuit, kOpcionReload, kOpcionList, kOpcionIn,
                                   kOpcionExport, kOpcionImport})
         cuantas += Pedida(rParser, nombre) ? 1 : 0;
     if (cuantas <= 1)

@@ -1,12 +1,16 @@
 #pragma once
-// The options of the jobs that run in a command module (commandmodules.h): declared and
-// recognised here, by the executable, which needs neither D-Bus nor libical for that.
+// The names of the options, and those of the jobs that run in a command module
+// (desktopmodule.h), declared and recognised here by the executable, which needs neither
+// D-Bus nor libical for that.
 
 #include <QString>
 
 class QCommandLineParser;
 class QTextStream;
 
+inline const QString kOpcionList = QStringLiteral("list");
+inline const QString kOpcionJson = QStringLiteral("json");
+inline const QString kOpcionLanguage = QStringLiteral("language");
 inline const QString kOpcionShow = QStringLiteral("show");
 inline const QString kOpcionQuit = QStringLiteral("quit");
 inline const QString kOpcionReload = QStringLiteral("reload");

@@ -23,8 +23,6 @@
 #include <QTextStream>
 
 namespace {
-const QString kLanguage = QStringLiteral("language");
-
 int Exportar(const QString &rsDestino, int riLenguaje, QTextStream &fSalida, QTextStream &fErrores)
 {
     const TCarpetas carpetas = Calcular_Carpetas();
@@ -93,15 +91,15 @@ int Ejecutar_Opcion_ICal(const QCommandLineParser &rParser)
         return 2;
     }
     if (rParser.isSet(kOpcionImport)) {
-        if (rParser.isSet(kLanguage)) {
+        if (rParser.isSet(kOpcionLanguage)) {
             errores << "--language goes with --list or --export; an import uses the language of the settings.\n";
             return 2;
         }
         return Importar(rParser.value(kOpcionImport), rParser.isSet(kOpcionDryRun), salida, errores);
     }
-    const int lenguaje = Elegir_Lenguaje_Listado(rParser.isSet(kLanguage) ? rParser.value(kLanguage) : QString());
+    const int lenguaje = Elegir_Lenguaje_Listado(rParser.isSet(kOpcionLanguage) ? rParser.value(kOpcionLanguage) : QString());
     if (lenguaje < 0) {
-        errores << "Unknown language: " << rParser.value(kLanguage) << " (use en or es).\n";
+        errores << "Unknown language: " << rParser.value(kOpcionLanguage) << " (use en or es).\n";
         return 2;
     }
     return Exportar(rParser.value(kOpcionExport), lenguaje, salida, errores);

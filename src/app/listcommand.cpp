@@ -1,5 +1,7 @@
 #include "listcommand.h"
 
+#include "commandoptions.h"
+
 #include "editor/summary.h"
 #include "texts/errortexts.h"
 #include "jsonwriter.h"
@@ -16,11 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-const QString kList = QStringLiteral("list");
-const QString kJson = QStringLiteral("json");
-const QString kLanguage = QStringLiteral("language");
-
 // Written to the output in pieces of about this size, never as one whole text.
 constexpr qsizetype kTramoSalida = 64 * 1024;
 
@@ -117,15 +114,15 @@ void Imprimir_Json(const TResultadoCarga &rCarga, const QVector<int> &rOrden, in
 
 void Agregar_Opciones_Listado(QCommandLineParser &fParser)
 {
-    fParser.addOption({kList, QStringLiteral("Print the reminder list and exit (no display needed).")});
-    fParser.addOption({kJson, QStringLiteral("With --list: print the list as JSON.")});
-    fParser.addOption({kLanguage, QStringLiteral("With --list or --export: the language of the texts, en or es."),
+    fParser.addOption({kOpcionList, QStringLiteral("Print the reminder list and exit (no display needed).")});
+    fParser.addOption({kOpcionJson, QStringLiteral("With --list: print the list as JSON.")});
+    fParser.addOption({kOpcionLanguage, QStringLiteral("With --list or --export: the language of the texts, en or es."),
                        QStringLiteral("en|es")});
 }
 
 bool Opcion_Listado_Pedida(const QCommandLineParser &rParser)
 {
-    return rParser.isSet(kList) || rParser.isSet(kJson) || rParser.isSet(kLanguage);
+    return rParser.isSet(kOpcionList) || rParser.isSet(kOpcionJson) || rParser.isSet(kOpcionLanguage);
 }
 
 int Elegir_Lenguaje_Listado(const QString &rsOpcionLenguaje)
@@ -142,16 +139,17 @@ int Elegir_Lenguaje_Listado(const QString &rsOpcionLenguaje)
 int Ejecutar_Opcion_Listado(const QCommandLineParser &rParser)
 {
     QTextStream errores(stderr);
-    if (!rParser.isSet(kList)) {
+    if (!rParser.isSet(kOpcionList)) {
         errores << "--json and --language go with --list.\n";
         return 1;
     }
-    const int lenguaje = Elegir_Lenguaje_Listado(rParser.isSet(kLanguage) ? rParser.value(kLanguage) : QString());
+    const int lenguaje =
+        Elegir_Lenguaje_Listado(rParser.isSet(kOpcionLanguage) ? rParser.value(kOpcionLanguage) : QString());
     if (lenguaje < 0) {
-        errores << "Unknown language: " << rParser.value(kLanguage) << " (use en or es).\n";
+        errores << "Unknown language: " << rParser.value(kOpcionLanguage) << " (use en or es).\n";
         return 1;
     }
-    return Imprimir_Lista_Tareas(Calcular_Carpetas().psAppDataSystemLocal, rParser.isSet(kJson), lenguaje, stdout,
+    return Imprimir_Lista_Tareas(Calcular_Carpetas().psAppDataSystemLocal, rParser.isSet(kOpcionJson), lenguaje, stdout,
                                  errores);
 }
 
