@@ -302,13 +302,13 @@ void TDesktopAlert::Abrir_Menu_Teclado()
 {
     if (pbTerminado || !pMenu || pMenu->isVisible())
         return;
-    // Opened from the keyboard, the menu starts on its first entry (once it is shown).
+    // Opened from the keyboard, the menu starts on its first entry (once it is shown); the
+    // menu's own Down key picks it without opening the submenu it may lead to.
     QTimer::singleShot(0, pMenu, [menu = pMenu] {
-        for (QAction *item : menu->actions())
-            if (item->isEnabled() && item->isVisible() && !item->isSeparator()) {
-                menu->setActiveAction(item);
-                break;
-            }
+        if (!menu->activeAction()) {
+            QKeyEvent abajo(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+            QCoreApplication::sendEvent(menu, &abajo);
+        }
     });
     bool elegido = false;
     const QMetaObject::Connection eleccion = connect(pMenu, &QMenu::triggered, this, [&elegido] { elegido = true; });
