@@ -255,9 +255,11 @@ void TDesktopAlert::hideEvent(QHideEvent *rEvento)
 
 void TDesktopAlert::Tomar_Foco()
 {
+    // Where the focus goes back when the popup closes: the window it is taken from now.
+    if (!isActiveWindow())
+        pTeclasMenu->RememberFocus(windowHandle());
     if (!pbConFoco) {
         pbConFoco = true;
-        pTeclasMenu->RememberFocus();
         // Reached by Tab only: a click on the popup still takes no focus.
         BotonMenu->setFocusPolicy(Qt::TabFocus);
         BotonCerrar->setFocusPolicy(Qt::TabFocus);

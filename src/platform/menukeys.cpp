@@ -38,6 +38,18 @@ xcb_window_t Raiz_De(xcb_connection_t *rConexion, const QWindow *rVentana)
     return arbol ? arbol->root : 0;
 }
 
+xcb_window_t Foco_Actual(xcb_connection_t *rConexion)
+{
+    TRespuesta<xcb_get_input_focus_reply_t> foco(xcb_get_input_focus_reply(rConexion, xcb_get_input_focus(rConexion), nullptr),
+                                                 &std::free);
+    return foco ? foco->focus : XCB_NONE;
+}
+
+bool Es_Ventana(const QWindow *rVentana, xcb_window_t rxVentana)
+{
+    return rVentana && rVentana->handle() && xcb_window_t(rVentana->winId()) == rxVentana;
+}
+
 // The key codes bound to a key symbol in the current keyboard map.
 void Codigos_De(xcb_connection_t *rConexion, QList<quint8> &rMenu, QList<quint8> &rF10)
 {
@@ -144,16 +156,14 @@ void TMenuKeys::Ungrab_All(xcb_connection_t *rConexion)
     xcb_flush(rConexion);
 }
 
-void TMenuKeys::RememberFocus()
+void TMenuKeys::RememberFocus(const QWindow *rVentana)
 {
-    pxFocoPrevio = 0;
     xcb_connection_t *conexion = Conexion();
     if (!conexion)
         return;
-    TRespuesta<xcb_get_input_focus_reply_t> foco(xcb_get_input_focus_reply(conexion, xcb_get_input_focus(conexion), nullptr),
-                                                 &std::free);
-    if (foco && foco->focus > XCB_INPUT_FOCUS_POINTER_ROOT)
-        pxFocoPrevio = foco->focus;
+    const xcb_window_t foco = Foco_Actual(conexion);
+    if (!Es_Ventana(rVentana, foco))
+        pxFocoPrevio = foco > XCB_INPUT_FOCUS_POINTER_ROOT ? foco : 0;
 }
 
 void TMenuKeys::RestoreFocus(const QWindow *rVentana)
@@ -162,12 +172,8 @@ void TMenuKeys::RestoreFocus(const QWindow *rVentana)
     xcb_connection_t *conexion = Conexion();
     if (!conexion || !previo)
         return;
-    TRespuesta<xcb_get_input_focus_reply_t> foco(xcb_get_input_focus_reply(conexion, xcb_get_input_focus(conexion), nullptr),
-                                                 &std::free);
-    if (!foco)
-        return;
-    const bool suyo = rVentana && rVentana->handle() && xcb_window_t(rVentana->winId()) == foco->focus;
-    if (foco->focus > XCB_INPUT_FOCUS_POINTER_ROOT && foco->focus != Raiz_De(conexion, rVentana) && !suyo)
+    const xcb_window_t foco = Foco_Actual(conexion);
+    if (foco > XCB_INPUT_FOCUS_POINTER_ROOT && foco != Raiz_De(conexion, rVentana) && !Es_Ventana(rVentana, foco))
         return;
     // The window may be gone by now: its error comes back here rather than to the log.
     if (xcb_generic_error_t *error = xcb_request_check(

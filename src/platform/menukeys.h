@@ -28,10 +28,10 @@ public:
     void Release();
     bool Grabbed() const;
 
-    // The X focus before a window takes it at the user's request, and its return when that
-    // window goes away (only while the focus is still in rVentana or nowhere: a window the
+    // The X focus before rVentana takes it at the user's request (kept as it was while the
+    // focus is already in rVentana), and its return when that window goes away (only while the focus is still in rVentana or nowhere: a window the
     // user moved to meanwhile keeps it).
-    void RememberFocus();
+    void RememberFocus(const QWindow *rVentana);
     void RestoreFocus(const QWindow *rVentana);
     // Gives the X focus to rVentana: a window the window manager does not manage (a popup)
     // gets none through it. False without X11.
