@@ -206,10 +206,15 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
     const QList<QByteArray> textos = Partir_Calendario(datos, QThread::idealThreadCount(), kMinimoEventosPorPieza);
     datos.clear();
     std::vector<TPiezaLeida> piezas(size_t(textos.size()));
+    // The parser sets one process-wide error state while it runs and puts the old one back
+    // after; set here for all, every parser finds and puts back the same state.
+    const icalerrorstate estado = icalerror_get_error_state(ICAL_MALFORMEDDATA_ERROR);
+    icalerror_set_error_state(ICAL_MALFORMEDDATA_ERROR, ICAL_ERROR_NONFATAL);
     En_Paralelo(textos.size(), 1, [&](qsizetype desde, qsizetype hasta) {
         for (qsizetype i = desde; i < hasta; ++i)
             piezas[size_t(i)] = Leer_Pieza(textos[i]);
     });
+    icalerror_set_error_state(ICAL_MALFORMEDDATA_ERROR, estado);
     // Each tree goes on the thread that frees it alongside the others.
     const auto liberar = [&piezas]() {
         En_Paralelo(qsizetype(piezas.size()), 1, [&piezas](qsizetype desde, qsizetype hasta) {
