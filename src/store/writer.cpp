@@ -387,13 +387,13 @@ bool Llevar_Al_Disco(const QString &rsDirectorio, const std::vector<TTemporalNue
     return ok;
 }
 
-// How many unnamed files are open at once: a quarter of what the process may open, and at
-// most 256 (one sync of the file system per 256 files costs little).
+// How many unnamed files are open at once: half of what the process may open (one sync of
+// the file system for each such batch).
 qsizetype Archivos_Por_Lote()
 {
     rlimit limite{};
     const rlim_t blando = ::getrlimit(RLIMIT_NOFILE, &limite) == 0 ? limite.rlim_cur : 1024;
-    return qsizetype(std::clamp<rlim_t>(blando / 4, 1, 256));
+    return qsizetype(std::clamp<rlim_t>(blando / 2, 16, 1 << 16));
 }
 } // namespace
 
@@ -402,45 +402,53 @@ int Grabar_Archivos_Tarea_Nuevos(const QString &rsDirectorio, QVector<TArchivoNu
     const qsizetype total = fNuevos.size();
     TArchivoNuevo *nuevos = fNuevos.data(); // detached here, before the threads
     std::vector<TTemporalNuevo> temporales(static_cast<size_t>(total));
-    // Enciphering is most of the work: it is done on every core.
-    En_Paralelo(total, 64, [&](qsizetype desde, qsizetype hasta) {
+    // Enciphering, and then the file system's work for each new file, are spread over every
+    // core: items are independent, and a claim never replaces a name another thread took.
+    constexpr qsizetype kMinimoPorHilo = 64;
+    En_Paralelo(total, kMinimoPorHilo, [&](qsizetype desde, qsizetype hasta) {
         for (qsizetype i = desde; i < hasta; ++i) {
             nuevos[i].sArchivo.clear();
             nuevos[i].sError.clear();
             Preparar_Contenido(*nuevos[i].pTarea, temporales[size_t(i)].datos, &nuevos[i].sError);
         }
     });
+    const auto pendiente = [&](qsizetype i) { return nuevos[i].sError.isEmpty(); };
     bool carpetaLista = false;
-    bool sinNombre = true;
-    QStringList nombres;
     const qsizetype lote = Archivos_Por_Lote();
     for (qsizetype inicio = 0; inicio < total; inicio += lote) {
+        const qsizetype fin = std::min(total, inicio + lote);
+        for (qsizetype i = inicio; i < fin; ++i)
+            if (pendiente(i) && !carpetaLista && !(carpetaLista = QDir().mkpath(rsDirectorio)))
+                nuevos[i].sError = QStringLiteral("Cannot create directory: ") + rsDirectorio;
+        En_Paralelo(fin - inicio, kMinimoPorHilo, [&](qsizetype desde, qsizetype hasta) {
+            bool sinNombre = true;
+            for (qsizetype i = inicio + desde; i < inicio + hasta; ++i)
+                if (pendiente(i))
+                    Escribir_Temporal(rsDirectorio, temporales[size_t(i)], sinNombre, &nuevos[i].sError);
+        });
         std::vector<TTemporalNuevo *> escritos;
-        for (qsizetype i = inicio; i < std::min(total, inicio + lote); ++i) {
-            TArchivoNuevo &n = nuevos[i];
-            if (!n.sError.isEmpty())
-                continue;
-            if (!carpetaLista && !(carpetaLista = QDir().mkpath(rsDirectorio)))
-                n.sError = QStringLiteral("Cannot create directory: ") + rsDirectorio;
-            else if (Escribir_Temporal(rsDirectorio, temporales[size_t(i)], sinNombre, &n.sError))
+        for (qsizetype i = inicio; i < fin; ++i)
+            if (pendiente(i))
                 escritos.push_back(&temporales[size_t(i)]);
-        }
         QString errorDisco;
         const bool enDisco = escritos.empty() || Llevar_Al_Disco(rsDirectorio, escritos, &errorDisco);
-        for (qsizetype i = inicio; i < std::min(total, inicio + lote); ++i) {
-            TArchivoNuevo &n = nuevos[i];
-            if (!n.sError.isEmpty())
-                continue;
-            if (!enDisco)
-                n.sError = errorDisco;
-            else if (Dar_Nombre_Nuevo(rsDirectorio, temporales[size_t(i)], n.dAhora, n.sArchivo, &n.sError))
-                nombres << n.sArchivo;
-            temporales[size_t(i)].Cerrar();
-        }
+        En_Paralelo(fin - inicio, kMinimoPorHilo, [&](qsizetype desde, qsizetype hasta) {
+            for (qsizetype i = inicio + desde; i < inicio + hasta; ++i) {
+                TArchivoNuevo &n = nuevos[i];
+                if (!pendiente(i))
+                    continue;
+                if (!enDisco)
+                    n.sError = errorDisco;
+                else
+                    Dar_Nombre_Nuevo(rsDirectorio, temporales[size_t(i)], n.dAhora, n.sArchivo, &n.sError);
+                temporales[size_t(i)].Cerrar();
+            }
+        });
     }
     // A name is reported only once the folder that holds it is on the disk too.
+    const bool nombrados = std::any_of(fNuevos.cbegin(), fNuevos.cend(), [](const TArchivoNuevo &n) { return !n.sArchivo.isEmpty(); });
     QString errorCarpeta;
-    const bool carpeta = nombres.isEmpty() || Sincronizar_Carpeta(rsDirectorio, &errorCarpeta);
+    const bool carpeta = !nombrados || Sincronizar_Carpeta(rsDirectorio, &errorCarpeta);
     int cuantos = 0;
     for (TArchivoNuevo &n : fNuevos) {
         if (n.sArchivo.isEmpty())

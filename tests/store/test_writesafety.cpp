@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <ctime>
 
@@ -365,7 +366,15 @@ private slots:
             QVector<TArchivoNuevo> grupo;
             for (const TTipoTarea &t : tareas)
                 grupo.append({&t, Dia(2026, 3, 1) + double(grupo.size()) / double(MS_POR_DIA), {}, {}});
-            QCOMPARE(Grabar_Archivos_Tarea_Nuevos(dir.path(), grupo), 700);
+            // A low limit of open files makes the writer hold fewer unnamed files at once.
+            rlimit limite{};
+            QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limite), 0);
+            const rlimit antes = limite;
+            limite.rlim_cur = 256;
+            QCOMPARE(::setrlimit(RLIMIT_NOFILE, &limite), 0);
+            const int escritos = Grabar_Archivos_Tarea_Nuevos(dir.path(), grupo);
+            QCOMPARE(::setrlimit(RLIMIT_NOFILE, &antes), 0);
+            QCOMPARE(escritos, 700);
             QCOMPARE(vistos.size(), 1);
             QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), abiertos);
             QSet<QString> nombres;
