@@ -125,6 +125,7 @@ struct TEventoLeido {
     bool bPropio = false;     // it carries a Kestrin record
     int iCodigoRegistro = 0;  // the record's validation code
     TTipoTarea tRegistro;
+    QString sNoGrabable;      // why the store would refuse the record; empty when it takes it
 };
 
 // One piece of the file as libical parsed it.
@@ -162,8 +163,11 @@ TPiezaLeida Leer_Pieza(const QByteArray &rTexto)
         // Kestrin's own export carries the whole record.
         const QStringList registro = e.iParte > 1 ? QStringList() : Lineas_Registro_Kestrin(e.pEvento);
         e.bPropio = !registro.isEmpty();
-        if (e.bPropio)
+        if (e.bPropio) {
             e.iCodigoRegistro = Validar_Tarea(TValoresTarea(registro), e.tRegistro);
+            if (e.iCodigoRegistro == 0)
+                Comprobar_Tarea_Grabable(e.tRegistro, &e.sNoGrabable);
+        }
     }
     return r;
 }
@@ -235,10 +239,10 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
         liberar();
         return plan;
     }
-    QVector<const TEventoLeido *> eventos;
+    QVector<TEventoLeido *> eventos;
     eventos.reserve(cuantos);
-    for (const TPiezaLeida &p : piezas)
-        for (const TEventoLeido &e : p.aEventos)
+    for (TPiezaLeida &p : piezas)
+        for (TEventoLeido &e : p.aEventos)
             eventos << &e;
     plan.aEventos.reserve(cuantos);
 
@@ -251,7 +255,7 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
             primeras.insert(QString::fromUtf8(icalcomponent_get_uid(leido->pEvento)));
     QSet<QString> vistos;
 
-    for (const TEventoLeido *leido : eventos) {
+    for (TEventoLeido *leido : eventos) {
         icalcomponent *ev = leido->pEvento;
         TEventoImport e;
         const char *uid = icalcomponent_get_uid(ev);
@@ -288,7 +292,7 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
                 omitir(Texto_ICal(TTextoICal::RegistroInvalido, rContexto.iLenguaje).arg(leido->iCodigoRegistro));
                 continue;
             }
-            t = leido->tRegistro;
+            t = std::move(leido->tRegistro);
         } else {
             t = Tarea_Nueva(rContexto);
             QString motivo;
@@ -332,13 +336,14 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
                     : Lineas_Archivo_Tarea(t) == Lineas_Archivo_Tarea(existentes.tabla.paTipoTarea[indice])
                         ? TAccionImport::YaEsta
                         : TAccionImport::Actualizar;
-        QString error;
-        if (e.iAccion != TAccionImport::YaEsta && !Comprobar_Tarea_Grabable(t, &error)) {
+        // Kestrin's own records were checked where they were read.
+        QString error = propio ? leido->sNoGrabable : QString();
+        if (e.iAccion != TAccionImport::YaEsta && (propio ? !error.isEmpty() : !Comprobar_Tarea_Grabable(t, &error))) {
             omitir(error);
             continue;
         }
-        e.tTarea = t;
-        plan.aEventos << e;
+        e.tTarea = std::move(t);
+        plan.aEventos << std::move(e);
     }
     liberar();
     return plan;

@@ -12,22 +12,14 @@ struct TBloque {
     QByteArray sTipo; // the component's name, upper case
 };
 
-struct TLinea {
-    qsizetype iDesde = 0;
-    qsizetype iHasta = 0;   // after its line break
-    QByteArrayView texto;   // without the line break
-};
-
-bool Continuacion(QByteArrayView rTexto)
-{
-    return !rTexto.isEmpty() && (rTexto.front() == ' ' || rTexto.front() == '\t');
-}
-
 // "BEGIN" or "END" (upper case) and the component's name when the line opens or closes one;
 // false when the line looks like one but is not plain enough to be sure (parameters).
 bool Marca(QByteArrayView rTexto, QByteArray &fPalabra, QByteArray &fTipo)
 {
     fPalabra.clear();
+    // Most lines are properties: only a line starting with B or E can open or close.
+    if (rTexto.isEmpty() || !QByteArrayView("BbEe").contains(rTexto.front()))
+        return true;
     for (const char *palabra : {"BEGIN", "END"}) {
         const QByteArrayView p(palabra);
         if (rTexto.size() < p.size() || rTexto.first(p.size()).compare(p, Qt::CaseInsensitive) != 0)
@@ -50,32 +42,27 @@ QList<QByteArray> Partir_Calendario(const QByteArray &rDatos, int riPiezas, int 
     const QList<QByteArray> entero{rDatos};
     if (riPiezas < 2)
         return entero;
-    QVector<TLinea> lineas;
-    for (qsizetype i = 0; i < rDatos.size();) {
-        const qsizetype fin = rDatos.indexOf('\n', i);
-        const qsizetype siguiente = fin < 0 ? rDatos.size() : fin + 1;
-        QByteArrayView texto(rDatos.constData() + i, (fin < 0 ? rDatos.size() : fin) - i);
-        if (texto.endsWith('\r'))
-            texto.chop(1);
-        lineas.append({i, siguiente, texto});
-        i = siguiente;
-    }
-
     QByteArray apertura, cierre, cabecera;
     QVector<TBloque> bloques;
     QVector<QByteArray> pila;
     bool cerrado = false;
-    for (qsizetype n = 0; n < lineas.size(); ++n) {
-        const TLinea &l = lineas[n];
+    for (qsizetype desde = 0; desde < rDatos.size();) {
+        const qsizetype salto = rDatos.indexOf('\n', desde);
+        const qsizetype hasta = salto < 0 ? rDatos.size() : salto + 1;
+        QByteArrayView texto(rDatos.constData() + desde, (salto < 0 ? rDatos.size() : salto) - desde);
+        if (texto.endsWith('\r'))
+            texto.chop(1);
+        const QByteArrayView linea(rDatos.constData() + desde, hasta - desde);
+        const qsizetype inicio = desde;
+        desde = hasta;
         QByteArray palabra, tipo;
-        if (!Marca(l.texto, palabra, tipo))
+        if (!Marca(texto, palabra, tipo))
             return entero;
-        const bool sigueDoblada = n + 1 < lineas.size() && Continuacion(lineas[n + 1].texto);
-        if (!palabra.isEmpty() && sigueDoblada)
+        // A folded BEGIN or END line is left to libical.
+        if (!palabra.isEmpty() && desde < rDatos.size() && (rDatos[desde] == ' ' || rDatos[desde] == '\t'))
             return entero;
-        const QByteArrayView linea(rDatos.constData() + l.iDesde, l.iHasta - l.iDesde);
         if (pila.isEmpty()) {
-            if (l.texto.trimmed().isEmpty())
+            if (texto.trimmed().isEmpty())
                 continue;
             if (cerrado || palabra != "BEGIN" || tipo != "VCALENDAR")
                 return entero;
@@ -83,14 +70,14 @@ QList<QByteArray> Partir_Calendario(const QByteArray &rDatos, int riPiezas, int 
             pila << tipo;
         } else if (palabra == "BEGIN") {
             if (pila.size() == 1)
-                bloques.append({l.iDesde, l.iHasta, tipo});
+                bloques.append({inicio, hasta, tipo});
             pila << tipo;
         } else if (palabra == "END") {
             if (pila.last() != tipo)
                 return entero;
             pila.removeLast();
             if (pila.size() == 1)
-                bloques.last().iHasta = l.iHasta;
+                bloques.last().iHasta = hasta;
             else if (pila.isEmpty()) {
                 cierre = linea.toByteArray();
                 cerrado = true;
