@@ -380,6 +380,8 @@ void TstICalImport::piezas_data()
     QTest::newRow("one event") << inicio + kZonaPropia + Evento(1) + fin << 1;
     QTest::newRow("a folded END line")
         << inicio + kZonaPropia + Evento(1) + Evento(2) + "BEGIN:VEVENT\r\nUID:u3\r\nEND:VEV\r\n ENT\r\n" + Evento(4) + fin << 1;
+    QTest::newRow("a line folded onto an END line")
+        << inicio + kZonaPropia + Evento(1) + Evento(2) + "BEGIN:VEVENT\r\nUID:u3\r\nEND:VEVENT\r\n X-A\r\n" + Evento(4) + fin << 1;
     QTest::newRow("an END that closes another component")
         << inicio + kZonaPropia + Evento(1) + Evento(2) + "BEGIN:VEVENT\r\nUID:u3\r\nEND:VTODO\r\n" + Evento(4) + fin << 1;
     QTest::newRow("a BEGIN with a parameter")
