@@ -1,11 +1,13 @@
 #include "icalimport.h"
 
 #include "icalmapping.h"
+#include "icalpieces.h"
 #include "icalrecord.h"
 #include "icaltexts.h"
 #include "icaluids.h"
 #include "store/daycount.h"
 #include "store/loader.h"
+#include "store/parallel.h"
 #include "store/reminderfile.h"
 #include "store/writer.h"
 
@@ -13,6 +15,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QThread>
+
+#include <vector>
 
 #include <libical/ical.h>
 
@@ -108,6 +113,65 @@ TTipoTarea Tarea_Nueva(const TContextoImport &rContexto)
     return t;
 }
 
+QString Texto_Demasiados_Eventos()
+{
+    return QStringLiteral("more than %1 events").arg(kMaxEventosICal);
+}
+
+// What is read of an event on the thread that parsed it.
+struct TEventoLeido {
+    icalcomponent *pEvento = nullptr;
+    int iParte = 0;           // X-KESTRIN-PART
+    bool bPropio = false;     // it carries a Kestrin record
+    int iCodigoRegistro = 0;  // the record's validation code
+    TTipoTarea tRegistro;
+    QString sNoGrabable;      // why the store would refuse the record; empty when it takes it
+};
+
+// One piece of the file as libical parsed it.
+struct TPiezaLeida {
+    icalcomponent *pRaiz = nullptr;
+    QString sError;
+    QVector<TEventoLeido> aEventos;
+};
+
+// A piece is worth a thread of its own from this many events on.
+constexpr int kMinimoEventosPorPieza = 500;
+
+TPiezaLeida Leer_Pieza(const QByteArray &rTexto)
+{
+    TPiezaLeida r;
+    r.pRaiz = icalparser_parse_string(rTexto.constData());
+    const QVector<icalcomponent *> calendarios = r.pRaiz ? Calendarios(r.pRaiz) : QVector<icalcomponent *>();
+    if (calendarios.isEmpty()) {
+        r.sError = QStringLiteral("not an iCalendar file (no VCALENDAR)");
+        return r;
+    }
+    r.sError = Primer_Error(r.pRaiz);
+    if (!r.sError.isEmpty())
+        return r;
+    const QVector<icalcomponent *> eventos = Eventos(calendarios);
+    if (eventos.size() > kMaxEventosICal) {
+        r.sError = Texto_Demasiados_Eventos();
+        return r;
+    }
+    r.aEventos.resize(eventos.size());
+    for (qsizetype i = 0; i < eventos.size(); ++i) {
+        TEventoLeido &e = r.aEventos[i];
+        e.pEvento = eventos[i];
+        e.iParte = Parte_Kestrin(e.pEvento);
+        // Kestrin's own export carries the whole record.
+        const QStringList registro = e.iParte > 1 ? QStringList() : Lineas_Registro_Kestrin(e.pEvento);
+        e.bPropio = !registro.isEmpty();
+        if (e.bPropio) {
+            e.iCodigoRegistro = Validar_Tarea(TValoresTarea(registro), e.tRegistro);
+            if (e.iCodigoRegistro == 0)
+                Comprobar_Tarea_Grabable(e.tRegistro, &e.sNoGrabable);
+        }
+    }
+    return r;
+}
+
 struct TExistentes {
     QHash<QString, int> aPorNombre; // reminder file name -> index in the table
     QHash<QString, int> aPorUid;    // the UID Kestrin's export gives each reminder -> index
@@ -142,34 +206,57 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
     QByteArray datos;
     if (!Leer_Archivo(rsArchivo, datos, plan.sError))
         return plan;
-    icalcomponent *raiz = icalparser_parse_string(datos.constData());
+    // libical parses the pieces of a large file on all cores at once.
+    const QList<QByteArray> textos = Partir_Calendario(datos, QThread::idealThreadCount(), kMinimoEventosPorPieza);
     datos.clear();
-    const QVector<icalcomponent *> calendarios = raiz ? Calendarios(raiz) : QVector<icalcomponent *>();
-    if (calendarios.isEmpty()) {
-        plan.sError = QStringLiteral("not an iCalendar file (no VCALENDAR)");
-        if (raiz)
-            icalcomponent_free(raiz);
-        return plan;
+    std::vector<TPiezaLeida> piezas(size_t(textos.size()));
+    // The parser sets one process-wide error state while it runs and puts the old one back
+    // after; set here for all, every parser finds and puts back the same state.
+    const icalerrorstate estado = icalerror_get_error_state(ICAL_MALFORMEDDATA_ERROR);
+    icalerror_set_error_state(ICAL_MALFORMEDDATA_ERROR, ICAL_ERROR_NONFATAL);
+    En_Paralelo(textos.size(), 1, [&](qsizetype desde, qsizetype hasta) {
+        for (qsizetype i = desde; i < hasta; ++i)
+            piezas[size_t(i)] = Leer_Pieza(textos[i]);
+    });
+    icalerror_set_error_state(ICAL_MALFORMEDDATA_ERROR, estado);
+    // Each tree goes on the thread that frees it alongside the others.
+    const auto liberar = [&piezas]() {
+        En_Paralelo(qsizetype(piezas.size()), 1, [&piezas](qsizetype desde, qsizetype hasta) {
+            for (qsizetype i = desde; i < hasta; ++i)
+                if (piezas[size_t(i)].pRaiz)
+                    icalcomponent_free(piezas[size_t(i)].pRaiz);
+        });
+    };
+    qsizetype cuantos = 0;
+    for (const TPiezaLeida &p : piezas) {
+        if (plan.sError.isEmpty())
+            plan.sError = p.sError;
+        cuantos += p.aEventos.size();
     }
-    plan.sError = Primer_Error(raiz);
-    const QVector<icalcomponent *> eventos = plan.sError.isEmpty() ? Eventos(calendarios) : QVector<icalcomponent *>();
-    if (eventos.size() > kMaxEventosICal)
-        plan.sError = QStringLiteral("more than %1 events").arg(kMaxEventosICal);
+    if (plan.sError.isEmpty() && cuantos > kMaxEventosICal)
+        plan.sError = Texto_Demasiados_Eventos();
     if (!plan.sError.isEmpty()) {
-        icalcomponent_free(raiz);
+        liberar();
         return plan;
     }
+    QVector<TEventoLeido *> eventos;
+    eventos.reserve(cuantos);
+    for (TPiezaLeida &p : piezas)
+        for (TEventoLeido &e : p.aEventos)
+            eventos << &e;
+    plan.aEventos.reserve(cuantos);
 
     const TExistentes existentes = Cargar_Existentes(rContexto.sCarpetaDatos);
     const TUidsImportados uids = Leer_Uids(rContexto.sArchivoUids);
     // The first parts of Kestrin reminders in the file: their other parts are folded in.
     QSet<QString> primeras;
-    for (icalcomponent *ev : eventos)
-        if (Parte_Kestrin(ev) == 0 && icalcomponent_get_uid(ev))
-            primeras.insert(QString::fromUtf8(icalcomponent_get_uid(ev)));
+    for (const TEventoLeido *leido : eventos)
+        if (leido->iParte == 0 && icalcomponent_get_uid(leido->pEvento))
+            primeras.insert(QString::fromUtf8(icalcomponent_get_uid(leido->pEvento)));
     QSet<QString> vistos;
 
-    for (icalcomponent *ev : eventos) {
+    for (TEventoLeido *leido : eventos) {
+        icalcomponent *ev = leido->pEvento;
         TEventoImport e;
         const char *uid = icalcomponent_get_uid(ev);
         e.sUid = QString::fromUtf8(uid ? uid : "");
@@ -182,7 +269,7 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
             e.sMotivo = rsMotivo;
             plan.aEventos << e;
         };
-        if (Parte_Kestrin(ev) > 1) {
+        if (leido->iParte > 1) {
             icalproperty *relacion = icalcomponent_get_first_property(ev, ICAL_RELATEDTO_PROPERTY);
             const char *principal = relacion ? icalproperty_get_relatedto(relacion) : nullptr;
             if (!principal || !primeras.contains(QString::fromUtf8(principal)))
@@ -198,15 +285,14 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
         }
 
         // Kestrin's own export carries the whole record; another program's event is mapped.
-        const QStringList registro = Lineas_Registro_Kestrin(ev);
-        const bool propio = !registro.isEmpty();
+        const bool propio = leido->bPropio;
         TTipoTarea t;
         if (propio) {
-            const int codigo = Validar_Tarea(TValoresTarea(registro), t);
-            if (codigo != 0) {
-                omitir(Texto_ICal(TTextoICal::RegistroInvalido, rContexto.iLenguaje).arg(codigo));
+            if (leido->iCodigoRegistro != 0) {
+                omitir(Texto_ICal(TTextoICal::RegistroInvalido, rContexto.iLenguaje).arg(leido->iCodigoRegistro));
                 continue;
             }
+            t = std::move(leido->tRegistro);
         } else {
             t = Tarea_Nueva(rContexto);
             QString motivo;
@@ -250,15 +336,16 @@ TPlanImport Planear_Import_ICal(const QString &rsArchivo, const TContextoImport 
                     : Lineas_Archivo_Tarea(t) == Lineas_Archivo_Tarea(existentes.tabla.paTipoTarea[indice])
                         ? TAccionImport::YaEsta
                         : TAccionImport::Actualizar;
-        QString error;
-        if (e.iAccion != TAccionImport::YaEsta && !Comprobar_Tarea_Grabable(t, &error)) {
+        // Kestrin's own records were checked where they were read.
+        QString error = propio ? leido->sNoGrabable : QString();
+        if (e.iAccion != TAccionImport::YaEsta && (propio ? !error.isEmpty() : !Comprobar_Tarea_Grabable(t, &error))) {
             omitir(error);
             continue;
         }
-        e.tTarea = t;
-        plan.aEventos << e;
+        e.tTarea = std::move(t);
+        plan.aEventos << std::move(e);
     }
-    icalcomponent_free(raiz);
+    liberar();
     return plan;
 }
 

@@ -53,6 +53,7 @@ bool Existe(const char *rsRuta)
     struct stat info {};
     return ::lstat(rsRuta, &info) == 0;
 }
+} // namespace
 
 bool Escribir_Todo(int riFd, const QByteArray &rDatos)
 {
@@ -66,6 +67,30 @@ bool Escribir_Todo(int riFd, const QByteArray &rDatos)
         hecho += n;
     }
     return true;
+}
+
+namespace {
+// The last resort of a claim: the name is created exclusively and the content written
+// through it and synced. Ocupado when the name exists.
+TReclamo Crear_Con_Contenido(const QByteArray &rDestino, const QByteArray &rContenido, const QString &rsDestino,
+                             QString *fsError)
+{
+    const int fd = ::open(rDestino.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return TReclamo::Ocupado;
+        Poner_Error(fsError, rsDestino, errno);
+        return TReclamo::Error;
+    }
+    if (!Escribir_Todo(fd, rContenido) || ::fsync(fd) != 0) {
+        const int e = errno;
+        ::close(fd);
+        ::unlink(rDestino.constData());
+        Poner_Error(fsError, rsDestino, e);
+        return TReclamo::Error;
+    }
+    ::close(fd);
+    return TReclamo::Ok;
 }
 } // namespace
 
@@ -95,24 +120,48 @@ TReclamo Reclamar_Nombre(const QString &rsTemporal, const QByteArray &rContenido
         Poner_Error(fsError, rsDestino, errno);
         return TReclamo::Error;
     }
-    // The last resort: the name is created exclusively and the content written through.
-    const int fd = ::open(destino.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        if (errno == EEXIST)
-            return TReclamo::Ocupado;
+    const TReclamo r = Crear_Con_Contenido(destino, rContenido, rsDestino, fsError);
+    if (r == TReclamo::Ok)
+        ::unlink(origen.constData());
+    return r;
+}
+
+int Abrir_Archivo_Sin_Nombre(const QString &rsCarpeta, bool &fbNoSoportado, QString *fsError)
+{
+    fbNoSoportado = false;
+    if (gRechazos & RECHAZAR_SIN_NOMBRE) {
+        fbNoSoportado = true;
+        return -1;
+    }
+    const int fd = ::open(QFile::encodeName(rsCarpeta).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        return fd;
+    // Kernels and file systems without unnamed files answer EISDIR or EOPNOTSUPP.
+    fbNoSoportado = errno == EISDIR || No_Soportado(errno);
+    if (!fbNoSoportado)
+        Poner_Error(fsError, rsCarpeta, errno);
+    return -1;
+}
+
+TReclamo Nombrar_Archivo_Sin_Nombre(int riFd, const QByteArray &rContenido, const QString &rsDestino,
+                                    QString *fsError)
+{
+    const QByteArray destino = QFile::encodeName(rsDestino);
+    // The descriptor's name under /proc links the file itself (linkat with AT_EMPTY_PATH
+    // would need a capability); the link fails when the name exists.
+    const QByteArray origen = "/proc/self/fd/" + QByteArray::number(riFd);
+    if (gRechazos & RECHAZAR_ENLACE)
+        errno = EPERM;
+    else if (::linkat(AT_FDCWD, origen.constData(), AT_FDCWD, destino.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return TReclamo::Ok;
+    if (errno == EEXIST)
+        return TReclamo::Ocupado;
+    // No /proc (ENOENT) or no links here: the content goes through the name itself.
+    if (errno != ENOENT && !No_Soportado(errno)) {
         Poner_Error(fsError, rsDestino, errno);
         return TReclamo::Error;
     }
-    if (!Escribir_Todo(fd, rContenido) || ::fsync(fd) != 0) {
-        const int e = errno;
-        ::close(fd);
-        ::unlink(destino.constData());
-        Poner_Error(fsError, rsDestino, e);
-        return TReclamo::Error;
-    }
-    ::close(fd);
-    ::unlink(origen.constData());
-    return TReclamo::Ok;
+    return Crear_Con_Contenido(destino, rContenido, rsDestino, fsError);
 }
 
 TReclamo Renombrar_Sin_Reemplazar(const QString &rsOrigen, const QString &rsDestino, QString *fsError)

@@ -20,6 +20,21 @@ enum class TReclamo { Ok, Ocupado, Error };
 TReclamo Reclamar_Nombre(const QString &rsTemporal, const QByteArray &rContenido, const QString &rsDestino,
                          QString *fsError = nullptr);
 
+// Writes all of rDatos to the descriptor, going on after interruptions; false with errno
+// set when it could not.
+bool Escribir_Todo(int riFd, const QByteArray &rDatos);
+
+// An unnamed file in rsCarpeta (O_TMPFILE), open for writing, readable by its owner only:
+// it needs no clean-up when the writer dies before naming it. -1 when it cannot be had;
+// fbNoSoportado then says whether the file system knows no such files (the caller uses a
+// temporary name instead), else fsError says why.
+int Abrir_Archivo_Sin_Nombre(const QString &rsCarpeta, bool &fbNoSoportado, QString *fsError = nullptr);
+// Gives the unnamed file open at riFd (complete and synced) the name rsDestino unless that
+// name exists, with one link; where links are refused, the name is created exclusively and
+// rContenido written through it, as Reclamar_Nombre does. The caller closes riFd.
+TReclamo Nombrar_Archivo_Sin_Nombre(int riFd, const QByteArray &rContenido, const QString &rsDestino,
+                                    QString *fsError = nullptr);
+
 // Renames rsOrigen to rsDestino unless rsDestino exists (Ocupado then). Where the file
 // system knows no such rename, a link and unlink; where it refuses links, a check and a
 // rename, which the folder lock the callers hold makes safe among Kestrin's writers.
@@ -32,6 +47,7 @@ bool Sincronizar_Carpeta(const QString &rsCarpeta, QString *fsError = nullptr);
 enum : unsigned {
     RECHAZAR_ENLACE = 1,          // link() fails with EPERM
     RECHAZAR_RENOMBRAR_EXCL = 2,  // renameat2(RENAME_NOREPLACE) fails with EINVAL
+    RECHAZAR_SIN_NOMBRE = 4,      // open(O_TMPFILE) fails with EOPNOTSUPP
 };
 void Simular_Rechazos_Sistema_Archivos(unsigned riRechazos);
 // For tests: called with the folder after each sync of Sincronizar_Carpeta.

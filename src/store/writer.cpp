@@ -6,6 +6,7 @@
 #include "loader.h"
 #include "reminderfile.h"
 #include "renames.h"
+#include "parallel.h"
 #include "textforms.h"
 #include "platform/filelock.h"
 
@@ -15,12 +16,14 @@
 #include <QRandomGenerator>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -270,26 +273,55 @@ QString Nombre_Archivo_Nuevo(const QString &rsDirectorio, double rdAhora)
 }
 
 namespace {
-// A new reminder's content in its temporary file, waiting for its name.
+// A new reminder's content, and where it waits for its name: an unnamed file where the file
+// system has them, else a temporary file in the folder.
 struct TTemporalNuevo {
-    std::unique_ptr<QTemporaryFile> archivo;
     QByteArray datos;
+    int fd = -1;
+    std::unique_ptr<QTemporaryFile> archivo;
+    TTemporalNuevo() = default;
+    TTemporalNuevo(const TTemporalNuevo &) = delete;
+    TTemporalNuevo &operator=(const TTemporalNuevo &) = delete;
+    ~TTemporalNuevo() { Cerrar(); }
+    void Cerrar()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
 };
 
-bool Preparar_Temporal(const QString &rsDirectorio, const TTipoTarea &rTarea, TTemporalNuevo &fTemporal,
-                       bool &fbCarpetaLista, QString *fsError)
+// The content of a new reminder, or false with why it cannot be written.
+bool Preparar_Contenido(const TTipoTarea &rTarea, QByteArray &fDatos, QString *fsError)
 {
     if (!Comprobar_Tarea_Grabable(rTarea, fsError))
         return false;
-    fTemporal.datos = Contenido_Cifrado(Lineas_Archivo_Tarea(rTarea));
-    if (fTemporal.datos.size() > kMaxBytesArchivoTarea) {
+    fDatos = Contenido_Cifrado(Lineas_Archivo_Tarea(rTarea));
+    if (fDatos.size() > kMaxBytesArchivoTarea) {
         Poner_Error(fsError, QStringLiteral("The reminder needs more than %1 bytes, which no reader would load")
                                  .arg(kMaxBytesArchivoTarea));
         return false;
     }
-    if (!fbCarpetaLista && !(fbCarpetaLista = QDir().mkpath(rsDirectorio))) {
-        Poner_Error(fsError, QStringLiteral("Cannot create directory: ") + rsDirectorio);
-        return false;
+    return true;
+}
+
+// Puts the content in an unnamed file (fbSinNombre: while the file system offers them) or
+// else in a temporary file of the folder, which stays until the object goes.
+bool Escribir_Temporal(const QString &rsDirectorio, TTemporalNuevo &fTemporal, bool &fbSinNombre, QString *fsError)
+{
+    if (fbSinNombre) {
+        bool noSoportado = false;
+        fTemporal.fd = Abrir_Archivo_Sin_Nombre(rsDirectorio, noSoportado, fsError);
+        if (fTemporal.fd < 0 && !noSoportado)
+            return false;
+        fbSinNombre = fTemporal.fd >= 0;
+    }
+    if (fbSinNombre) {
+        if (!Escribir_Todo(fTemporal.fd, fTemporal.datos)) {
+            Poner_Error(fsError, rsDirectorio + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        return true;
     }
     fTemporal.archivo = std::make_unique<QTemporaryFile>(QDir(rsDirectorio).filePath(
         QLatin1String(PREFIJO_TEMPORAL_NUEVO) + QStringLiteral("XXXXXX") + QLatin1String(SUFIJO_TEMPORAL_NUEVO)));
@@ -307,7 +339,7 @@ bool Preparar_Temporal(const QString &rsDirectorio, const TTipoTarea &rTarea, TT
     return true;
 }
 
-// A claim that never replaces a file gives the temporary file a new reminder's name.
+// A claim that never replaces a file gives the written content a new reminder's name.
 bool Dar_Nombre_Nuevo(const QString &rsDirectorio, TTemporalNuevo &rTemporal, double rdAhora,
                       QString &fsArchivo, QString *fsError)
 {
@@ -317,13 +349,17 @@ bool Dar_Nombre_Nuevo(const QString &rsDirectorio, TTemporalNuevo &rTemporal, do
         // A retired copy keeps its name taken: a snooze would bring it back over this one.
         if (QFileInfo::exists(Nombre_Retirado(nombre)))
             continue;
-        switch (Reclamar_Nombre(rTemporal.archivo->fileName(), rTemporal.datos, nombre, fsError)) {
+        const TReclamo reclamo = rTemporal.fd >= 0
+                                     ? Nombrar_Archivo_Sin_Nombre(rTemporal.fd, rTemporal.datos, nombre, fsError)
+                                     : Reclamar_Nombre(rTemporal.archivo->fileName(), rTemporal.datos, nombre, fsError);
+        switch (reclamo) {
         case TReclamo::Ocupado:
             continue;
         case TReclamo::Error:
             return false;
         case TReclamo::Ok:
-            rTemporal.archivo->setAutoRemove(false); // its name is free again
+            if (rTemporal.archivo)
+                rTemporal.archivo->setAutoRemove(false); // its name is free again
             fsArchivo = nombre;
             return true;
         }
@@ -332,15 +368,17 @@ bool Dar_Nombre_Nuevo(const QString &rsDirectorio, TTemporalNuevo &rTemporal, do
     return false;
 }
 
-// Puts the written temporary files on the disk before any of them takes a name: one file is
-// synced alone, many with one sync of their file system (thousands of single syncs would
-// take minutes).
-bool Llevar_Al_Disco(const QString &rsDirectorio, const std::vector<const QTemporaryFile *> &rTemporales,
-                     QString *fsError)
+// Puts written contents on the disk before any of them takes a name: one file is synced
+// alone, many with one sync of their file system (thousands of single syncs would take
+// minutes).
+bool Llevar_Al_Disco(const QString &rsDirectorio, const std::vector<TTemporalNuevo *> &rTemporales, QString *fsError)
 {
-    const QString ruta = rTemporales.size() == 1 ? rTemporales.front()->fileName() : rsDirectorio;
-    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC);
-    const bool ok = fd >= 0 && (rTemporales.size() == 1 ? ::fsync(fd) : ::syncfs(fd)) == 0;
+    const TTemporalNuevo &primero = *rTemporales.front();
+    const bool uno = rTemporales.size() == 1;
+    const QString ruta = uno && primero.archivo ? primero.archivo->fileName() : rsDirectorio;
+    const int fd = uno && primero.fd >= 0 ? ::dup(primero.fd)
+                                          : ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC);
+    const bool ok = fd >= 0 && (uno ? ::fsync(fd) : ::syncfs(fd)) == 0;
     const int e = errno;
     if (fd >= 0)
         ::close(fd);
@@ -348,35 +386,69 @@ bool Llevar_Al_Disco(const QString &rsDirectorio, const std::vector<const QTempo
         Poner_Error(fsError, ruta + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(e)));
     return ok;
 }
+
+// How many unnamed files are open at once: half of what the process may open (one sync of
+// the file system for each such batch).
+qsizetype Archivos_Por_Lote()
+{
+    rlimit limite{};
+    const rlim_t blando = ::getrlimit(RLIMIT_NOFILE, &limite) == 0 ? limite.rlim_cur : 1024;
+    return qsizetype(std::clamp<rlim_t>(blando / 2, 16, 1 << 16));
+}
 } // namespace
 
 int Grabar_Archivos_Tarea_Nuevos(const QString &rsDirectorio, QVector<TArchivoNuevo> &fNuevos)
 {
-    std::vector<TTemporalNuevo> temporales(size_t(fNuevos.size()));
-    std::vector<const QTemporaryFile *> escritos;
+    const qsizetype total = fNuevos.size();
+    TArchivoNuevo *nuevos = fNuevos.data(); // detached here, before the threads
+    std::vector<TTemporalNuevo> temporales(static_cast<size_t>(total));
+    // Enciphering, and then the file system's work for each new file, are spread over every
+    // core: items are independent, and a claim never replaces a name another thread took.
+    constexpr qsizetype kMinimoPorHilo = 64;
+    En_Paralelo(total, kMinimoPorHilo, [&](qsizetype desde, qsizetype hasta) {
+        for (qsizetype i = desde; i < hasta; ++i) {
+            nuevos[i].sArchivo.clear();
+            nuevos[i].sError.clear();
+            Preparar_Contenido(*nuevos[i].pTarea, temporales[size_t(i)].datos, &nuevos[i].sError);
+        }
+    });
+    const auto pendiente = [&](qsizetype i) { return nuevos[i].sError.isEmpty(); };
     bool carpetaLista = false;
-    for (qsizetype i = 0; i < fNuevos.size(); ++i) {
-        TArchivoNuevo &n = fNuevos[i];
-        n.sArchivo.clear();
-        n.sError.clear();
-        if (Preparar_Temporal(rsDirectorio, *n.pTarea, temporales[size_t(i)], carpetaLista, &n.sError))
-            escritos.push_back(temporales[size_t(i)].archivo.get());
-    }
-    QString errorDisco;
-    const bool enDisco = escritos.empty() || Llevar_Al_Disco(rsDirectorio, escritos, &errorDisco);
-    QStringList nombres;
-    for (qsizetype i = 0; i < fNuevos.size(); ++i) {
-        TArchivoNuevo &n = fNuevos[i];
-        if (!n.sError.isEmpty())
-            continue;
-        if (!enDisco)
-            n.sError = errorDisco;
-        else if (Dar_Nombre_Nuevo(rsDirectorio, temporales[size_t(i)], n.dAhora, n.sArchivo, &n.sError))
-            nombres << n.sArchivo;
+    const qsizetype lote = Archivos_Por_Lote();
+    for (qsizetype inicio = 0; inicio < total; inicio += lote) {
+        const qsizetype fin = std::min(total, inicio + lote);
+        for (qsizetype i = inicio; i < fin; ++i)
+            if (pendiente(i) && !carpetaLista && !(carpetaLista = QDir().mkpath(rsDirectorio)))
+                nuevos[i].sError = QStringLiteral("Cannot create directory: ") + rsDirectorio;
+        En_Paralelo(fin - inicio, kMinimoPorHilo, [&](qsizetype desde, qsizetype hasta) {
+            bool sinNombre = true;
+            for (qsizetype i = inicio + desde; i < inicio + hasta; ++i)
+                if (pendiente(i))
+                    Escribir_Temporal(rsDirectorio, temporales[size_t(i)], sinNombre, &nuevos[i].sError);
+        });
+        std::vector<TTemporalNuevo *> escritos;
+        for (qsizetype i = inicio; i < fin; ++i)
+            if (pendiente(i))
+                escritos.push_back(&temporales[size_t(i)]);
+        QString errorDisco;
+        const bool enDisco = escritos.empty() || Llevar_Al_Disco(rsDirectorio, escritos, &errorDisco);
+        En_Paralelo(fin - inicio, kMinimoPorHilo, [&](qsizetype desde, qsizetype hasta) {
+            for (qsizetype i = inicio + desde; i < inicio + hasta; ++i) {
+                TArchivoNuevo &n = nuevos[i];
+                if (!pendiente(i))
+                    continue;
+                if (!enDisco)
+                    n.sError = errorDisco;
+                else
+                    Dar_Nombre_Nuevo(rsDirectorio, temporales[size_t(i)], n.dAhora, n.sArchivo, &n.sError);
+                temporales[size_t(i)].Cerrar();
+            }
+        });
     }
     // A name is reported only once the folder that holds it is on the disk too.
+    const bool nombrados = std::any_of(fNuevos.cbegin(), fNuevos.cend(), [](const TArchivoNuevo &n) { return !n.sArchivo.isEmpty(); });
     QString errorCarpeta;
-    const bool carpeta = nombres.isEmpty() || Sincronizar_Carpeta(rsDirectorio, &errorCarpeta);
+    const bool carpeta = !nombrados || Sincronizar_Carpeta(rsDirectorio, &errorCarpeta);
     int cuantos = 0;
     for (TArchivoNuevo &n : fNuevos) {
         if (n.sArchivo.isEmpty())

@@ -5,6 +5,7 @@
 #include "editor/summary.h"
 #include "ical/icalexport.h"
 #include "ical/icalimport.h"
+#include "ical/icalpieces.h"
 #include "store/daycount.h"
 #include "store/loader.h"
 #include "store/reminderfile.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -145,6 +147,51 @@ QString Escribir(const QString &rsArchivo, const QByteArray &rDatos)
     return {};
 }
 
+// Each event and to-do of the parsed text, in order: its UID, summary, description, start
+// in UTC (its TZID resolved in its own calendar) and number of alarms.
+QStringList Eventos_Leidos(const QByteArray &rTexto)
+{
+    QStringList r;
+    icalcomponent *raiz = icalparser_parse_string(rTexto.constData());
+    if (!raiz)
+        return {QStringLiteral("<no parse>")};
+    QVector<icalcomponent *> calendarios;
+    if (icalcomponent_isa(raiz) == ICAL_VCALENDAR_COMPONENT)
+        calendarios << raiz;
+    for (icalcomponent *c = icalcomponent_get_first_component(raiz, ICAL_VCALENDAR_COMPONENT); c;
+         c = icalcomponent_get_next_component(raiz, ICAL_VCALENDAR_COMPONENT))
+        calendarios << c;
+    for (icalcomponent *cal : calendarios)
+        for (icalcomponent *c = icalcomponent_get_first_component(cal, ICAL_ANY_COMPONENT); c;
+             c = icalcomponent_get_next_component(cal, ICAL_ANY_COMPONENT)) {
+            if (icalcomponent_isa(c) != ICAL_VEVENT_COMPONENT && icalcomponent_isa(c) != ICAL_VTODO_COMPONENT)
+                continue;
+            const icaltimetype inicio = icaltime_convert_to_zone(icalcomponent_get_dtstart(c), icaltimezone_get_utc_timezone());
+            const char *descripcion = icalcomponent_get_description(c);
+            r << QStringLiteral("%1|%2|%3|%4|%5")
+                     .arg(QString::fromUtf8(icalcomponent_get_uid(c)), QString::fromUtf8(icalcomponent_get_summary(c)),
+                          QString::fromUtf8(descripcion ? descripcion : ""), QString::fromUtf8(icaltime_as_ical_string(inicio)))
+                     .arg(icalcomponent_count_components(c, ICAL_VALARM_COMPONENT));
+        }
+    icalcomponent_free(raiz);
+    return r;
+}
+
+// A zone libical does not know by name: only the calendar's own VTIMEZONE resolves it.
+const QByteArray kZonaPropia = "BEGIN:VTIMEZONE\r\nTZID:Office Time\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+                               "TZOFFSETFROM:+0300\r\nTZOFFSETTO:+0300\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+
+QByteArray Evento(int i, const QByteArray &rExtra = {})
+{
+    return "BEGIN:VEVENT\r\nUID:u" + QByteArray::number(i) + "\r\nSUMMARY:event " + QByteArray::number(i) +
+           "\r\nDTSTART;TZID=Office Time:202603" + QByteArray::number(10 + i) + "T090000\r\n" + rExtra + "END:VEVENT\r\n";
+}
+
+QByteArray Cuatro_Eventos(const QByteArray &rExtra = {})
+{
+    return Evento(1, rExtra) + Evento(2, rExtra) + Evento(3, rExtra) + Evento(4, rExtra);
+}
+
 } // namespace
 
 class TstICalImport : public QObject {
@@ -156,6 +203,9 @@ private slots:
     void archivo_malo_data();
     void archivo_malo();
     void limites_de_la_tienda();
+    void piezas_data();
+    void piezas();
+    void importacion_en_piezas();
 };
 
 void TstICalImport::programas_data()
@@ -301,3 +351,97 @@ void TstICalImport::limites_de_la_tienda()
 
 QTEST_GUILESS_MAIN(TstICalImport)
 #include "tst_icalimport.moc"
+
+void TstICalImport::piezas_data()
+{
+    QTest::addColumn<QByteArray>("texto");
+    QTest::addColumn<int>("piezas");
+    const QByteArray inicio = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n";
+    const QByteArray fin = "END:VCALENDAR\r\n";
+    QTest::newRow("zone first") << inicio + kZonaPropia + Cuatro_Eventos() + fin << 2;
+    QTest::newRow("zone after the events") << inicio + Cuatro_Eventos() + kZonaPropia + fin << 2;
+    QTest::newRow("calendar lines and a journal between events")
+        << inicio + Evento(1) + Evento(2) + "X-WR-CALNAME:Work\r\nBEGIN:VJOURNAL\r\nUID:j\r\nEND:VJOURNAL\r\n" +
+               kZonaPropia + Evento(3) + Evento(4) + fin
+        << 2;
+    QTest::newRow("lower case, LF line breaks")
+        << QByteArray(inicio + kZonaPropia + Cuatro_Eventos() + fin)
+               .replace("BEGIN:VEVENT", "begin:vevent")
+               .replace("END:VEVENT", "End:vEvent ")
+               .replace("BEGIN:VCALENDAR", "Begin:VCalendar")
+               .replace("\r\n", "\n")
+        << 2;
+    QTest::newRow("alarms inside the events")
+        << inicio + kZonaPropia + Cuatro_Eventos("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT5M\r\nEND:VALARM\r\n") + fin << 2;
+    QTest::newRow("a folded description that quotes component lines")
+        << inicio + kZonaPropia + Cuatro_Eventos("DESCRIPTION:see\r\n END:VEVENT\r\n\tBEGIN:VEVENT and\r\n  END:VCALENDAR\r\n") + fin
+        << 2;
+    QTest::newRow("no line break at the very end") << inicio + kZonaPropia + Cuatro_Eventos() + "END:VCALENDAR" << 2;
+    QTest::newRow("one event") << inicio + kZonaPropia + Evento(1) + fin << 1;
+    QTest::newRow("a folded END line")
+        << inicio + kZonaPropia + Evento(1) + Evento(2) + "BEGIN:VEVENT\r\nUID:u3\r\nEND:VEV\r\n ENT\r\n" + Evento(4) + fin << 1;
+    QTest::newRow("a line folded onto an END line")
+        << inicio + kZonaPropia + Evento(1) + Evento(2) + "BEGIN:VEVENT\r\nUID:u3\r\nEND:VEVENT\r\n X-A\r\n" + Evento(4) + fin << 1;
+    QTest::newRow("an END that closes another component")
+        << inicio + kZonaPropia + Evento(1) + Evento(2) + "BEGIN:VEVENT\r\nUID:u3\r\nEND:VTODO\r\n" + Evento(4) + fin << 1;
+    QTest::newRow("a BEGIN with a parameter")
+        << inicio + kZonaPropia + Evento(1) + Evento(2) + "BEGIN;X=1:VEVENT\r\nUID:u3\r\nEND:VEVENT\r\n" + Evento(4) + fin << 1;
+    QTest::newRow("two calendars") << inicio + kZonaPropia + Evento(1) + Evento(2) + fin + inicio + kZonaPropia + Evento(3) + Evento(4) + fin << 1;
+    QTest::newRow("no END:VCALENDAR") << inicio + kZonaPropia + Cuatro_Eventos() << 1;
+    QTest::newRow("text after the end") << inicio + kZonaPropia + Cuatro_Eventos() + fin + "garbage\r\n" << 1;
+}
+
+void TstICalImport::piezas()
+{
+    // Cut in pieces or kept whole, the text gives libical the same events in the same
+    // order, each with its zone resolved.
+    QFETCH(QByteArray, texto);
+    QFETCH(int, piezas);
+    const QList<QByteArray> partes = Partir_Calendario(texto, 2, 2);
+    QCOMPARE(partes.size(), piezas);
+    const QStringList entero = Eventos_Leidos(texto);
+    QStringList juntas;
+    for (const QByteArray &p : partes)
+        juntas << Eventos_Leidos(p);
+    QCOMPARE(juntas, entero);
+    if (piezas > 1) {
+        QCOMPARE(entero.size(), 4);
+        QVERIFY2(entero.last().contains(QStringLiteral("20260314T060000Z")), qPrintable(entero.last()));
+    }
+}
+
+void TstICalImport::importacion_en_piezas()
+{
+    // A calendar large enough to be parsed on several cores: every event planned in file
+    // order with its own zone, a UID repeated across the halves caught, and all written in
+    // groups larger than one batch of the writer.
+    QTemporaryDir raiz;
+    const TContextoImport contexto = Contexto(raiz.path());
+    const int n = 1500;
+    QByteArray datos = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n";
+    for (int i = 0; i < n; ++i)
+        datos += "BEGIN:VEVENT\r\nUID:" + QByteArray::number(i == n - 1 ? 0 : i) + "\r\nSUMMARY:e" +
+                 QByteArray::number(i) + "\r\nDTSTART;TZID=Office Time:20260320T090000\r\nEND:VEVENT\r\n";
+    datos += kZonaPropia + "END:VCALENDAR\r\n";
+    const QString ics = raiz.path() + QStringLiteral("/in.ics");
+    QCOMPARE(Escribir(ics, datos), QString());
+    TPlanImport plan = Planear_Import_ICal(ics, contexto);
+    QVERIFY2(plan.sError.isEmpty(), qPrintable(plan.sError));
+    QCOMPARE(plan.aEventos.size(), n);
+    for (int i = 0; i < n - 1; ++i) {
+        const TEventoImport &e = plan.aEventos[i];
+        QCOMPARE(e.sNombre, QStringLiteral("e%1").arg(i));
+        QCOMPARE(e.iAccion, TAccionImport::Agregar);
+        QCOMPARE(F(e.tTarea.tdFechaInicio), QStringLiteral("2026-03-20 07:00")); // 09:00 at +03:00 in Berlin
+    }
+    QCOMPARE(plan.aEventos.last().iAccion, TAccionImport::Omitir);
+    QCOMPARE(Aplicar_Import_ICal(plan, contexto), n - 1);
+    const TResultadoCarga carga = Cargar_Directorio_Tareas(contexto.sCarpetaDatos);
+    QCOMPARE(carga.tabla.piTipoTareaTotal(), n - 1);
+    QVERIFY(carga.invalidos.isEmpty());
+    QSet<QString> nombres;
+    for (const TTipoTarea &t : carga.tabla.paTipoTarea)
+        nombres.insert(t.tsTaskName);
+    QCOMPARE(nombres.size(), n - 1);
+    QCOMPARE(QDir(contexto.sCarpetaDatos).entryList(QDir::Files).size(), n - 1); // nothing temporary left
+}

@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <ctime>
 
@@ -263,6 +264,10 @@ private slots:
         QTest::newRow("links") << 0u;
         QTest::newRow("no links") << unsigned(RECHAZAR_ENLACE);
         QTest::newRow("no links, no exclusive rename") << unsigned(RECHAZAR_ENLACE | RECHAZAR_RENOMBRAR_EXCL);
+        QTest::newRow("no unnamed files") << unsigned(RECHAZAR_SIN_NOMBRE);
+        QTest::newRow("no unnamed files, no links") << unsigned(RECHAZAR_SIN_NOMBRE | RECHAZAR_ENLACE);
+        QTest::newRow("nothing but exclusive creation")
+            << unsigned(RECHAZAR_SIN_NOMBRE | RECHAZAR_ENLACE | RECHAZAR_RENOMBRAR_EXCL);
     }
     void claimWithoutLinks()
     {
@@ -309,6 +314,7 @@ private slots:
         QTest::newRow("retire") << "retire";
         QTest::newRow("restore") << "restore";
         QTest::newRow("new, a group") << "group";
+        QTest::newRow("new, a group of many batches") << "many";
     }
     void folderSyncedAfterRename()
     {
@@ -350,10 +356,40 @@ private slots:
                 QVERIFY(vistos.last().contains(QFileInfo(grupo[i].sArchivo).fileName()));
             }
             nuevo = grupo[2].sArchivo;
+        } else if (paso == "many") {
+            // Written in several batches of open files, named and synced in one folder sync;
+            // each file holds its own reminder and no descriptor stays open.
+            const int abiertos = QDir(QStringLiteral("/proc/self/fd")).count();
+            QVector<TTipoTarea> tareas;
+            for (int i = 0; i < 700; ++i)
+                tareas << Tarea(QStringLiteral("r%1").arg(i));
+            QVector<TArchivoNuevo> grupo;
+            for (const TTipoTarea &t : tareas)
+                grupo.append({&t, Dia(2026, 3, 1) + double(grupo.size()) / double(MS_POR_DIA), {}, {}});
+            // A low limit of open files makes the writer hold fewer unnamed files at once.
+            rlimit limite{};
+            QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limite), 0);
+            const rlimit antes = limite;
+            limite.rlim_cur = 256;
+            QCOMPARE(::setrlimit(RLIMIT_NOFILE, &limite), 0);
+            const int escritos = Grabar_Archivos_Tarea_Nuevos(dir.path(), grupo);
+            QCOMPARE(::setrlimit(RLIMIT_NOFILE, &antes), 0);
+            QCOMPARE(escritos, 700);
+            QCOMPARE(vistos.size(), 1);
+            QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), abiertos);
+            QSet<QString> nombres;
+            for (const TArchivoNuevo &n : grupo) {
+                QVERIFY2(n.sError.isEmpty(), qPrintable(n.sError));
+                QCOMPARE(Nombre(n.sArchivo), n.pTarea->tsTaskName);
+                QVERIFY(vistos.last().contains(QFileInfo(n.sArchivo).fileName()));
+                nombres.insert(n.sArchivo);
+            }
+            QCOMPARE(nombres.size(), 700);
+            nuevo = grupo.last().sArchivo;
         } else
             QVERIFY(Restaurar_Archivo_Tarea(archivo));
         Observar_Sincronizaciones_Carpeta(nullptr);
-        if (paso == "new" || paso == "group")
+        if (paso == "new" || paso == "group" || paso == "many")
             esperado = nuevo;
         QVERIFY2(!vistos.isEmpty(), "the folder was not synced");
         const QString ultimo = vistos.last();
