@@ -107,37 +107,29 @@ QString Error_Listar_Carpeta(const QString &rsDirectorio)
 }
 
 namespace {
+// How one file went; its record is read straight into its place in the table.
 struct TArchivoLeido {
     TLectura lectura = TLectura::NoExiste;
     int codigo = 0;
     QString error;
-    TTipoTarea tarea;
 };
 
-TArchivoLeido Leer_Archivo(const QString &rsArchivo)
-{
-    TArchivoLeido leido;
-    QStringList lineas;
-    leido.lectura = Leer_Lineas_Descifradas(rsArchivo, lineas, &leido.error);
-    if (leido.lectura == TLectura::Ok) {
-        leido.codigo = Validar_Tarea(TValoresTarea(lineas), leido.tarea);
-        leido.tarea.tsFile = rsArchivo;
-    }
-    return leido;
-}
-
-// Reads every file, on several cores when there are enough files to pay for a thread;
-// each result keeps the place of its file, so the order never depends on the threads.
-QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos)
+// Reads every file into fTabla (one record per file, in file order), on several cores
+// when there are enough files to pay for a thread. Each thread writes only the places it
+// took, so the order never depends on the threads.
+QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, QVector<TTipoTarea> &fTabla)
 {
     constexpr qsizetype kArchivosPorHilo = 100;
     const qsizetype n = rArchivos.size();
     QVector<TArchivoLeido> leidos(n);
-    TArchivoLeido *destino = leidos.data(); // each thread writes only the places it took
+    fTabla.resize(n);
+    TArchivoLeido *estado = leidos.data();
+    TTipoTarea *tareas = fTabla.data();
     std::atomic<qsizetype> siguiente{0};
     auto trabajar = [&] {
-        for (qsizetype i; (i = siguiente.fetch_add(1)) < n;)
-            destino[i] = Leer_Archivo(rArchivos[i]);
+        TLectorTareas lector;
+        for (qsizetype i; (i = siguiente.fetch_add(1, std::memory_order_relaxed)) < n;)
+            estado[i].lectura = Leer_Archivo_Tarea(rArchivos[i], lector, tareas[i], estado[i].codigo, estado[i].error);
     };
     const qsizetype hilos = std::clamp<qsizetype>(n / kArchivosPorHilo, 1, QThread::idealThreadCount());
     std::vector<std::thread> ayudantes;
@@ -170,18 +162,21 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
     }
     QStringList archivos;
     Get_Files(archivos, rsDirectorio, QStringLiteral("*.od"), true, 0);
-    QVector<TArchivoLeido> leidos = Leer_Archivos(archivos);
-    r.tabla.paTipoTarea.reserve(archivos.size());
+    QVector<TTipoTarea> &tabla = r.tabla.paTipoTarea;
+    const QVector<TArchivoLeido> leidos = Leer_Archivos(archivos, tabla);
+    // The valid records close up in place, in file order.
+    qsizetype validos = 0;
     for (qsizetype i = 0; i < archivos.size(); ++i) {
-        TArchivoLeido &leido = leidos[i];
+        const TArchivoLeido &leido = leidos[i];
         if (leido.lectura == TLectura::NoExiste)
             continue;
         if (leido.lectura == TLectura::Error)
             r.ilegibles.append({archivos[i], leido.error});
         else if (leido.codigo != 0)
             r.invalidos.append({archivos[i], leido.codigo});
-        else
-            r.tabla.paTipoTarea.append(std::move(leido.tarea));
+        else if (validos++ != i)
+            tabla[validos - 1] = std::move(tabla[i]);
     }
+    tabla.resize(validos);
     return r;
 }
