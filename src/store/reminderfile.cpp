@@ -91,10 +91,10 @@ void TValoresTarea::Agregar_Linea(qsizetype riInicio)
     // Keys are almost always ASCII, compared in place; any other is lowered once, in
     // full, as a key would be.
     if (QtPrivate::isAscii(llave)) {
-        pLlaves.append({riInicio, igual, valor, pTexto.size() - valor, false});
+        pLlaves.append({riInicio, igual, valor, pTexto.size() - valor, Huella_Llave(llave), false});
     } else {
         const QString baja = llave.toString().toLower();
-        pLlaves.append({pMinusculas.size(), baja.size(), valor, pTexto.size() - valor, true});
+        pLlaves.append({pMinusculas.size(), baja.size(), valor, pTexto.size() - valor, 0, true});
         pMinusculas += baja;
     }
 }
@@ -162,11 +162,21 @@ bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave) const
     return true;
 }
 
+quint32 TValoresTarea::Huella_Llave(QStringView rsLlave)
+{
+    quint32 h = 2166136261u; // FNV-1a
+    for (QChar c : rsLlave)
+        h = (h ^ Bajar_Ascii(c.unicode())) * 16777619u;
+    return h ? h : 1;
+}
+
 const TValoresTarea::TLlave *TValoresTarea::Buscar(QStringView rsLlave) const
 {
-    // The first line of a key wins.
+    // The first line of a key wins. An ASCII key can only be another ASCII key of the same
+    // hash; a key that is not ASCII may match any, and is compared with all.
+    const quint32 huella = QtPrivate::isAscii(rsLlave) ? Huella_Llave(rsLlave) : 0;
     for (const TLlave &llave : pLlaves)
-        if (Es_Llave(llave, rsLlave))
+        if ((huella == 0 || llave.iHuella == huella || llave.bMinusculas) && Es_Llave(llave, rsLlave))
             return &llave;
     return nullptr;
 }

@@ -35,8 +35,12 @@ private:
         qsizetype iLargoLlave;
         qsizetype iValor;     // in pTexto, raw
         qsizetype iLargoValor;
+        quint32 iHuella;      // Huella_Llave of an ASCII key, 0 for the others
         bool bMinusculas;
     };
+    // A hash of an ASCII key lowered A to Z, never 0: a look-up compares a key's letters
+    // only when the hashes agree.
+    static quint32 Huella_Llave(QStringView rsLlave);
     void Vaciar();
     // Takes the line that starts at riInicio and runs to the end of pTexto.
     void Agregar_Linea(qsizetype riInicio);
