@@ -264,6 +264,9 @@ void TfrmMain::Ordenar_Lista()
     std::stable_sort(filas.begin(), filas.end(), [this](QTreeWidgetItem *a, QTreeWidgetItem *b) {
         const TFilaLista *fa = Fila_De(a);
         const TFilaLista *fb = Fila_De(b);
+        // A row's first text is its record's name: read there, not copied out of the item.
+        if (fa && fb)
+            return ListViewCompare(fa->pTarea, fb->pTarea, piColumnClicked, pbAscending) < 0;
         return ListViewCompare(a->text(0), fa ? &fa->pTarea : nullptr, b->text(0), fb ? &fb->pTarea : nullptr,
                                piColumnClicked, pbAscending) < 0;
     });

@@ -3,6 +3,7 @@
 #include "daycount.h"
 #include "reminderfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <cstring>
 
 #include <dirent.h>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,22 +65,41 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
                int riFechaLimite)
 {
     fStringList.clear();
-    QDir dir(rsPath);
-    const QFileInfoList entradas =
-        dir.entryInfoList({rsTipo}, QDir::Files | QDir::Hidden, QDir::Unsorted);
-    const QString base = Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
-    for (const QFileInfo &info : entradas) {
-        // Only regular files (or links to them): the listing lets through links to
-        // devices and pipes, whose reading would never end.
-        if (!info.isFile())
+    // Straight from the folder: the names, and the type the folder already gives with each,
+    // without a file-information object per name. Only links, file systems that give no
+    // type and the date limit need a stat.
+    DIR *dir = ::opendir(rsPath.isEmpty() ? "." : QFile::encodeName(rsPath).constData());
+    if (!dir)
+        return;
+    const int fd = ::dirfd(dir);
+    const QByteArray patron = QFile::encodeName(rsTipo);
+    const QString base = rsPath.isEmpty() ? QString() : Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
+    while (const dirent *entrada = ::readdir(dir)) {
+        const char *nombre = entrada->d_name;
+        if (std::strcmp(nombre, ".") == 0 || std::strcmp(nombre, "..") == 0)
             continue;
-        if (riFechaLimite != 0) {
-            const double dia = Solo_Fecha(DateTime_a_Dias(info.lastModified()));
-            if (!(dia < riFechaLimite))
+        // Names are matched without regard to case, hidden ones included.
+        if (::fnmatch(patron.constData(), nombre, FNM_CASEFOLD) != 0)
+            continue;
+        // Only regular files (or links to them): links to devices and pipes would be
+        // read for ever.
+        bool regular = entrada->d_type == DT_REG;
+        if (riFechaLimite != 0 || entrada->d_type == DT_LNK || entrada->d_type == DT_UNKNOWN) {
+            struct stat datos;
+            if (::fstatat(fd, nombre, &datos, 0) != 0)
                 continue;
+            regular = S_ISREG(datos.st_mode);
+            if (regular && riFechaLimite != 0) {
+                const qint64 ms = qint64(datos.st_mtim.tv_sec) * 1000 + datos.st_mtim.tv_nsec / 1000000;
+                const double dia = Solo_Fecha(DateTime_a_Dias(QDateTime::fromMSecsSinceEpoch(ms)));
+                if (!(dia < riFechaLimite))
+                    continue;
+            }
         }
-        fStringList << Quitar_Barras_Dobles(base + info.fileName());
+        if (regular)
+            fStringList << base + QFile::decodeName(nombre);
     }
+    ::closedir(dir);
     if (rbSorted)
         Ordenar_Nombres(fStringList, base.size());
 }
