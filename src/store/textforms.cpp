@@ -215,7 +215,7 @@ QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador,
     QString parteFecha;
     bool hecho = false;
     if (rbAyerHoyManiana && fecha.isValid()) {
-        const qint64 diferencia = Dias_a_Fecha(Ahora()).daysTo(fecha);
+        const qint64 diferencia = Fecha_Hoy().daysTo(fecha);
         if (diferencia == 0) {
             parteFecha = espanol ? QStringLiteral("Hoy") : QStringLiteral("Today");
             hecho = true;
