@@ -1,6 +1,7 @@
 #include "desktopalert.h"
 
 #include "alerts/tamanopopup.h"
+#include "platform/menukeys.h"
 #include "texts/accessiblenames.h"
 
 #include <QApplication>
@@ -8,13 +9,17 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 const QColor cCaptionDesde(82, 134, 214);
@@ -45,6 +50,7 @@ QToolButton *Boton_Popup(QWidget *rPadre, const QString &rsNombre, const QString
     boton->setFixedSize(LADO_BOTON + 2, LADO_BOTON + 2);
     boton->setStyleSheet(QStringLiteral("QToolButton { color: rgb(0,48,148); border: none; font-weight: bold; }"
                                         "QToolButton:hover { background: rgba(82,134,214,90); border-radius: 2px; }"
+                                        "QToolButton:focus { border: 1px solid rgb(0,48,148); border-radius: 2px; }"
                                         "QToolButton::menu-indicator { image: none; }"));
     return boton;
 }
@@ -155,6 +161,10 @@ TDesktopAlert::TDesktopAlert(const TDatosDesktopAlert &rDatos, QMenu *rMenu, QWi
     pTimer->setSingleShot(true);
     pTimer->setTimerType(Qt::PreciseTimer);
     connect(pTimer, &QTimer::timeout, this, &TDesktopAlert::Paso_Tiempo);
+
+    // The key comes while the X events are read: the menu opens once that is done.
+    pTeclasMenu = new TMenuKeys(this);
+    connect(pTeclasMenu, &TMenuKeys::Pressed, this, &TDesktopAlert::Menu_Teclado, Qt::QueuedConnection);
 }
 
 TDesktopAlert::~TDesktopAlert() = default;
@@ -219,6 +229,115 @@ void TDesktopAlert::closeEvent(QCloseEvent *rEvento)
 {
     pTiempo.Cerrar();
     Terminar();
+    rEvento->accept();
+}
+
+void TDesktopAlert::enterEvent(QEnterEvent *rEvento)
+{
+    if (!pbTerminado)
+        pTeclasMenu->Grab(windowHandle());
+    QWidget::enterEvent(rEvento);
+}
+
+void TDesktopAlert::leaveEvent(QEvent *rEvento)
+{
+    pTeclasMenu->Release();
+    QWidget::leaveEvent(rEvento);
+}
+
+void TDesktopAlert::hideEvent(QHideEvent *rEvento)
+{
+    pTeclasMenu->Release();
+    if (pbConFoco)
+        pTeclasMenu->RestoreFocus(windowHandle());
+    QWidget::hideEvent(rEvento);
+}
+
+void TDesktopAlert::Tomar_Foco()
+{
+    // Where the focus goes back when the popup closes: the window it is taken from now.
+    if (!isActiveWindow())
+        pTeclasMenu->RememberFocus(windowHandle());
+    if (!pbConFoco) {
+        pbConFoco = true;
+        // Reached by Tab only: a click on the popup still takes no focus.
+        BotonMenu->setFocusPolicy(Qt::TabFocus);
+        BotonCerrar->setFocusPolicy(Qt::TabFocus);
+        setTabOrder(BotonMenu, BotonCerrar);
+        if (QWindow *ventana = windowHandle())
+            ventana->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+    }
+    activateWindow();
+    pTeclasMenu->TakeFocus(windowHandle()); // on X: the window manager would not give it
+    (BotonMenu->isEnabled() ? BotonMenu : BotonCerrar)->setFocus(Qt::ShortcutFocusReason);
+}
+
+void TDesktopAlert::Menu_Teclado()
+{
+    if (pbTerminado)
+        return;
+    Tomar_Foco();
+    if (!pMenu || !BotonMenu->isEnabled())
+        return;
+    if (isActiveWindow()) {
+        Abrir_Menu_Teclado();
+        return;
+    }
+    // A menu shown before the activation arrives would swallow it, and the popup would
+    // not have the focus after Escape. Should the activation never come, the menu opens
+    // all the same.
+    pbMenuPendiente = true;
+    QTimer::singleShot(500, this, [this] {
+        if (std::exchange(pbMenuPendiente, false))
+            Abrir_Menu_Teclado();
+    });
+}
+
+void TDesktopAlert::changeEvent(QEvent *rEvento)
+{
+    if (rEvento->type() == QEvent::ActivationChange && isActiveWindow() && std::exchange(pbMenuPendiente, false))
+        QTimer::singleShot(0, this, &TDesktopAlert::Abrir_Menu_Teclado);
+    QWidget::changeEvent(rEvento);
+}
+
+void TDesktopAlert::Abrir_Menu_Teclado()
+{
+    if (pbTerminado || !pMenu || pMenu->isVisible())
+        return;
+    // Opened from the keyboard, the menu starts on its first entry (once it is shown); the
+    // menu's own Down key picks it without opening the submenu it may lead to.
+    QTimer::singleShot(0, pMenu, [menu = pMenu] {
+        if (!menu->activeAction()) {
+            QKeyEvent abajo(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+            QCoreApplication::sendEvent(menu, &abajo);
+        }
+    });
+    bool elegido = false;
+    const QMetaObject::Connection eleccion = connect(pMenu, &QMenu::triggered, this, [&elegido] { elegido = true; });
+    QPointer<TDesktopAlert> vivo(this);
+    BotonMenu->showMenu(); // returns when the menu closes
+    if (!vivo)
+        return;
+    disconnect(eleccion);
+    // Escape leaves the focus in the popup, even where closing a menu gives the
+    // activation to nobody; an entry chosen (Open Kestrin) may have moved it on.
+    if (!elegido && !pbTerminado && !isActiveWindow())
+        Tomar_Foco();
+}
+
+void TDesktopAlert::keyPressEvent(QKeyEvent *rEvento)
+{
+    const bool teclaMenu = rEvento->key() == Qt::Key_Menu && rEvento->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = rEvento->key() == Qt::Key_F10 && rEvento->modifiers() == Qt::ShiftModifier;
+    const bool intro = rEvento->key() == Qt::Key_Return || rEvento->key() == Qt::Key_Enter;
+    if (teclaMenu || shiftF10 || (intro && BotonMenu->hasFocus())) {
+        Menu_Teclado();
+    } else if (intro && BotonCerrar->hasFocus()) {
+        BotonCerrar->animateClick(); // the click's own path: the sound stops, the stack closes up
+    } else {
+        QWidget::keyPressEvent(rEvento);
+        return;
+    }
     rEvento->accept();
 }
 

@@ -3,7 +3,9 @@
 // focus, with the program's icon, the reminder's name in bold, its message (underlined
 // under the pointer, clickable), a close and a menu button at the top right, the blue
 // gradients and frame. It fades in, stays, fades out and closes by itself, held opaque
-// while the pointer is over it (TTiempoPopup); the user may drag it.
+// while the pointer is over it (TTiempoPopup); the user may drag it. While the pointer
+// rests on it, Menu or Shift+F10 make it take the focus and open its menu: from then on
+// Tab moves between its two buttons and Space or Enter presses them.
 
 #include "alerts/tiempopopup.h"
 
@@ -17,6 +19,7 @@
 class QMenu;
 class QTimer;
 class QToolButton;
+class TMenuKeys;
 
 // The message: underlined while the pointer is over it; a click is reported.
 class TEtiquetaMensajePopup : public QLabel {
@@ -66,6 +69,9 @@ public:
     std::function<bool()> pfPunteroEncima;
     // Runs one step of the timing now (what the timer does).
     void Paso_Tiempo();
+    // What Menu and Shift+F10 do: the popup takes the focus and opens its menu with the
+    // first entry selected (without a menu the close button gets the focus).
+    void Menu_Teclado();
 
 signals:
     void Message_Click();
@@ -77,9 +83,16 @@ protected:
     void mouseMoveEvent(QMouseEvent *rEvento) override;
     void mouseReleaseEvent(QMouseEvent *rEvento) override;
     void closeEvent(QCloseEvent *rEvento) override;
+    void enterEvent(QEnterEvent *rEvento) override;
+    void leaveEvent(QEvent *rEvento) override;
+    void hideEvent(QHideEvent *rEvento) override;
+    void keyPressEvent(QKeyEvent *rEvento) override;
+    void changeEvent(QEvent *rEvento) override;
 
 private:
     void Aplicar_Opacidad();
+    void Tomar_Foco();
+    void Abrir_Menu_Teclado();
     void Programar();
     void Terminar();
 
@@ -91,6 +104,9 @@ private:
     QToolButton *BotonCerrar = nullptr;
     QToolButton *BotonMenu = nullptr;
     QTimer *pTimer = nullptr;
+    TMenuKeys *pTeclasMenu = nullptr;
+    bool pbConFoco = false;       // it took the focus at the user's keys
+    bool pbMenuPendiente = false; // the menu opens once the popup is the active window
     QPoint pArrastre;
     bool pbArrastrando = false;
     bool pbMovido = false;

@@ -180,6 +180,9 @@ bool TfrmCambiarSonido::Inicializar(const QString &rsBotonCaption)
     BitBtnRestaurarSonidosDelSistema->setText(Q(t.sRestaurar));
     BitBtnCerrar->setText(Q(t.sCerrar));
     ListBox->setAccessibleName(Nombres_Accesibles(pContexto.iLenguaje).sListaSonidos);
+    // Both pairs of buttons say Play and Stop: a screen reader tells them apart by what they play.
+    BitBtnPlay->setAccessibleDescription(ListBox->accessibleName());
+    BitBtnStop->setAccessibleDescription(ListBox->accessibleName());
     // The menu items take the captions of their buttons.
     const QList<QPair<const char *, QPushButton *>> menu{{"mEscuchar", BitBtnPlay},
                                                          {"mDetener", BitBtnStop},
@@ -222,6 +225,7 @@ void TfrmCambiarSonido::Mostrar_Default()
     LabelSonidoPredeterminado->setText(Q(T(pContexto.iLenguaje).sDefault) + Nombre_Mostrado_Default(archivo, Leyenda()));
     BitBtnPlayPredeterminado->setEnabled(true);
     BitBtnStopPredeterminado->setEnabled(true);
+    Describir_Predeterminado();
 }
 
 void TfrmCambiarSonido::Default_Ninguno()
@@ -229,6 +233,13 @@ void TfrmCambiarSonido::Default_Ninguno()
     LabelSonidoPredeterminado->setText(Q(T(pContexto.iLenguaje).sNinguno));
     BitBtnPlayPredeterminado->setEnabled(false);
     BitBtnStopPredeterminado->setEnabled(false);
+    Describir_Predeterminado();
+}
+
+void TfrmCambiarSonido::Describir_Predeterminado()
+{
+    BitBtnPlayPredeterminado->setAccessibleDescription(LabelSonidoPredeterminado->text());
+    BitBtnStopPredeterminado->setAccessibleDescription(LabelSonidoPredeterminado->text());
 }
 
 void TfrmCambiarSonido::Actualizar_Botones()

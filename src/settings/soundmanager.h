@@ -54,6 +54,7 @@ private:
     void Actualizar_Botones();
     void Mostrar_Default();
     void Default_Ninguno();
+    void Describir_Predeterminado(); // the default pair's description: which sound it plays
     void Detener();
     QString Leyenda() const;
     QString Seleccionado() const; // empty when nothing is selected

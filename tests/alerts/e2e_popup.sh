@@ -3,7 +3,10 @@
 # bottom right above the tray without taking the focus from a focused window; "Snooze 5
 # Minutes" chosen from its menu with the keyboard writes the reminder file and
 # broadcasts KestrinClose; Mute stops the looping sound and broadcasts KestrinMute;
-# three popups stack; English and Spanish. With desktop notifications on (a stand-in
+# three popups stack; English and Spanish. With the pointer on a popup, Menu and Shift+F10
+# open its menu on its first entry, the popup keeps the focus after Escape, Tab reaches
+# the close button and Return closes it, the focus going back where it was; with the
+# pointer away, the Menu key goes to the focused window. With desktop notifications on (a stand-in
 # service on the private bus): the reminder goes to the service with the popup's own
 # captions, its snooze writes what the popup's snooze wrote, mute and open act as the
 # popup's, closing it stops the sound; a refusing, missing or action-less service gives
@@ -31,7 +34,7 @@ value_of() {  # FILE KEY
 }
 
 e2e_step "a focused window of another program"
-e2e_spawn holder "$DEMO" --holder "Holder window"
+e2e_spawn holder "$DEMO" --holder "Holder window" >"$WORK/holder.log"
 HOLDER_PID=$E2E_LAST_PID
 HOLDER=$(e2e_wait_window "$HOLDER_PID" "Holder window")
 xdotool windowfocus --sync "$HOLDER"
@@ -130,6 +133,52 @@ shown_three "$WORK/three-en.log" 0
 P3=$E2E_LAST_PID
 [[ "$(xdotool getwindowfocus)" == "$HOLDER" ]] || e2e_fail "the popups took the focus"
 e2e_shot popups-three-english
+
+e2e_step "the Menu key with the pointer away from the popups goes to the focused window"
+xdotool key Menu
+e2e_wait_for 'grep -q "^holder key Menu" "$WORK/holder.log"' 5 || e2e_fail "the holder did not get the Menu key: $(cat "$WORK/holder.log")"
+grep -q "^holder context menu" "$WORK/holder.log" || e2e_fail "the holder was not asked for its context menu"
+sleep 0.3
+! grep -q "^menu shown" "$WORK/three-en.log" || e2e_fail "a popup's menu opened with the pointer away"
+
+# Menu, Escape, Shift+F10, Escape, Tab, Return on one popup: its menu opens twice on the
+# first entry, the popup keeps the focus, Return on the close button closes it and the
+# focus goes back to the holder, which got none of the keys.
+keys_on_popup() {  # TITLE LOG SHOT FIRST-ENTRY
+  local title=$1 log=$2 shot=$3 first=$4 w held start
+  held=$(grep -c "^holder" "$WORK/holder.log" || true)
+  start=$(wc -l <"$log")
+  said() { tail -n +$((start + 1)) "$log" | grep -c "^$1" || true; }
+  w=$(e2e_wait_window "" "^$title\$")
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  xdotool mousemove --window "$w" $((WIDTH / 2)) $((HEIGHT - 10))
+  sleep 0.3
+  xdotool key Menu
+  e2e_wait_for '[[ $(said "menu entry ") -eq 1 ]]' 5 || e2e_fail "Menu did not open the menu of $title: $(cat "$log")"
+  [[ $(said "menu shown $title\$") -eq 1 ]] || e2e_fail "another popup's menu opened: $(cat "$log")"
+  [[ $(said "menu entry $first\$") -eq 1 ]] || e2e_fail "the menu does not start on $first: $(cat "$log")"
+  sleep 0.3
+  e2e_shot "$shot"
+  xdotool key Escape
+  e2e_wait_for '[[ $(said "menu hidden") -eq 1 ]]' 5 || e2e_fail "Escape did not close the menu"
+  [[ "$(xdotool getwindowfocus)" == "$w" ]] || e2e_fail "$title did not keep the focus"
+  xdotool key shift+F10
+  e2e_wait_for '[[ $(said "menu shown $title\$") -eq 2 ]]' 5 || e2e_fail "Shift+F10 did not open the menu"
+  xdotool key Escape
+  e2e_wait_for '[[ $(said "menu hidden") -eq 2 ]]' 5 || e2e_fail "Escape did not close the menu again"
+  xdotool key Tab
+  e2e_wait_for '[[ "$(tail -n +$((start + 1)) "$log" | grep "^focus " | tail -1)" == "focus BotonCerrar" ]]' 5 ||
+    e2e_fail "Tab did not reach the close button: $(cat "$log")"
+  sleep 0.2
+  e2e_shot "$shot-close"
+  xdotool key Return
+  e2e_wait_for '[[ -z "$(e2e_window_named "^$title\$")" ]]' 5 || e2e_fail "Return on the close button did not close $title"
+  [[ $(said "popup closed") -eq 1 ]] || e2e_fail "the close went another way: $(cat "$log")"
+  e2e_wait_for '[[ "$(xdotool getwindowfocus)" == "$HOLDER" ]]' 5 || e2e_fail "the focus did not go back to the holder"
+  [[ $(grep -c "^holder" "$WORK/holder.log" || true) -eq $held ]] || e2e_fail "the holder got keys meant for the popup: $(cat "$WORK/holder.log")"
+}
+e2e_step "the popup's keys, English"
+keys_on_popup "Call mum" "$WORK/three-en.log" popup-english-menu-keys "Snooze (Minutes)"
 kill $P3
 
 e2e_step "one popup and three stacked, Spanish, with the Spanish menu"
@@ -158,6 +207,8 @@ W=$(e2e_wait_window "" "^Reunión de equipo$")
 eval "$(xdotool getwindowgeometry --shell "$W")"
 [[ $((Y + HEIGHT)) -eq $TRAY_TOP ]] || e2e_fail "the remaining popup is not at the bottom"
 e2e_shot popup-spanish
+e2e_step "the popup's keys, Spanish"
+keys_on_popup "Reunión de equipo" "$WORK/three-es.log" popup-spanish-menu-keys "Posponer (Minutos)"
 kill $P4
 e2e_step "desktop notifications: the reminder goes to the service, not to a popup"
 LOG=$KESTRIN_COMMON_DIR/Kestrin/systemlog.txt

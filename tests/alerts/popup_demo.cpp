@@ -1,11 +1,13 @@
 // The end-to-end test's program: a tray icon and the popups wired the way the main
 // window wires them (the real TDesktopAlerts and TReproductores), shown for reminder
-// files given on the command line. What happens is printed on stdout, one line each.
+// files given on the command line. What happens is printed on stdout, one line each:
+// the popups' menus shown and hidden, their entry selected, the widget given the focus.
 //
 //   kestrin_popup_demo [--language 0|1] [--seconds N] [--permanent] [--sound FILE]
 //                      [--notify] [--snooze MINUTES] [--delay MS] FILE NAME MESSAGE [...]
 // --notify turns desktop notifications on; --snooze is the default snooze time.
-//   kestrin_popup_demo --holder TITLE      a plain window that takes the focus
+//   kestrin_popup_demo --holder TITLE      a plain window that takes the focus and says
+//                                          the keys it gets
 #include "alerts/kestrinicon.h"
 #include "alerts/desktopalert.h"
 #include "alerts/desktopalerts.h"
@@ -13,7 +15,10 @@
 #include "texts/language.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -25,6 +30,36 @@ static void Decir(const QString &rsLinea)
     std::fflush(stdout);
 }
 
+// Says the keys a window gets (and keeps them from it), or what the popups' menus do.
+class TTestigo : public QObject {
+public:
+    bool pbTeclas = false;
+    bool eventFilter(QObject *rObjeto, QEvent *rEvento) override
+    {
+        if (pbTeclas && rEvento->type() == QEvent::KeyPress) {
+            Decir(QStringLiteral("holder key ") + QKeySequence(static_cast<QKeyEvent *>(rEvento)->keyCombination()).toString());
+            return true;
+        }
+        // On X the Menu key comes as a context menu request before its key press.
+        if (pbTeclas && rEvento->type() == QEvent::ContextMenu) {
+            Decir(QStringLiteral("holder context menu"));
+            return true;
+        }
+        auto *menu = qobject_cast<QMenu *>(rObjeto);
+        auto *popup = menu ? qobject_cast<TDesktopAlert *>(menu->parentWidget()) : nullptr;
+        if (popup && rEvento->type() == QEvent::Show) {
+            Decir(QStringLiteral("menu shown ") + popup->windowTitle());
+            // After what the opening queued: the entry it starts on.
+            QTimer::singleShot(0, menu, [menu] {
+                Decir(QStringLiteral("menu entry ") + (menu->activeAction() ? menu->activeAction()->text() : QString()));
+            });
+        }
+        else if (popup && rEvento->type() == QEvent::Hide)
+            Decir(QStringLiteral("menu hidden"));
+        return false;
+    }
+};
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -35,6 +70,9 @@ int main(int argc, char **argv)
         editor.setWindowTitle(args[1]);
         editor.setText(QStringLiteral("typing here"));
         editor.resize(300, 60);
+        TTestigo testigo;
+        testigo.pbTeclas = true;
+        editor.installEventFilter(&testigo);
         editor.move(40, 40);
         editor.show();
         return app.exec();
@@ -80,6 +118,12 @@ int main(int argc, char **argv)
     alertas.pContexto.Tras_Posponer = [](const QString &rsArchivo) { Decir(QStringLiteral("snoozed ") + rsArchivo); };
     alertas.pContexto.Geometria_Bandeja = [&bandeja] { return bandeja.geometry(); };
     QObject::connect(&alertas, &TDesktopAlerts::Desktop_Alert_Close, [] { Decir(QStringLiteral("popup closed")); });
+    TTestigo testigo;
+    app.installEventFilter(&testigo);
+    QObject::connect(&app, &QApplication::focusChanged, [](QWidget *, QWidget *rAhora) {
+        if (rAhora)
+            Decir(QStringLiteral("focus ") + rAhora->objectName());
+    });
 
     // Like the scheduler: the popups of one second, then the sound.
     QTimer::singleShot(demora, [&] {

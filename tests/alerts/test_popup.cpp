@@ -1,5 +1,6 @@
 // The tray popup offscreen: sizes measured in the given fonts, the window that never
-// takes the focus, the stack, the menu in both languages, the snooze written through
+// takes the focus (until its menu keys are used, then Tab, Space and Enter), the stack,
+// the menu in both languages, the snooze written through
 // the store (lengths, a retired file, a deleted one, an unreadable one), mute and close
 // stopping the reminder's sound, the wizard's test popup, and a reminder as a desktop
 // notification (its arguments; the popup when there is no service). Runs on a private
@@ -29,6 +30,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -42,6 +44,8 @@ private slots:
     void size_data();
     void size();
     void windowNeverTakesFocus();
+    void keysOfAPopupThatTookTheFocus_data();
+    void keysOfAPopupThatTookTheFocus();
     void twoPopupsStackAndCloseUp();
     void stackSitsAboveTheTray();
     void menuInBothLanguages_data();
@@ -218,6 +222,74 @@ void TestPopup::windowNeverTakesFocus()
     QCOMPARE(QApplication::activeWindow(), &enfocada);
     for (QWidget *hijo : popup->findChildren<QWidget *>())
         QCOMPARE(hijo->focusPolicy(), Qt::NoFocus);
+}
+
+void TestPopup::keysOfAPopupThatTookTheFocus_data()
+{
+    QTest::addColumn<int>("lenguaje");
+    QTest::addColumn<QStringList>("teclas");  // after the Menu key the grab reported
+    QTest::addColumn<int>("menus");           // times the menu opened, that first one included
+    QTest::addColumn<QString>("foco");        // the button with the focus at the end; empty: closed
+    const QString menu = QStringLiteral("BotonMenu"), cerrar = QStringLiteral("BotonCerrar");
+    QTest::newRow("Menu key") << 0 << QStringList() << 1 << menu;
+    QTest::newRow("Menu key, Spanish") << 1 << QStringList() << 1 << menu;
+    QTest::newRow("Menu again") << 0 << QStringList{"Menu"} << 2 << menu;
+    QTest::newRow("Shift+F10") << 0 << QStringList{"Shift+F10"} << 2 << menu;
+    QTest::newRow("other chords open nothing") << 0 << QStringList{"F10", "Ctrl+Menu", "Shift+Menu", "Ctrl+Shift+F10"} << 1 << menu;
+    QTest::newRow("Enter on the menu button") << 0 << QStringList{"Return"} << 2 << menu;
+    QTest::newRow("Tab to the close button") << 0 << QStringList{"Tab"} << 1 << cerrar;
+    QTest::newRow("Tab goes round") << 0 << QStringList{"Tab", "Tab"} << 1 << menu;
+    QTest::newRow("Shift+Tab") << 0 << QStringList{"Shift+Tab"} << 1 << cerrar;
+    QTest::newRow("Return on close") << 0 << QStringList{"Tab", "Return"} << 1 << QString();
+    QTest::newRow("keypad Enter on close") << 1 << QStringList{"Tab", "Enter"} << 1 << QString();
+    QTest::newRow("Space on close") << 0 << QStringList{"Shift+Tab", "Space"} << 1 << QString();
+}
+
+// The popup takes the focus only when its menu keys are used; its menu then opens on the
+// first entry, Escape leaves the focus in the popup, and the close button closes it the
+// way a click does.
+void TestPopup::keysOfAPopupThatTookTheFocus()
+{
+    QFETCH(int, lenguaje);
+    QFETCH(QStringList, teclas);
+    QFETCH(int, menus);
+    QFETCH(QString, foco);
+    Establecer_Lenguaje(lenguaje);
+    const QString wav = pDir.filePath(QStringLiteral("loop3.wav"));
+    QVERIFY(Escribir_Wav(wav, 300));
+    TDesktopAlert *popup = Mostrar(Nuevo_Recordatorio(QStringLiteral("a")));
+    QVERIFY(popup && popup->Menu());
+    QVERIFY(pReproductores->Play_Audio_Thread(wav, true, false));
+    QSignalSpy cerrado(pAlertas, &TDesktopAlerts::Desktop_Alert_Close);
+    // Each opening: the entry it starts on, then Escape, as the user would.
+    QStringList entradas;
+    connect(popup->Menu(), &QMenu::aboutToShow, popup, [&entradas, menu = popup->Menu()] {
+        QTimer::singleShot(0, menu, [&entradas, menu] {
+            entradas << (menu->activeAction() ? menu->activeAction()->text() : QString());
+            QTest::keyClick(menu, Qt::Key_Escape);
+        });
+    });
+    popup->Menu_Teclado(); // what Menu or Shift+F10 do with the pointer on it
+    QVERIFY(QTest::qWaitForWindowActive(popup));
+    QTRY_COMPARE(entradas.size(), 1); // the menu opens once the popup is active
+    for (const QString &tecla : std::as_const(teclas)) {
+        QTRY_VERIFY(popup->isActiveWindow()); // again after each menu closed by Escape
+        QWidget *destino = QApplication::focusWidget();
+        QVERIFY2(destino && destino->window() == popup, qPrintable(tecla));
+        QTest::keySequence(destino, QKeySequence(tecla));
+    }
+    const QString primera = Texto_Menu_Popup(TTextoMenuPopup::SnoozeMinutos, lenguaje);
+    QCOMPARE(entradas, QStringList(QVector<QString>(menus, primera)));
+    if (foco.isEmpty()) {
+        QTRY_COMPARE(cerrado.count(), 1);
+        QVERIFY(pAlertas->Popups().isEmpty());
+        QVERIFY(!pReproductores->MediaPlayerThread.Sonando());
+    } else {
+        QVERIFY(popup->isVisible());
+        QTRY_VERIFY(popup->isActiveWindow());
+        QCOMPARE(QApplication::focusWidget()->objectName(), foco);
+        QCOMPARE(cerrado.count(), 0);
+    }
 }
 
 void TestPopup::twoPopupsStackAndCloseUp()

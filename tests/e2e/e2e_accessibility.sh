@@ -84,6 +84,9 @@ all_windows en alt+q alt+h
 # The rows are read too; a labelled field says its label, an unlabelled one its own name.
 tree_says main-en "table cell 'Morning walk'" "tree 'Reminders'"
 tree_says options-en "combo box 'English'  [name='Change Language'" "text 'Seconds'"
+# The Sound Manager's two Play buttons are told apart by what they play.
+tree_says sounds-en "push button 'Play'  [name='Play' description='Default Sound: " \
+  "push button 'Play'  [name='Play' description='Sounds'"
 
 e2e_step "Spanish, chosen in Options while Kestrin runs"
 toolbar 3
@@ -98,6 +101,8 @@ grep -q '^Language=1' "$CONF" || e2e_fail "the language was not saved"
 all_windows es alt+r alt+a
 tree_says main-es "tree 'Recordatorios'" "text 'Resumen'"
 tree_says quick-es "spin button 'Inicio'" "spin button 'Hora de Inicio'"
+tree_says sounds-es "[name='Detener' description='Sonido Predeterminado: " \
+  "[name='Detener' description='Sonidos'"
 
 echo "nameless controls: $NAMELESS"
 [[ $NAMELESS -eq 0 ]] || e2e_fail "$NAMELESS controls have no accessible name"
