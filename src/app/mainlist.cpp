@@ -2,6 +2,7 @@
 // summary, and the date words that roll over at midnight.
 #include "mainwindow.h"
 
+#include "columnwidth.h"
 #include "filterfield.h"
 #include "listtexts.h"
 #include "midnight.h"
@@ -263,6 +264,9 @@ void TfrmMain::Ordenar_Lista()
     std::stable_sort(filas.begin(), filas.end(), [this](QTreeWidgetItem *a, QTreeWidgetItem *b) {
         const TFilaLista *fa = Fila_De(a);
         const TFilaLista *fb = Fila_De(b);
+        // A row's first text is its record's name: read there, not copied out of the item.
+        if (fa && fb)
+            return ListViewCompare(fa->pTarea, fb->pTarea, piColumnClicked, pbAscending) < 0;
         return ListViewCompare(a->text(0), fa ? &fa->pTarea : nullptr, b->text(0), fb ? &fb->pTarea : nullptr,
                                piColumnClicked, pbAscending) < 0;
     });
@@ -439,6 +443,7 @@ void TfrmMain::Ajustar_Columnas()
     // Every column but the last as wide as its longest text, header included, in the
     // language shown ("11/Dic/2026 a las 5:30:00 p. m." is longer than its English form);
     // the last one takes the rest of the width.
+    // Measured as resizeColumnToContents would, without laying out every row's text.
     for (int i = 0; i + 1 < ListView->columnCount(); ++i)
-        ListView->resizeColumnToContents(i);
+        ListView->header()->resizeSection(i, Ancho_Columna_Contenido(ListView, i));
 }

@@ -87,12 +87,15 @@ bool Descifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[
     if (Sin_Bloques(riBytes, iv, fUltimo))
         return true;
     EVP_CIPHER_CTX *ctx = Contexto(EVP_aes_128_ecb(), 0);
-    QVarLengthArray<unsigned char, 1024> cifrado(fDatos, fDatos + riBytes);
+    QVarLengthArray<unsigned char, 1024> cifrado(riBytes);
+    std::memcpy(cifrado.data(), fDatos, size_t(riBytes));
     int salida = 0;
     if (!ctx || EVP_CipherUpdate(ctx, fDatos, &salida, cifrado.constData(), riBytes) != 1 || salida != riBytes)
         return false;
-    for (int i = 0; i < riBytes; ++i)
-        fDatos[i] ^= i < kBloque ? iv[i] : cifrado[i - kBloque];
+    for (int i = 0; i < kBloque; ++i)
+        fDatos[i] ^= iv[i];
+    for (int i = kBloque; i < riBytes; ++i)
+        fDatos[i] ^= cifrado[i - kBloque];
     std::memcpy(fUltimo, cifrado.constData() + riBytes - kBloque, kBloque);
     return true;
 }
@@ -128,18 +131,18 @@ QString Encriptar(const QString &rsCadena)
     return QString::fromLatin1(bytes.toBase64());
 }
 
-QString DesEncriptar(QByteArrayView rsGuardada)
+void DesEncriptar_Al_Final(QByteArrayView rsGuardada, QString &fsDestino)
 {
     // Whole groups of four only; what follows the last one is ignored.
     const qsizetype largo = (rsGuardada.size() / 4) * 4;
     if (largo == 0)
-        return QString();
+        return;
     const QByteArrayView texto = rsGuardada.first(largo);
     QVarLengthArray<unsigned char, 1024> bytes(largo / 4 * 3);
     const int decodificados = EVP_DecodeBlock(bytes.data(), reinterpret_cast<const unsigned char *>(texto.data()),
                                               int(largo));
     if (decodificados < 0)
-        return QString(); // not Base64: a line that matches no key
+        return; // not Base64: a line that matches no key
     // EVP_DecodeBlock counts a zero byte for every trailing "=".
     int relleno = 0;
     if (texto.endsWith("=="))
@@ -152,19 +155,26 @@ QString DesEncriptar(QByteArrayView rsGuardada)
     const int entero = (m / kBloque) * kBloque;
     unsigned char ultimo[kBloque];
     if (!Descifrar_Cbc(datos, entero, ultimo))
-        return QString();
+        return;
     const int resto = m - entero;
     if (resto > 0) {
         unsigned char mascara[kBloque];
         if (!Cifrar_Bloque(ultimo, mascara))
-            return QString();
+            return;
         for (int i = 0; i < resto; ++i)
             datos[entero + i] ^= mascara[i];
     }
     int fin = m;
     while (fin > 0 && datos[2 * fin - 2] == 0 && datos[2 * fin - 1] == 0)
         --fin;
-    return QString(reinterpret_cast<const QChar *>(datos), fin);
+    fsDestino.append(reinterpret_cast<const QChar *>(datos), fin);
+}
+
+QString DesEncriptar(QByteArrayView rsGuardada)
+{
+    QString plano;
+    DesEncriptar_Al_Final(rsGuardada, plano);
+    return plano;
 }
 
 QString DesEncriptar(const QString &rsCadena)

@@ -13,3 +13,6 @@ QString Encriptar(const QString &rsCadena);
 QString DesEncriptar(const QString &rsCadena);
 // The same from the stored line's bytes, as read from the file.
 QString DesEncriptar(QByteArrayView rsGuardada);
+// The same, appended to fsDestino: a reader that reuses one text for many lines
+// allocates nothing per line. A line that does not decipher appends nothing.
+void DesEncriptar_Al_Final(QByteArrayView rsGuardada, QString &fsDestino);

@@ -134,3 +134,30 @@ void Establecer_Reloj(TRelojFuncion rReloj)
     std::lock_guard<std::mutex> lock(gRelojMutex);
     gReloj = std::move(rReloj);
 }
+
+QDate Fecha_Hoy()
+{
+    TRelojFuncion reloj;
+    {
+        std::lock_guard<std::mutex> lock(gRelojMutex);
+        reloj = gReloj;
+    }
+    if (reloj) // a test's clock is asked every time
+        return Dias_a_Fecha(DateTime_a_Dias(reloj()));
+    struct THoy {
+        qint64 leido = 0;
+        qint64 desde = 0;
+        qint64 hasta = -1; // nothing kept yet
+        QDate fecha;
+    };
+    thread_local THoy hoy;
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    if (ms >= hoy.desde && ms < hoy.hasta && ms >= hoy.leido && ms - hoy.leido < 1000)
+        return hoy.fecha;
+    const QDateTime ahora = QDateTime::fromMSecsSinceEpoch(ms);
+    hoy.fecha = Dias_a_Fecha(DateTime_a_Dias(ahora));
+    hoy.leido = ms;
+    hoy.desde = hoy.fecha.startOfDay().toMSecsSinceEpoch();
+    hoy.hasta = hoy.fecha.addDays(1).startOfDay().toMSecsSinceEpoch();
+    return hoy.fecha;
+}

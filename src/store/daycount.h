@@ -40,3 +40,9 @@ double Ahora();
 QDateTime Ahora_DateTime();
 using TRelojFuncion = std::function<QDateTime()>;
 void Establecer_Reloj(TRelojFuncion rReloj); // an empty function restores the real clock
+
+// Today's date as Dias_a_Fecha(Ahora()) gives it. Every reading of the local time makes
+// the C library look at the time-zone file again, and a list writes thousands of date
+// words at once: the date read is kept for at most a second of the real clock, and never
+// for an instant outside that day, so a clock jump or a zone change shows within a second.
+QDate Fecha_Hoy();

@@ -3,6 +3,7 @@
 #include "daycount.h"
 #include "reminderfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <cstring>
 
 #include <dirent.h>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,22 +65,41 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
                int riFechaLimite)
 {
     fStringList.clear();
-    QDir dir(rsPath);
-    const QFileInfoList entradas =
-        dir.entryInfoList({rsTipo}, QDir::Files | QDir::Hidden, QDir::Unsorted);
-    const QString base = Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
-    for (const QFileInfo &info : entradas) {
-        // Only regular files (or links to them): the listing lets through links to
-        // devices and pipes, whose reading would never end.
-        if (!info.isFile())
+    // Straight from the folder: the names, and the type the folder already gives with each,
+    // without a file-information object per name. Only links, file systems that give no
+    // type and the date limit need a stat.
+    DIR *dir = ::opendir(rsPath.isEmpty() ? "." : QFile::encodeName(rsPath).constData());
+    if (!dir)
+        return;
+    const int fd = ::dirfd(dir);
+    const QByteArray patron = QFile::encodeName(rsTipo);
+    const QString base = rsPath.isEmpty() ? QString() : Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
+    while (const dirent *entrada = ::readdir(dir)) {
+        const char *nombre = entrada->d_name;
+        if (std::strcmp(nombre, ".") == 0 || std::strcmp(nombre, "..") == 0)
             continue;
-        if (riFechaLimite != 0) {
-            const double dia = Solo_Fecha(DateTime_a_Dias(info.lastModified()));
-            if (!(dia < riFechaLimite))
+        // Names are matched without regard to case, hidden ones included.
+        if (::fnmatch(patron.constData(), nombre, FNM_CASEFOLD) != 0)
+            continue;
+        // Only regular files (or links to them): links to devices and pipes would be
+        // read for ever.
+        bool regular = entrada->d_type == DT_REG;
+        if (riFechaLimite != 0 || entrada->d_type == DT_LNK || entrada->d_type == DT_UNKNOWN) {
+            struct stat datos;
+            if (::fstatat(fd, nombre, &datos, 0) != 0)
                 continue;
+            regular = S_ISREG(datos.st_mode);
+            if (regular && riFechaLimite != 0) {
+                const qint64 ms = qint64(datos.st_mtim.tv_sec) * 1000 + datos.st_mtim.tv_nsec / 1000000;
+                const double dia = Solo_Fecha(DateTime_a_Dias(QDateTime::fromMSecsSinceEpoch(ms)));
+                if (!(dia < riFechaLimite))
+                    continue;
+            }
         }
-        fStringList << Quitar_Barras_Dobles(base + info.fileName());
+        if (regular)
+            fStringList << base + QFile::decodeName(nombre);
     }
+    ::closedir(dir);
     if (rbSorted)
         Ordenar_Nombres(fStringList, base.size());
 }
@@ -107,37 +128,29 @@ QString Error_Listar_Carpeta(const QString &rsDirectorio)
 }
 
 namespace {
+// How one file went; its record is read straight into its place in the table.
 struct TArchivoLeido {
     TLectura lectura = TLectura::NoExiste;
     int codigo = 0;
     QString error;
-    TTipoTarea tarea;
 };
 
-TArchivoLeido Leer_Archivo(const QString &rsArchivo)
-{
-    TArchivoLeido leido;
-    QStringList lineas;
-    leido.lectura = Leer_Lineas_Descifradas(rsArchivo, lineas, &leido.error);
-    if (leido.lectura == TLectura::Ok) {
-        leido.codigo = Validar_Tarea(TValoresTarea(lineas), leido.tarea);
-        leido.tarea.tsFile = rsArchivo;
-    }
-    return leido;
-}
-
-// Reads every file, on several cores when there are enough files to pay for a thread;
-// each result keeps the place of its file, so the order never depends on the threads.
-QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos)
+// Reads every file into fTabla (one record per file, in file order), on several cores
+// when there are enough files to pay for a thread. Each thread writes only the places it
+// took, so the order never depends on the threads.
+QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, QVector<TTipoTarea> &fTabla)
 {
     constexpr qsizetype kArchivosPorHilo = 100;
     const qsizetype n = rArchivos.size();
     QVector<TArchivoLeido> leidos(n);
-    TArchivoLeido *destino = leidos.data(); // each thread writes only the places it took
+    fTabla.resize(n);
+    TArchivoLeido *estado = leidos.data();
+    TTipoTarea *tareas = fTabla.data();
     std::atomic<qsizetype> siguiente{0};
     auto trabajar = [&] {
-        for (qsizetype i; (i = siguiente.fetch_add(1)) < n;)
-            destino[i] = Leer_Archivo(rArchivos[i]);
+        TLectorTareas lector;
+        for (qsizetype i; (i = siguiente.fetch_add(1, std::memory_order_relaxed)) < n;)
+            estado[i].lectura = Leer_Archivo_Tarea(rArchivos[i], lector, tareas[i], estado[i].codigo, estado[i].error);
     };
     const qsizetype hilos = std::clamp<qsizetype>(n / kArchivosPorHilo, 1, QThread::idealThreadCount());
     std::vector<std::thread> ayudantes;
@@ -170,18 +183,21 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
     }
     QStringList archivos;
     Get_Files(archivos, rsDirectorio, QStringLiteral("*.od"), true, 0);
-    QVector<TArchivoLeido> leidos = Leer_Archivos(archivos);
-    r.tabla.paTipoTarea.reserve(archivos.size());
+    QVector<TTipoTarea> &tabla = r.tabla.paTipoTarea;
+    const QVector<TArchivoLeido> leidos = Leer_Archivos(archivos, tabla);
+    // The valid records close up in place, in file order.
+    qsizetype validos = 0;
     for (qsizetype i = 0; i < archivos.size(); ++i) {
-        TArchivoLeido &leido = leidos[i];
+        const TArchivoLeido &leido = leidos[i];
         if (leido.lectura == TLectura::NoExiste)
             continue;
         if (leido.lectura == TLectura::Error)
             r.ilegibles.append({archivos[i], leido.error});
         else if (leido.codigo != 0)
             r.invalidos.append({archivos[i], leido.codigo});
-        else
-            r.tabla.paTipoTarea.append(std::move(leido.tarea));
+        else if (validos++ != i)
+            tabla[validos - 1] = std::move(tabla[i]);
     }
+    tabla.resize(validos);
     return r;
 }

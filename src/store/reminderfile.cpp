@@ -17,23 +17,29 @@
 
 namespace {
 // Calls rLinea with each line of the content (CR, LF or CR LF ends a line; a final line
-// end adds no empty line).
+// end adds no empty line). The ends are found with memchr, which reads the content a
+// word at a time: a CR and an LF are each looked for once, not at every byte.
 template <typename F> void Recorrer_Lineas(QByteArrayView rContenido, bool rbOmitirVacias, F rLinea)
 {
-    qsizetype inicio = 0;
+    const char *const datos = rContenido.data();
     const qsizetype n = rContenido.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = rContenido.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        if (i > inicio || !rbOmitirVacias)
-            rLinea(rContenido.sliced(inicio, i - inicio));
-        if (c == '\r' && i + 1 < n && rContenido.at(i + 1) == '\n')
-            ++i;
-        inicio = i + 1;
+    const auto buscar = [datos, n](char c, qsizetype desde) {
+        const void *p = desde < n ? std::memchr(datos + desde, c, size_t(n - desde)) : nullptr;
+        return p ? qsizetype(static_cast<const char *>(p) - datos) : n;
+    };
+    qsizetype cr = buscar('\r', 0);
+    qsizetype lf = buscar('\n', 0);
+    qsizetype inicio = 0;
+    while (inicio < n) {
+        if (cr < inicio)
+            cr = buscar('\r', inicio);
+        if (lf < inicio)
+            lf = buscar('\n', inicio);
+        const qsizetype fin = std::min(cr, lf);
+        if (fin > inicio || (!rbOmitirVacias && fin < n))
+            rLinea(rContenido.sliced(inicio, fin - inicio));
+        inicio = fin + (fin == cr && lf == cr + 1 && lf < n ? 2 : 1);
     }
-    if (inicio < n)
-        rLinea(rContenido.sliced(inicio));
 }
 } // namespace
 
@@ -45,57 +51,145 @@ QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias)
     return lineas;
 }
 
-TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas) : pLineas(rLineasPlanas)
+TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas)
 {
-    pLlaves.reserve(pLineas.size());
-    for (const QString &linea : std::as_const(pLineas)) {
-        const qsizetype igual = linea.indexOf(QLatin1Char('='));
-        if (igual < 0)
-            continue;
-        const QStringView llave = QStringView(linea).first(igual);
-        // Keys are almost always ASCII, compared in place; any other is lowered once, in
-        // full, as a key would be.
-        if (QtPrivate::isAscii(llave)) {
-            pLlaves.append({llave, QStringView(linea).sliced(igual + 1), false});
-        } else {
-            pMinusculas << llave.toString().toLower();
-            pLlaves.append({pMinusculas.constLast(), QStringView(linea).sliced(igual + 1), true});
-        }
+    for (const QString &linea : rLineasPlanas) {
+        const qsizetype inicio = pTexto.size();
+        pTexto += linea;
+        Agregar_Linea(inicio);
     }
 }
 
-bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave)
+void TValoresTarea::Vaciar()
 {
+    // clear() would give the buffers back; resizing to nothing keeps them for the next file.
+    pTexto.resize(0);
+    pMinusculas.resize(0);
+    pLlaves.resize(0);
+}
+
+void TValoresTarea::Leer_Guardadas(QByteArrayView rContenido)
+{
+    Vaciar();
+    // A stored line deciphers to at most 3/8 of its length in characters.
+    pTexto.reserve(rContenido.size() / 8 * 3 + 16);
+    Recorrer_Lineas(rContenido, true, [this](QByteArrayView rLinea) {
+        const qsizetype inicio = pTexto.size();
+        DesEncriptar_Al_Final(rLinea, pTexto);
+        Agregar_Linea(inicio);
+    });
+}
+
+void TValoresTarea::Agregar_Linea(qsizetype riInicio)
+{
+    const QStringView linea = QStringView(pTexto).sliced(riInicio);
+    const qsizetype igual = linea.indexOf(QLatin1Char('='));
+    if (igual < 0)
+        return;
+    const QStringView llave = linea.first(igual);
+    const qsizetype valor = riInicio + igual + 1;
+    // Keys are almost always ASCII, compared in place; any other is lowered once, in
+    // full, as a key would be.
+    if (QtPrivate::isAscii(llave)) {
+        pLlaves.append({riInicio, igual, valor, pTexto.size() - valor, Huella_Llave(llave), false});
+    } else {
+        const QString baja = llave.toString().toLower();
+        pLlaves.append({pMinusculas.size(), baja.size(), valor, pTexto.size() - valor, 0, true});
+        pMinusculas += baja;
+    }
+}
+
+namespace {
+char16_t Bajar_Ascii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// Whether a key (ASCII, or lowered in full) begins with an ASCII prefix, A to Z without
+// regard to case. No other letter folds: a lowered key is matched as it was lowered.
+bool Empieza_Con(QStringView rsLlave, QLatin1StringView rsPrefijo)
+{
+    if (rsLlave.size() < rsPrefijo.size())
+        return false;
+    for (qsizetype i = 0; i < rsPrefijo.size(); ++i)
+        if (Bajar_Ascii(rsLlave[i].unicode()) != Bajar_Ascii(char16_t(uchar(rsPrefijo[i].toLatin1()))))
+            return false;
+    return true;
+}
+
+// The number of a numbered key ("12" of "Mensaje12") when it is written as a number is,
+// without sign, blanks or leading zeros, and lies in 1..riMaximo; else 0.
+int Numero_De_Llave(QStringView rsNumero, int riMaximo)
+{
+    if (rsNumero.isEmpty() || rsNumero.size() > 9 || rsNumero.front() == QLatin1Char('0'))
+        return 0;
+    int n = 0;
+    for (QChar c : rsNumero) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return 0;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n <= riMaximo ? n : 0;
+}
+} // namespace
+
+QStringView TValoresTarea::Llave(const TLlave &rLlave) const
+{
+    return QStringView(rLlave.bMinusculas ? pMinusculas : pTexto).sliced(rLlave.iLlave, rLlave.iLargoLlave);
+}
+
+QStringView TValoresTarea::Valor_Crudo(const TLlave &rLlave) const
+{
+    return QStringView(pTexto).sliced(rLlave.iValor, rLlave.iLargoValor);
+}
+
+bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave) const
+{
+    const QStringView llave = Llave(rLlave);
     if (rLlave.bMinusculas)
-        return rLlave.sLlave == rsLlave.toString().toLower();
+        return llave == rsLlave.toString().toLower();
     // An ASCII key matches only a key of its length, whatever lowering does to the other:
     // most lines are ruled out by that alone, the rest letter by letter.
-    if (rLlave.sLlave.size() != rsLlave.size())
+    if (llave.size() != rsLlave.size())
         return false;
-    const auto bajar = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; };
     for (qsizetype i = 0; i < rsLlave.size(); ++i) {
         const char16_t buscada = rsLlave[i].unicode();
         if (buscada >= 0x80)
-            return rLlave.sLlave.toString().toLower() == rsLlave.toString().toLower();
-        if (bajar(rLlave.sLlave[i].unicode()) != bajar(buscada))
+            return llave.toString().toLower() == rsLlave.toString().toLower();
+        if (Bajar_Ascii(llave[i].unicode()) != Bajar_Ascii(buscada))
             return false;
     }
     return true;
 }
 
+quint32 TValoresTarea::Huella_Llave(QStringView rsLlave)
+{
+    quint32 h = 2166136261u; // FNV-1a
+    for (QChar c : rsLlave)
+        h = (h ^ Bajar_Ascii(c.unicode())) * 16777619u;
+    return h ? h : 1;
+}
+
 const TValoresTarea::TLlave *TValoresTarea::Buscar(QStringView rsLlave) const
 {
-    // The first line of a key wins.
+    // The first line of a key wins. An ASCII key can only be another ASCII key of the same
+    // hash; a key that is not ASCII may match any, and is compared with all.
+    const quint32 huella = QtPrivate::isAscii(rsLlave) ? Huella_Llave(rsLlave) : 0;
     for (const TLlave &llave : pLlaves)
-        if (Es_Llave(llave, rsLlave))
+        if ((huella == 0 || llave.iHuella == huella || llave.bMinusculas) && Es_Llave(llave, rsLlave))
             return &llave;
     return nullptr;
 }
 
-QString TValoresTarea::Valor(QStringView rsLlave) const
+QStringView TValoresTarea::Vista(QStringView rsLlave) const
 {
     const TLlave *llave = Buscar(rsLlave);
-    return llave ? Recortar(llave->sValor) : QString();
+    return llave ? Recortar_Vista(Valor_Crudo(*llave)) : QStringView();
+}
+
+QString TValoresTarea::Valor(QStringView rsLlave) const
+{
+    return Vista(rsLlave).toString();
 }
 
 bool TValoresTarea::Tiene(QStringView rsLlave) const
@@ -103,29 +197,35 @@ bool TValoresTarea::Tiene(QStringView rsLlave) const
     return Buscar(rsLlave) != nullptr;
 }
 
-QString TValoresTarea::Lineas_Numeradas(const QString &rsPrefijo, int riMaximo) const
+QString TValoresTarea::Lineas_Numeradas(QLatin1StringView rsPrefijo, int riMaximo) const
 {
     // One pass over the lines instead of hundreds of look-ups per file.
-    const QString prefijo = rsPrefijo.toLower();
-    QVarLengthArray<std::pair<int, QString>, 16> lineas;
+    QVarLengthArray<std::pair<int, QStringView>, 16> lineas;
     for (const TLlave &llave : pLlaves) {
-        if (!llave.sLlave.startsWith(prefijo, llave.bMinusculas ? Qt::CaseSensitive : Qt::CaseInsensitive))
+        const QStringView nombre = Llave(llave);
+        if (!Empieza_Con(nombre, rsPrefijo))
             continue;
-        const QStringView numero = llave.sLlave.sliced(prefijo.size());
-        bool ok = false;
-        const int n = numero.toInt(&ok);
-        if (!ok || n < 1 || n > riMaximo || numero != QString::number(n))
+        const int n = Numero_De_Llave(nombre.sliced(rsPrefijo.size()), riMaximo);
+        if (n == 0)
             continue;
         // The first line of a key wins, even an empty one.
         if (std::none_of(lineas.cbegin(), lineas.cend(), [n](const auto &l) { return l.first == n; }))
-            lineas.append({n, Recortar(llave.sValor)});
+            lineas.append({n, Recortar_Vista(Valor_Crudo(llave))});
     }
     std::sort(lineas.begin(), lineas.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    QStringList textos;
+    QString texto;
+    qsizetype largo = 0;
     for (const auto &l : lineas)
-        if (!l.second.isEmpty())
-            textos << l.second;
-    return textos.join(QStringLiteral("\r\n"));
+        largo += l.second.size() + 2;
+    texto.reserve(largo);
+    for (const auto &l : lineas) {
+        if (l.second.isEmpty())
+            continue;
+        if (!texto.isEmpty())
+            texto += QLatin1String("\r\n");
+        texto += l.second;
+    }
+    return texto;
 }
 
 namespace {
@@ -135,11 +235,11 @@ public:
     TValidador(const TValoresTarea &rValores, int &fiCodigo) : v(rValores), codigo(fiCodigo) {}
 
     // A number; riNoNumero when it is not one.
-    bool Numero(QStringView rsLlave, int riNoNumero, qint32 &fiValor, const char *rsVacio = nullptr)
+    bool Numero(QStringView rsLlave, int riNoNumero, qint32 &fiValor, const char16_t *rsVacio = nullptr)
     {
-        QString valor = v.Valor(rsLlave);
+        QStringView valor = v.Vista(rsLlave);
         if (valor.isEmpty() && rsVacio)
-            valor = QLatin1String(rsVacio);
+            valor = rsVacio;
         if (Leer_Entero(valor, fiValor))
             return true;
         codigo = riNoNumero;
@@ -158,9 +258,9 @@ public:
     }
     bool Fecha(QStringView rsLlave, int riInvalida, double &fdValor, bool rbVacioEsCero = false)
     {
-        QString valor = v.Valor(rsLlave);
+        QStringView valor = v.Vista(rsLlave);
         if (valor.isEmpty() && rbVacioEsCero)
-            valor = QStringLiteral("0");
+            valor = u"0";
         fdValor = Str_To_Float_Sin_Punto(valor);
         if (fdValor != -1.0)
             return true;
@@ -266,8 +366,8 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
     TValidador c(rValores, codigo);
     TTipoTarea &t = fTarea;
     t.tsTaskName = rValores.Valor(u"TaskName1");
-    t.tsMensaje = rValores.Lineas_Numeradas(QStringLiteral("Mensaje"), 500);
-    t.tsSummary = rValores.Lineas_Numeradas(QStringLiteral("Summary"), 50);
+    t.tsMensaje = rValores.Lineas_Numeradas(QLatin1StringView("Mensaje"), 500);
+    t.tsSummary = rValores.Lineas_Numeradas(QLatin1StringView("Summary"), 50);
 
     if (!c.Numero(u"Lenguaje", 1, t.tiLenguaje))
         return codigo;
@@ -300,9 +400,9 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
 
     if (!c.Fecha(u"FechaCreacion", 28, t.tdFechaCreacion, true) ||
         !c.Fecha(u"LastRunTime", 29, t.tdLastRunTime, true) ||
-        !c.Numero(u"SnoozeTime", 30, t.tiSnoozeTime, "-1") ||
+        !c.Numero(u"SnoozeTime", 30, t.tiSnoozeTime, u"-1") ||
         !c.Fecha(u"SnoozeRun", 31, t.tdSnoozeRun, true) ||
-        !c.Numero(u"AutoDelete", 33, t.tiAutoDelete, "0"))
+        !c.Numero(u"AutoDelete", 33, t.tiAutoDelete, u"0"))
         return codigo;
     if (t.tiAutoDelete != 0 && t.tiAutoDelete != 1)
         return 32;
@@ -315,6 +415,8 @@ QString Texto_Errno(int riErrno)
 {
     return QString::fromLocal8Bit(std::strerror(riErrno));
 }
+
+} // namespace
 
 // The whole content of a regular file of at most kMaxBytesArchivoTarea bytes.
 TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QString &fsError)
@@ -362,6 +464,9 @@ TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QStrin
             if (n == 0)
                 break;
             leidos += n;
+            // A regular file gives less than asked only at its end: no read for the end.
+            if (leidos < fContenido.size())
+                break;
         }
         if (resultado == TLectura::Ok && leidos > kMaxBytesArchivoTarea) {
             fsError = QStringLiteral("File larger than %1 bytes").arg(kMaxBytesArchivoTarea);
@@ -372,7 +477,6 @@ TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QStrin
     ::close(fd);
     return resultado;
 }
-} // namespace
 
 namespace {
 // Reads the stored lines of a file, empty ones left out, each turned by rConvertir.
@@ -409,6 +513,19 @@ TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QStr
     if (r == TLectura::Error && fsError)
         *fsError = rsArchivo + QStringLiteral(": ") + error;
     return r;
+}
+
+TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TLectorTareas &fLector, TTipoTarea &fTarea, int &fiCodigo,
+                            QString &fsError)
+{
+    fiCodigo = 0;
+    const TLectura r = Leer_Contenido(rsArchivo, fLector.pContenido, fsError);
+    if (r != TLectura::Ok)
+        return r;
+    fLector.pValores.Leer_Guardadas(fLector.pContenido);
+    fiCodigo = Validar_Tarea(fLector.pValores, fTarea);
+    fTarea.tsFile = rsArchivo;
+    return TLectura::Ok;
 }
 
 TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TTipoTarea &fTarea, int &fiCodigo, QString *fsError)

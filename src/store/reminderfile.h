@@ -4,6 +4,7 @@
 
 #include "record.h"
 
+#include <QByteArrayView>
 #include <QStringList>
 
 // Splits file content at CR, LF or CR LF. A final line end adds no empty line.
@@ -13,27 +14,44 @@ QStringList Partir_Lineas(const QByteArray &rContenido, bool rbOmitirVacias = fa
 
 // The plain Key=Value lines: keys matched without regard to case, the first line of a
 // key wins, lines without "=" are ignored, values trimmed when read.
+// The lines are kept one after another in one text, and the keys as places in it, so
+// an object reused for file after file allocates nothing once its buffers have grown.
 class TValoresTarea {
 public:
+    TValoresTarea() = default;
     explicit TValoresTarea(const QStringList &rLineasPlanas);
+    // Replaces the lines with the deciphered stored lines of a file's content.
+    void Leer_Guardadas(QByteArrayView rContenido);
     QString Valor(QStringView rsLlave) const; // trimmed; empty when absent
+    QStringView Vista(QStringView rsLlave) const; // the same without a copy, valid while this lives
     bool Tiene(QStringView rsLlave) const;
     // The non-empty values of rsPrefijo + 1 .. rsPrefijo + riMaximo, in number order,
-    // joined by CR LF; gaps are skipped.
-    QString Lineas_Numeradas(const QString &rsPrefijo, int riMaximo) const;
+    // joined by CR LF; gaps are skipped. rsPrefijo is ASCII.
+    QString Lineas_Numeradas(QLatin1StringView rsPrefijo, int riMaximo) const;
 
 private:
     struct TLlave {
-        QStringView sLlave; // as written, or lowered when bMinusculas
-        QStringView sValor; // raw
+        qsizetype iLlave;     // in pTexto, or in pMinusculas when bMinusculas (lowered)
+        qsizetype iLargoLlave;
+        qsizetype iValor;     // in pTexto, raw
+        qsizetype iLargoValor;
+        quint32 iHuella;      // Huella_Llave of an ASCII key, 0 for the others
         bool bMinusculas;
     };
-    static bool Es_Llave(const TLlave &rLlave, QStringView rsLlave);
+    // A hash of an ASCII key lowered A to Z, never 0: a look-up compares a key's letters
+    // only when the hashes agree.
+    static quint32 Huella_Llave(QStringView rsLlave);
+    void Vaciar();
+    // Takes the line that starts at riInicio and runs to the end of pTexto.
+    void Agregar_Linea(qsizetype riInicio);
+    QStringView Llave(const TLlave &rLlave) const;
+    QStringView Valor_Crudo(const TLlave &rLlave) const;
+    bool Es_Llave(const TLlave &rLlave, QStringView rsLlave) const;
     const TLlave *Buscar(QStringView rsLlave) const;
 
-    QStringList pLineas;     // the views below point into these
-    QStringList pMinusculas; // the keys that are not ASCII, lowered
-    QList<TLlave> pLlaves;   // in line order
+    QString pTexto;      // the lines one after another
+    QString pMinusculas; // the keys that are not ASCII, lowered, one after another
+    QList<TLlave> pLlaves; // in line order
 };
 
 // Fills fTarea from the values; 0 when every check passes, else the first failing
@@ -59,3 +77,18 @@ TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QStr
 // Reads, deciphers and validates one file. fiCodigo is 0 for a valid file.
 TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TTipoTarea &fTarea, int &fiCodigo,
                             QString *fsError = nullptr);
+
+// The whole content of a regular file of at most kMaxBytesArchivoTarea bytes, into
+// fContenido (whose buffer is reused); fsError as for Leer_Lineas_Guardadas.
+TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QString &fsError);
+
+// What reading many files reuses from one file to the next: the content's buffer and the
+// values' buffers. One per thread.
+struct TLectorTareas {
+    QByteArray pContenido;
+    TValoresTarea pValores;
+};
+// Leer_Archivo_Tarea through a reader's buffers; fTarea gets every field Validar_Tarea
+// sets and tsFile (so it should start as a fresh record).
+TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TLectorTareas &fLector, TTipoTarea &fTarea, int &fiCodigo,
+                            QString &fsError);

@@ -9,6 +9,42 @@
 #include <cstdio>
 
 namespace {
+// The Latin-1 bytes of a text for the number readers, every other character turned into
+// "?" (which no number accepts), and "." put in after riPunto characters when there are
+// more. Held in place when short, as every number of a file is.
+class TLatin1 {
+public:
+    explicit TLatin1(QStringView rsTexto, qsizetype riPunto = -1)
+    {
+        const bool punto = riPunto >= 0 && rsTexto.size() > riPunto;
+        n = rsTexto.size() + (punto ? 1 : 0);
+        if (n > qsizetype(sizeof corto)) {
+            largo.resize(n);
+            p = largo.data();
+        }
+        char *d = p;
+        for (qsizetype i = 0; i < rsTexto.size(); ++i) {
+            if (punto && i == riPunto)
+                *d++ = '.';
+            const char16_t c = rsTexto[i].unicode();
+            *d++ = c < 0x100 ? char(c) : '?';
+        }
+    }
+    TLatin1(const TLatin1 &) = delete;
+    TLatin1 &operator=(const TLatin1 &) = delete;
+    qsizetype size() const { return n; }
+    const char *begin() const { return p; }
+    const char *end() const { return p + n; }
+
+private:
+    char corto[48];
+    QByteArray largo;
+    char *p = corto;
+    qsizetype n = 0;
+};
+} // namespace
+
+namespace {
 // The value in fixed-point notation with a full stop, rounded to 15 significant digits,
 // without trailing zeros or a trailing point.
 QString Texto_Fijo(double rdValor)
@@ -53,15 +89,18 @@ bool Fecha_Se_Puede_Grabar(double rdValor)
 
 double Str_To_Float_Sin_Punto(const QString &rsCadena)
 {
-    QString s = rsCadena;
-    if (s.size() > 5)
-        s.insert(5, QLatin1Char('.'));
-    const QByteArray bytes = s.toLatin1();
-    if (bytes.isEmpty() || s.size() != bytes.size())
+    return Str_To_Float_Sin_Punto(QStringView(rsCadena));
+}
+
+double Str_To_Float_Sin_Punto(QStringView rsCadena)
+{
+    // The point goes back in after the fifth character.
+    const TLatin1 bytes(rsCadena, 5);
+    if (bytes.size() == 0)
         return -1.0;
     // from_chars reads the C form whatever the locale; the whole text must be the number.
-    const char *inicio = bytes.constData();
-    const char *fin = inicio + bytes.size();
+    const char *inicio = bytes.begin();
+    const char *fin = bytes.end();
     if (*inicio == '+')
         ++inicio;
     double valor = 0;
@@ -176,7 +215,7 @@ QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador,
     QString parteFecha;
     bool hecho = false;
     if (rbAyerHoyManiana && fecha.isValid()) {
-        const qint64 diferencia = Dias_a_Fecha(Ahora()).daysTo(fecha);
+        const qint64 diferencia = Fecha_Hoy().daysTo(fecha);
         if (diferencia == 0) {
             parteFecha = espanol ? QStringLiteral("Hoy") : QStringLiteral("Today");
             hecho = true;
@@ -223,21 +262,31 @@ QString Recortar(const QString &rsCadena)
 
 QString Recortar(QStringView rsCadena)
 {
+    return Recortar_Vista(rsCadena).toString();
+}
+
+QStringView Recortar_Vista(QStringView rsCadena)
+{
     qsizetype a = 0, b = rsCadena.size();
     while (a < b && rsCadena.at(a).unicode() <= 32)
         ++a;
     while (b > a && rsCadena.at(b - 1).unicode() <= 32)
         --b;
-    return rsCadena.sliced(a, b - a).toString();
+    return rsCadena.sliced(a, b - a);
 }
 
 bool Leer_Entero(const QString &rsCadena, qint32 &fiValor)
 {
-    const QByteArray bytes = Recortar(rsCadena).toLatin1();
-    if (bytes.isEmpty())
+    return Leer_Entero(QStringView(rsCadena), fiValor);
+}
+
+bool Leer_Entero(QStringView rsCadena, qint32 &fiValor)
+{
+    const TLatin1 bytes(Recortar_Vista(rsCadena));
+    if (bytes.size() == 0)
         return false;
-    const char *inicio = bytes.constData();
-    const char *fin = inicio + bytes.size();
+    const char *inicio = bytes.begin();
+    const char *fin = bytes.end();
     if (*inicio == '+' && bytes.size() > 1 && inicio[1] != '-')
         ++inicio;
     qint32 valor = 0;

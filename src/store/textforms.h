@@ -12,6 +12,7 @@ QString Float_To_Str_Sin_Punto(double rdValor);
 bool Fecha_Se_Puede_Grabar(double rdValor);
 // The reverse; -1.0 when the text does not read as a number.
 double Str_To_Float_Sin_Punto(const QString &rsCadena);
+double Str_To_Float_Sin_Punto(QStringView rsCadena);
 
 // Date of rdFecha with the time of day of rdHora (to the second).
 double Obtener_Fecha_Hora(double rdFecha, double rdHora);
@@ -40,7 +41,9 @@ QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador,
 // Trim of leading and trailing blanks and control characters (code <= 32).
 QString Recortar(const QString &rsCadena);
 QString Recortar(QStringView rsCadena);
+QStringView Recortar_Vista(QStringView rsCadena); // the same without a copy
 // A trimmed decimal integer in the 32-bit range, an optional sign allowed.
 bool Leer_Entero(const QString &rsCadena, qint32 &fiValor);
+bool Leer_Entero(QStringView rsCadena, qint32 &fiValor);
 // Two texts compared ignoring the case of the letters A to Z only: negative, 0 or positive.
 int Comparar_Ignorando_AZ(const QString &rsCadena1, const QString &rsCadena2);

@@ -1,6 +1,7 @@
 // The main window offscreen: captions in both languages, enabled commands, the Edit and
 // Delete boxes, the list's order and selection, the scheduler's messages, the links the
 // commands call, hiding and ending. Every window gets fresh private folders.
+#include "columnwidth.h"
 #include "icalmenu.h"
 #include "mainwindow.h"
 
@@ -247,6 +248,8 @@ private slots:
     void keys_data();
     void keys();
     void filter_acts_on_the_rows_seen();
+    void column_widths_as_qt_measures_data();
+    void column_widths_as_qt_measures();
 };
 
 void TstMainWindow::captions_data()
@@ -1315,6 +1318,54 @@ void TstMainWindow::filter_acts_on_the_rows_seen()
     campo->clear();
     QVERIFY(!p.Lista()->topLevelItem(1)->isHidden());
     QVERIFY(cuenta->text().isEmpty());
+}
+
+// The list's columns get the width Qt's own measure of every row gives, for texts whose
+// widest is not the longest, kerned pairs, accents, other scripts, ties, hidden rows.
+void TstMainWindow::column_widths_as_qt_measures_data()
+{
+    QTest::addColumn<QStringList>("textos");
+    QTest::addColumn<int>("ocultas"); // the first rows hidden, as the filter hides them
+    QStringList numerados;
+    for (int i = 0; i < 1500; ++i)
+        numerados << QStringLiteral("Reminder %1").arg(i);
+    QStringList fechas;
+    for (int i = 0; i < 300; ++i)
+        fechas << QStringLiteral("Dec %1, 2026 at %2:%3:00 AM").arg(1 + i % 31).arg(1 + i % 12).arg(i % 60, 2, 10, QLatin1Char('0'));
+    fechas << QStringLiteral("11/Dic/2026 a las 5:30:00 p. m.") << QStringLiteral("Mañana a las 12:00:00 a. m.");
+    QTest::newRow("empty") << QStringList{} << 0;
+    QTest::newRow("header wider than the rows") << QStringList{"a", "b"} << 0;
+    QTest::newRow("narrow long, wide short") << QStringList{"iiiiiiiiiiiiiiiiiiiiiii", "WWWWWWWWWWWWWWW", "lll"} << 0;
+    QTest::newRow("kerned pairs") << QStringList{"AVAVAVAVAVAVAVAV To Wa Ty", "AHAHAHAHAHAHAHAH Tl Wl Tl", "VA"} << 0;
+    QTest::newRow("accents and other scripts") << QStringList{"Cita con el médico", "Ğüşçö İstanbul", "会议提醒 meeting",
+                                                              "e\u0301e\u0301e\u0301 combining", "😀 party"} << 0;
+    QTest::newRow("numbered names, many ties") << numerados << 0;
+    QTest::newRow("dates in both languages") << fechas << 0;
+    QTest::newRow("widest row hidden") << QStringList{"WWWWWWWWWWWWWWWWWWWWWWWWWWWWW", "short", "shorter still"} << 1;
+}
+
+void TstMainWindow::column_widths_as_qt_measures()
+{
+    QFETCH(QStringList, textos);
+    QFETCH(int, ocultas);
+    QTreeWidget lista;
+    lista.setColumnCount(3); // the last one stretches, as in the window
+    lista.setRootIsDecorated(false);
+    lista.setUniformRowHeights(true);
+    lista.setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Next Run"), QStringLiteral("Last Run")});
+    QList<QTreeWidgetItem *> filas;
+    for (const QString &t : std::as_const(textos))
+        filas << new QTreeWidgetItem(QStringList{t, t + t});
+    lista.addTopLevelItems(filas);
+    for (int i = 0; i < ocultas; ++i)
+        lista.setRowHidden(i, QModelIndex(), true);
+    lista.show();
+    for (int c = 0; c < 2; ++c) {
+        const int nuestro = Ancho_Columna_Contenido(&lista, c);
+        lista.header()->setResizeContentsPrecision(-1); // Qt's measure of every row
+        lista.resizeColumnToContents(c);
+        QCOMPARE(nuestro, lista.columnWidth(c));
+    }
 }
 
 QTEST_MAIN(TstMainWindow)

@@ -135,6 +135,10 @@ private slots:
         QTest::newRow("key in other case") << 2 << QStringList{"!SiempreHasta", "siempreHASTA=1"} << 0;
         // Keys compare lowered, not case-folded: a long s is no s.
         QTest::newRow("key not ASCII") << 1 << QStringList{"!TocarSonido", "Tocar\u017Fonido=1"} << 5;
+        QTest::newRow("number after many zeros") << 5 << QStringList{"SnoozeTime=" + QString(60, '0') + "5"} << 0;
+        QTest::newRow("number with a digit not Latin-1") << 5 << QStringList{"SnoozeTime=5\u0663"} << 30;
+        QTest::newRow("date with a digit not Latin-1") << 5 << QStringList{"LastRunTime=40520\u0663375"} << 29;
+        QTest::newRow("date of many digits") << 5 << QStringList{"LastRunTime=40520" + QString(60, '0')} << 0;
     }
     void validationCodes()
     {
@@ -151,12 +155,17 @@ private slots:
     {
         QStringList l = Base(1);
         l << "Mensaje3=  hello  " << "Mensaje2=" << "lastruntime=405204375" << "LastRunTime=40000"
-          << "a line without equals" << "Summary1=  One time " << "Summary2=x=y";
+          << "a line without equals" << "Summary1=  One time " << "Summary2=x=y"
+          << "Mensaje01=leading zero" << "Mensaje+4=sign" << "Mensaje 5=blank" << "Mensaje\u0665=not a digit";
+        // A key that lowers to ASCII (the Kelvin sign) is found by its lowered form.
+        l = Con(l, "!TaskName1");
+        l << "Tas\u212AName1=Kelvin";
         TTipoTarea t;
         QCOMPARE(Validar_Tarea(TValoresTarea(l), t), 0);
         QCOMPARE(t.tsMensaje, QStringLiteral("Hello\r\nhello")); // gap skipped, trimmed
         QCOMPARE(t.tdLastRunTime, 40520.4375);                     // first line wins
         QCOMPARE(t.tsSummary, QStringLiteral("One time\r\nx=y"));
+        QCOMPARE(t.tsTaskName, QStringLiteral("Kelvin"));
         QCOMPARE(t.tiLenguaje, 1);
         QCOMPARE(t.tsPathDelSonido, QStringLiteral("/x/s2.mp3"));
         QCOMPARE(t.tiSnoozeTime, -1);
@@ -321,12 +330,16 @@ private slots:
         QVERIFY(QFile::link("/dev/zero", dir.filePath("zero.od")));
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
         QVERIFY(QFile::link(dir.filePath("pipe"), dir.filePath("pipe.od")));
+        // A link to nothing or to a folder is no file either; a hidden file is one.
+        QVERIFY(QFile::link(dir.filePath("nothing"), dir.filePath("broken.od")));
+        QVERIFY(QFile::link(dir.path(), dir.filePath("folder.od")));
+        Escribir_Plano(dir.filePath(".hidden.Od"), Base(5));
         QStringList l;
         Get_Files(l, dir.path(), "*.od", true, 0);
-        QCOMPARE(l, (QStringList{dir.path() + "/good.od", dir.path() + "/link.od"}));
+        QCOMPARE(l, (QStringList{dir.path() + "/.hidden.Od", dir.path() + "/good.od", dir.path() + "/link.od"}));
         const TResultadoCarga r = Cargar_Directorio_Tareas(dir.path());
         QVERIFY(r.error.isEmpty());
-        QCOMPARE(r.tabla.piTipoTareaTotal(), 2);
+        QCOMPARE(r.tabla.piTipoTareaTotal(), 3);
     }
 
     void missingDirectory()

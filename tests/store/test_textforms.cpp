@@ -1,12 +1,39 @@
 #include "storetestutil.h"
+#include "daycount.h"
 #include "textforms.h"
 
 #include <QtTest>
+#include <ctime>
 
 class TestTextForms : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY2(Usar_Locale_Con_Coma(), "no locale with a decimal comma"); }
+
+    // Today's date is kept for a moment only: a change of zone shows within a second, and
+    // "Today" always names the date of the clock.
+    void todayFollowsTheZone()
+    {
+        const QByteArray zona = qgetenv("TZ");
+        const auto poner = [](const char *rsZona) {
+            qputenv("TZ", rsZona);
+            tzset();
+        };
+        poner("UTC-14"); // fourteen hours east
+        const QDate este = Fecha_Hoy();
+        QCOMPARE(este, Dias_a_Fecha(Ahora()));
+        QCOMPARE(Convertir_FechaHora_a_Cadena(Ahora(), " ", true, false, false, false, true, 0), QStringLiteral("Today"));
+        poner("UTC+12"); // twelve hours west: always an earlier date
+        QThread::msleep(1100);
+        const QDate oeste = Fecha_Hoy();
+        QVERIFY2(oeste < este, qPrintable(oeste.toString() + " " + este.toString()));
+        QCOMPARE(oeste, Dias_a_Fecha(Ahora()));
+        if (zona.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zona);
+        tzset();
+    }
     void cleanup() { Establecer_Reloj({}); }
 
     void fileForm_data()
