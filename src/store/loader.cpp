@@ -1,6 +1,7 @@
 #include "loader.h"
 
 #include "daycount.h"
+#include "parallel.h"
 #include "reminderfile.h"
 
 #include <QDateTime>
@@ -11,8 +12,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <atomic>
-#include <thread>
 #include <vector>
 #include <cerrno>
 #include <cstring>
@@ -136,8 +135,8 @@ struct TArchivoLeido {
 };
 
 // Reads every file into fTabla (one record per file, in file order), on several cores
-// when there are enough files to pay for a thread. Each thread writes only the places it
-// took, so the order never depends on the threads.
+// when there are enough files to pay for a thread. Each thread writes only the places of
+// its range, so the order never depends on the threads.
 QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, QVector<TTipoTarea> &fTabla)
 {
     constexpr qsizetype kArchivosPorHilo = 100;
@@ -146,19 +145,11 @@ QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, QVector<TTipo
     fTabla.resize(n);
     TArchivoLeido *estado = leidos.data();
     TTipoTarea *tareas = fTabla.data();
-    std::atomic<qsizetype> siguiente{0};
-    auto trabajar = [&] {
+    En_Paralelo(n, kArchivosPorHilo, [&](qsizetype desde, qsizetype hasta) {
         TLectorTareas lector;
-        for (qsizetype i; (i = siguiente.fetch_add(1, std::memory_order_relaxed)) < n;)
+        for (qsizetype i = desde; i < hasta; ++i)
             estado[i].lectura = Leer_Archivo_Tarea(rArchivos[i], lector, tareas[i], estado[i].codigo, estado[i].error);
-    };
-    const qsizetype hilos = std::clamp<qsizetype>(n / kArchivosPorHilo, 1, QThread::idealThreadCount());
-    std::vector<std::thread> ayudantes;
-    for (qsizetype h = 1; h < hilos; ++h)
-        ayudantes.emplace_back(trabajar);
-    trabajar();
-    for (std::thread &ayudante : ayudantes)
-        ayudante.join();
+    });
     return leidos;
 }
 } // namespace
