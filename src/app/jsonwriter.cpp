@@ -52,6 +52,13 @@ void TEscritorJson::Cerrar(char rcSigno)
         psBytes += '\n';
 }
 
+void TEscritorJson::Seguir(const TEscritorJson &rAnterior, qsizetype riValoresAntes)
+{
+    psBytes.resize(0);
+    paCuentas = rAnterior.paCuentas;
+    paCuentas.back() += int(riValoresAntes);
+}
+
 void TEscritorJson::Texto(QLatin1StringView rsClave, QStringView rsValor)
 {
     Antes_Del_Valor(rsClave);

@@ -24,6 +24,11 @@ public:
     // Qt's shortest form that reads back the same double; null when not finite.
     void Numero(QLatin1StringView rsClave, double rdValor);
 
+    // Goes on where rAnterior stands, riValoresAntes more values into its innermost open
+    // container, with its own bytes emptied (their room kept): pieces of one array are
+    // written on several threads and their bytes taken in order.
+    void Seguir(const TEscritorJson &rAnterior, qsizetype riValoresAntes);
+
 private:
     void Abrir(QLatin1StringView rsClave, char rcSigno);
     void Cerrar(char rcSigno);

@@ -11,11 +11,13 @@
 #include "platform/folders.h"
 #include "store/daycount.h"
 #include "store/loader.h"
+#include "store/parallel.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 // Written to the output in pieces of about this size, never as one whole text.
@@ -24,7 +26,7 @@ constexpr qsizetype kTramoSalida = 64 * 1024;
 void Escribir(QByteArray &fBytes, std::FILE *fSalida)
 {
     std::fwrite(fBytes.constData(), 1, size_t(fBytes.size()), fSalida);
-    fBytes.clear();
+    fBytes.resize(0); // its room is kept for the next piece
 }
 
 // The run-time columns of one row, worked out once for the table or the JSON.
@@ -39,15 +41,33 @@ TFila Fila(const TTipoTarea &rTarea, int riLenguaje)
     return {&rTarea, Texto_Proxima_Ejecucion(rTarea, riLenguaje), Texto_Ultima_Ejecucion(rTarea, riLenguaje)};
 }
 
+// The texts of a row cost far more than printing it: rows are made on every core, in
+// pieces of this many, and joined in order.
+constexpr qsizetype kFilasPorPieza = 128;
+// The JSON is made this many rows at a time, so that only one batch is held in memory.
+constexpr qsizetype kFilasPorTanda = 16 * kFilasPorPieza;
+
+// Calls rHacer(desde, hasta) for each piece of [0, riTotal), spread over the cores.
+template <typename F> void Por_Piezas(qsizetype riTotal, F rHacer)
+{
+    const qsizetype piezas = (riTotal + kFilasPorPieza - 1) / kFilasPorPieza;
+    En_Paralelo(piezas, 1, [&](qsizetype a, qsizetype b) {
+        for (qsizetype p = a; p < b; ++p)
+            rHacer(p * kFilasPorPieza, std::min(riTotal, (p + 1) * kFilasPorPieza));
+    });
+}
+
 void Imprimir_Tabla(const TTablaTareas &rTabla, const QVector<int> &rOrden, int riLenguaje, std::FILE *fSalida)
 {
-    QVector<TFila> filas;
-    filas.reserve(rOrden.size());
+    QVector<TFila> filas(rOrden.size());
+    Por_Piezas(rOrden.size(), [&](qsizetype desde, qsizetype hasta) {
+        for (qsizetype i = desde; i < hasta; ++i)
+            filas[i] = Fila(rTabla.paTipoTarea[rOrden[i]], riLenguaje);
+    });
     qsizetype ancho[2] = {Titulo_Columna_Lista(0, riLenguaje).size(), Titulo_Columna_Lista(1, riLenguaje).size()};
-    for (int i : rOrden) {
-        filas.append(Fila(rTabla.paTipoTarea[i], riLenguaje));
-        ancho[0] = std::max(ancho[0], filas.back().pTarea->tsTaskName.size());
-        ancho[1] = std::max(ancho[1], filas.back().sProxima.size());
+    for (const TFila &f : std::as_const(filas)) {
+        ancho[0] = std::max(ancho[0], f.pTarea->tsTaskName.size());
+        ancho[1] = std::max(ancho[1], f.sProxima.size());
     }
     QByteArray bytes;
     const auto linea = [&](const QString &rsNombre, const QString &rsProxima, const QString &rsUltima) {
@@ -61,9 +81,26 @@ void Imprimir_Tabla(const TTablaTareas &rTabla, const QVector<int> &rOrden, int 
             Escribir(bytes, fSalida);
     };
     linea(Titulo_Columna_Lista(0, riLenguaje), Titulo_Columna_Lista(1, riLenguaje), Titulo_Columna_Lista(2, riLenguaje));
-    for (const TFila &f : filas)
+    for (const TFila &f : std::as_const(filas))
         linea(f.pTarea->tsTaskName, f.sProxima, f.sUltima);
     Escribir(bytes, fSalida);
+}
+
+void Imprimir_Recordatorio_Json(TEscritorJson &fJson, const TTipoTarea &rTarea, int riLenguaje)
+{
+    const TFila f = Fila(rTarea, riLenguaje);
+    const TTipoTarea &t = *f.pTarea;
+    fJson.Abrir_Objeto();
+    fJson.Texto(QLatin1StringView("file"), t.tsFile);
+    // Stored times are a few microseconds off; shown to the millisecond like the texts.
+    fJson.Numero(QLatin1StringView("lastRun"), Milisegundos_a_Dias(Dias_a_Milisegundos(t.tdLastRunTime)));
+    fJson.Texto(QLatin1StringView("lastRunText"), f.sUltima);
+    fJson.Texto(QLatin1StringView("name"), t.tsTaskName);
+    fJson.Numero(QLatin1StringView("nextRun"), t.tdNextRunTime);
+    fJson.Texto(QLatin1StringView("nextRunText"), f.sProxima);
+    fJson.Texto(QLatin1StringView("summary"), Generar_Resumen_Tarea(t, riLenguaje));
+    fJson.Entero(QLatin1StringView("type"), t.tiTareaTipo);
+    fJson.Cerrar_Objeto();
 }
 
 // Keys in QJsonObject's order (sorted), the bytes QJsonDocument::Indented would give.
@@ -80,22 +117,21 @@ void Imprimir_Json(const TResultadoCarga &rCarga, const QVector<int> &rOrden, in
     }
     json.Cerrar_Arreglo();
     json.Abrir_Arreglo(QLatin1StringView("reminders"));
-    for (int i : rOrden) {
-        const TFila f = Fila(rCarga.tabla.paTipoTarea[i], riLenguaje);
-        const TTipoTarea &t = *f.pTarea;
-        json.Abrir_Objeto();
-        json.Texto(QLatin1StringView("file"), t.tsFile);
-        // Stored times are a few microseconds off; shown to the millisecond like the texts.
-        json.Numero(QLatin1StringView("lastRun"), Milisegundos_a_Dias(Dias_a_Milisegundos(t.tdLastRunTime)));
-        json.Texto(QLatin1StringView("lastRunText"), f.sUltima);
-        json.Texto(QLatin1StringView("name"), t.tsTaskName);
-        json.Numero(QLatin1StringView("nextRun"), t.tdNextRunTime);
-        json.Texto(QLatin1StringView("nextRunText"), f.sProxima);
-        json.Texto(QLatin1StringView("summary"), Generar_Resumen_Tarea(t, riLenguaje));
-        json.Entero(QLatin1StringView("type"), t.tiTareaTipo);
-        json.Cerrar_Objeto();
-        if (json.Bytes().size() >= kTramoSalida)
-            Escribir(json.Bytes(), fSalida);
+    // Kept from batch to batch: each piece's room is made once.
+    std::vector<TEscritorJson> piezas(size_t(kFilasPorTanda / kFilasPorPieza));
+    for (qsizetype tanda = 0; tanda < rOrden.size(); tanda += kFilasPorTanda) {
+        const qsizetype filas = std::min(kFilasPorTanda, rOrden.size() - tanda);
+        Por_Piezas(filas, [&](qsizetype desde, qsizetype hasta) {
+            TEscritorJson &pieza = piezas[size_t(desde / kFilasPorPieza)];
+            pieza.Seguir(json, desde);
+            for (qsizetype i = desde; i < hasta; ++i)
+                Imprimir_Recordatorio_Json(pieza, rCarga.tabla.paTipoTarea[rOrden[tanda + i]], riLenguaje);
+        });
+        Escribir(json.Bytes(), fSalida);
+        const qsizetype usadas = (filas + kFilasPorPieza - 1) / kFilasPorPieza;
+        for (qsizetype p = 0; p < usadas; ++p)
+            Escribir(piezas[size_t(p)].Bytes(), fSalida);
+        json.Seguir(piezas[size_t(usadas - 1)], 0);
     }
     json.Cerrar_Arreglo();
     json.Abrir_Arreglo(QLatin1StringView("unreadable"));

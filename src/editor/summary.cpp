@@ -114,7 +114,8 @@ TDatosResumen Datos_Resumen_De_Tarea(const TTipoTarea &rTarea)
         d.tbDias[k] = Lista_Con_Numero(rTarea.tsDias, k);
     d.tbUltimoDia = Lista_Con_Numero(rTarea.tsDias, 32);
     d.tbRango = rTarea.tiRangoHoras == 1;
-    const double hoy = Ahora();
+    // Today at midnight, from the date kept for a second: the local clock is not read per reminder.
+    const double hoy = Fecha_Hora_a_Dias(Fecha_Hoy(), QTime(0, 0));
     d.tdRangoInicio = Convertir_HHMM_a_Fecha(rTarea.tsRangoHoraInicio, hoy);
     d.tdRangoFin = Convertir_HHMM_a_Fecha(rTarea.tsRangoHoraFin, hoy);
     d.tiRangoPaso = rTarea.tiRangoCadaHora;

@@ -3,6 +3,8 @@
 #include "daycount.h"
 #include "names.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -204,55 +206,88 @@ QString Extraer_Cadena_Hasta_Signo(QString &fsCadena, QChar rsSigno)
     return antes;
 }
 
+namespace {
+// A text built in one buffer on the stack: the date texts are made for every row of a
+// list, and a text per piece cost more than the dates themselves.
+class TTextoCorto {
+public:
+    void Agregar(QStringView rsTexto) { p.append(rsTexto.utf16(), rsTexto.size()); }
+    void Agregar(QLatin1StringView rsTexto)
+    {
+        for (char c : rsTexto)
+            p.append(char16_t(uchar(c)));
+    }
+    // The number in decimal, zeros put before it up to riAncho characters.
+    void Numero(qint64 riNumero, int riAncho = 0)
+    {
+        char cifras[24];
+        const auto fin = std::to_chars(cifras, cifras + sizeof cifras, riNumero).ptr;
+        for (qsizetype i = fin - cifras; i < riAncho; ++i)
+            p.append(u'0');
+        Agregar(QLatin1StringView(cifras, fin));
+    }
+    QString Texto() const { return QString(reinterpret_cast<const QChar *>(p.constData()), p.size()); }
+
+private:
+    QVarLengthArray<char16_t, 64> p;
+};
+} // namespace
+
 QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador, bool rbIncluirFecha,
                                      bool rbIncluirHora, bool rbSegundos, bool rbDosDigitosHora,
                                      bool rbAyerHoyManiana, int riLenguaje)
 {
     const bool espanol = riLenguaje == 1;
-    const QDate fecha = Dias_a_Fecha(rdFecha);
-    const QTime hora = Dias_a_Hora(rdFecha);
+    // Only the date, only the time, or (with both or neither asked for) the two joined.
+    const bool soloFecha = rbIncluirFecha && !rbIncluirHora;
+    const bool soloHora = !rbIncluirFecha && rbIncluirHora;
+    TTextoCorto texto;
 
-    QString parteFecha;
-    bool hecho = false;
-    if (rbAyerHoyManiana && fecha.isValid()) {
-        const qint64 diferencia = Fecha_Hoy().daysTo(fecha);
+    const QDate fecha = Dias_a_Fecha(rdFecha);
+    if (!soloHora && fecha.isValid()) {
+        const qint64 diferencia = rbAyerHoyManiana ? Fecha_Hoy().daysTo(fecha) : 2;
         if (diferencia == 0) {
-            parteFecha = espanol ? QStringLiteral("Hoy") : QStringLiteral("Today");
-            hecho = true;
+            texto.Agregar(espanol ? u"Hoy" : u"Today");
         } else if (diferencia == -1) {
-            parteFecha = espanol ? QStringLiteral("Ayer") : QStringLiteral("Yesterday");
-            hecho = true;
+            texto.Agregar(espanol ? u"Ayer" : u"Yesterday");
         } else if (diferencia == 1) {
-            parteFecha = espanol ? QStringLiteral("Mañana") : QStringLiteral("Tomorrow");
-            hecho = true;
+            texto.Agregar(espanol ? u"Mañana" : u"Tomorrow");
+        } else {
+            int anio = 0, mes = 0, dia = 0;
+            fecha.getDate(&anio, &mes, &dia);
+            if (espanol) {
+                texto.Numero(dia);
+                texto.Agregar(u"/");
+                texto.Agregar(QStringView(asMesesEspanol[mes]).left(3));
+                texto.Agregar(u"/");
+            } else {
+                texto.Agregar(QStringView(asMesesIngles[mes]).left(3));
+                texto.Agregar(u" ");
+                texto.Numero(dia);
+                texto.Agregar(u", ");
+            }
+            texto.Numero(anio);
         }
     }
-    if (!hecho && fecha.isValid()) {
-        const int mes = fecha.month();
-        if (espanol)
-            parteFecha = QString::number(fecha.day()) + QLatin1Char('/') + asMesesEspanol[mes].left(3) +
-                         QLatin1Char('/') + QString::number(fecha.year());
-        else
-            parteFecha = asMesesIngles[mes].left(3) + QLatin1Char(' ') + QString::number(fecha.day()) +
-                         QStringLiteral(", ") + QString::number(fecha.year());
-    }
+    if (soloFecha)
+        return texto.Texto();
+    if (!soloHora)
+        texto.Agregar(rsSeparador.isEmpty() ? QStringView(u" ") : QStringView(rsSeparador));
 
+    const QTime hora = Dias_a_Hora(rdFecha);
     int h = hora.hour();
-    const QString sufijo = h < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM");
+    const bool manana = h < 12;
     if (h > 12)
         h -= 12;
-    QString parteHora = rbDosDigitosHora ? Numero_Con_Ceros(h, 2) : QString::number(h);
-    parteHora += QLatin1Char(':') + Numero_Con_Ceros(hora.minute(), 2);
-    if (rbSegundos)
-        parteHora += QLatin1Char(':') + Numero_Con_Ceros(hora.second(), 2);
-    parteHora += sufijo;
-
-    const QString separador = rsSeparador.isEmpty() ? QStringLiteral(" ") : rsSeparador;
-    if (rbIncluirFecha && !rbIncluirHora)
-        return parteFecha;
-    if (!rbIncluirFecha && rbIncluirHora)
-        return parteHora;
-    return parteFecha + separador + parteHora;
+    texto.Numero(h, rbDosDigitosHora ? 2 : 0);
+    texto.Agregar(u":");
+    texto.Numero(hora.minute(), 2);
+    if (rbSegundos) {
+        texto.Agregar(u":");
+        texto.Numero(hora.second(), 2);
+    }
+    texto.Agregar(manana ? u" AM" : u" PM");
+    return texto.Texto();
 }
 
 QString Recortar(const QString &rsCadena)
