@@ -17,6 +17,7 @@
 #include <cstring>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -137,7 +138,8 @@ struct TArchivoLeido {
 // Reads every file into fTabla (one record per file, in file order), on several cores
 // when there are enough files to pay for a thread. Each thread writes only the places of
 // its range, so the order never depends on the threads.
-QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, QVector<TTipoTarea> &fTabla)
+QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, int riCarpeta, qsizetype riInicioNombre,
+                                     QVector<TTipoTarea> &fTabla)
 {
     constexpr qsizetype kArchivosPorHilo = 100;
     const qsizetype n = rArchivos.size();
@@ -147,6 +149,8 @@ QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, QVector<TTipo
     TTipoTarea *tareas = fTabla.data();
     En_Paralelo(n, kArchivosPorHilo, [&](qsizetype desde, qsizetype hasta) {
         TLectorTareas lector;
+        lector.piCarpeta = riCarpeta;
+        lector.piInicioNombre = riInicioNombre;
         for (qsizetype i = desde; i < hasta; ++i)
             estado[i].lectura = Leer_Archivo_Tarea(rArchivos[i], lector, tareas[i], estado[i].codigo, estado[i].error);
     });
@@ -174,8 +178,13 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
     }
     QStringList archivos;
     Get_Files(archivos, rsDirectorio, QStringLiteral("*.od"), true, 0);
+    // Each file is opened by its name in the folder opened once, not by its whole path.
+    const int carpeta = ::open(QFile::encodeName(rsDirectorio).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const qsizetype inicioNombre = archivos.isEmpty() ? 0 : archivos.front().lastIndexOf(QLatin1Char('/')) + 1;
     QVector<TTipoTarea> &tabla = r.tabla.paTipoTarea;
-    const QVector<TArchivoLeido> leidos = Leer_Archivos(archivos, tabla);
+    const QVector<TArchivoLeido> leidos = Leer_Archivos(archivos, carpeta, inicioNombre, tabla);
+    if (carpeta >= 0)
+        ::close(carpeta);
     // The valid records close up in place, in file order.
     qsizetype validos = 0;
     for (qsizetype i = 0; i < archivos.size(); ++i) {

@@ -418,11 +418,68 @@ QString Texto_Errno(int riErrno)
 
 } // namespace
 
-// The whole content of a regular file of at most kMaxBytesArchivoTarea bytes.
-TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QString &fsError)
+namespace {
+QString Texto_Demasiado_Grande()
+{
+    return QStringLiteral("File larger than %1 bytes").arg(kMaxBytesArchivoTarea);
+}
+
+// Why fd cannot be read as a reminder file (not a regular file, too large), or nothing;
+// fiTamano gets its size.
+QString Motivo_Sin_Lectura(int fd, qint64 &fiTamano)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return Texto_Errno(errno);
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("Not a regular file");
+    fiTamano = info.st_size;
+    return info.st_size > kMaxBytesArchivoTarea ? Texto_Demasiado_Grande() : QString();
+}
+
+// Reads fd to its end into fContenido, with room for riInicial bytes at first; the size
+// may change while it is read (a file of the system that reports 0, a file still
+// growing), and the cap holds whatever was expected.
+TLectura Leer_Descriptor(int fd, qsizetype riInicial, QByteArray &fContenido, QString &fsError)
+{
+    TLectura resultado = TLectura::Ok;
+    fContenido.resize(riInicial);
+    qsizetype leidos = 0;
+    for (;;) {
+        if (leidos == fContenido.size()) {
+            if (leidos > kMaxBytesArchivoTarea)
+                break;
+            fContenido.resize(std::min<qsizetype>(kMaxBytesArchivoTarea + 1, leidos * 2 + 4096));
+        }
+        const ssize_t n = ::read(fd, fContenido.data() + leidos, size_t(fContenido.size() - leidos));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            fsError = Texto_Errno(errno);
+            resultado = TLectura::Error;
+            break;
+        }
+        if (n == 0)
+            break;
+        leidos += n;
+        // A regular file gives less than asked only at its end: no read for the end.
+        if (leidos < fContenido.size())
+            break;
+    }
+    if (resultado == TLectura::Ok && leidos > kMaxBytesArchivoTarea) {
+        fsError = Texto_Demasiado_Grande();
+        resultado = TLectura::Error;
+    }
+    fContenido.resize(resultado == TLectura::Ok ? leidos : 0);
+    return resultado;
+}
+} // namespace
+
+TLectura Leer_Contenido_En(int riCarpeta, const char *rsRuta, bool rbListadoRegular, QByteArray &fContenido,
+                           QString &fsError)
 {
     // O_NONBLOCK: opening a pipe would otherwise wait for a writer that never comes.
-    const int fd = ::open(QFile::encodeName(rsArchivo).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::openat(riCarpeta, rsRuta, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int e = errno;
         // A file removed since it was listed is simply gone, not a failure.
@@ -431,51 +488,34 @@ TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QStrin
         fsError = Texto_Errno(e);
         return TLectura::Error;
     }
-    struct stat info {};
     TLectura resultado = TLectura::Ok;
-    if (::fstat(fd, &info) != 0) {
-        fsError = Texto_Errno(errno);
-        resultado = TLectura::Error;
-    } else if (!S_ISREG(info.st_mode)) {
-        fsError = QStringLiteral("Not a regular file");
-        resultado = TLectura::Error;
-    } else if (info.st_size > kMaxBytesArchivoTarea) {
-        fsError = QStringLiteral("File larger than %1 bytes").arg(kMaxBytesArchivoTarea);
+    qint64 tamano = 0;
+    if (rbListadoRegular) {
+        // A regular file when listed: read at once with room for the largest allowed, and
+        // its type and size are asked for only when the reading looks wrong (nothing, too
+        // much, an error), in case something else has taken the name since.
+        resultado = Leer_Descriptor(fd, kMaxBytesArchivoTarea + 1, fContenido, fsError);
+        if (resultado != TLectura::Ok || fContenido.isEmpty()) {
+            const QString motivo = Motivo_Sin_Lectura(fd, tamano);
+            if (!motivo.isEmpty()) {
+                fsError = motivo;
+                resultado = TLectura::Error;
+                fContenido.resize(0);
+            }
+        }
+    } else if (const QString motivo = Motivo_Sin_Lectura(fd, tamano); !motivo.isEmpty()) {
+        fsError = motivo;
         resultado = TLectura::Error;
     } else {
-        // The size may change while it is read (a file of the system that reports 0, a
-        // file still growing): the cap holds whatever stat said.
-        fContenido.resize(qsizetype(info.st_size) + 1);
-        qsizetype leidos = 0;
-        for (;;) {
-            if (leidos == fContenido.size()) {
-                if (leidos > kMaxBytesArchivoTarea)
-                    break;
-                fContenido.resize(std::min<qsizetype>(kMaxBytesArchivoTarea + 1, leidos * 2 + 4096));
-            }
-            const ssize_t n = ::read(fd, fContenido.data() + leidos, size_t(fContenido.size() - leidos));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                fsError = Texto_Errno(errno);
-                resultado = TLectura::Error;
-                break;
-            }
-            if (n == 0)
-                break;
-            leidos += n;
-            // A regular file gives less than asked only at its end: no read for the end.
-            if (leidos < fContenido.size())
-                break;
-        }
-        if (resultado == TLectura::Ok && leidos > kMaxBytesArchivoTarea) {
-            fsError = QStringLiteral("File larger than %1 bytes").arg(kMaxBytesArchivoTarea);
-            resultado = TLectura::Error;
-        }
-        fContenido.resize(resultado == TLectura::Ok ? leidos : 0);
+        resultado = Leer_Descriptor(fd, qsizetype(tamano) + 1, fContenido, fsError);
     }
     ::close(fd);
     return resultado;
+}
+
+TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QString &fsError)
+{
+    return Leer_Contenido_En(AT_FDCWD, QFile::encodeName(rsArchivo).constData(), false, fContenido, fsError);
 }
 
 namespace {
@@ -519,7 +559,19 @@ TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TLectorTareas &fLector, TT
                             QString &fsError)
 {
     fiCodigo = 0;
-    const TLectura r = Leer_Contenido(rsArchivo, fLector.pContenido, fsError);
+    TLectura r;
+    if (fLector.piCarpeta >= 0) {
+        const QStringView nombre = QStringView(rsArchivo).sliced(fLector.piInicioNombre);
+        fLector.pNombre.resize(0);
+        if (QtPrivate::isAscii(nombre))
+            for (QChar c : nombre)
+                fLector.pNombre += char(c.unicode());
+        else
+            fLector.pNombre = QFile::encodeName(nombre.toString());
+        r = Leer_Contenido_En(fLector.piCarpeta, fLector.pNombre.constData(), true, fLector.pContenido, fsError);
+    } else {
+        r = Leer_Contenido(rsArchivo, fLector.pContenido, fsError);
+    }
     if (r != TLectura::Ok)
         return r;
     fLector.pValores.Leer_Guardadas(fLector.pContenido);

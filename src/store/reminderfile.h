@@ -81,12 +81,22 @@ TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TTipoTarea &fTarea, int &f
 // The whole content of a regular file of at most kMaxBytesArchivoTarea bytes, into
 // fContenido (whose buffer is reused); fsError as for Leer_Lineas_Guardadas.
 TLectura Leer_Contenido(const QString &rsArchivo, QByteArray &fContenido, QString &fsError);
+// The same for rsRuta under the open folder riCarpeta (or AT_FDCWD). rbListadoRegular: the
+// folder's listing said a regular file, so its type and size are asked for only when the
+// reading looks wrong.
+TLectura Leer_Contenido_En(int riCarpeta, const char *rsRuta, bool rbListadoRegular, QByteArray &fContenido,
+                           QString &fsError);
 
 // What reading many files reuses from one file to the next: the content's buffer and the
 // values' buffers. One per thread.
 struct TLectorTareas {
     QByteArray pContenido;
     TValoresTarea pValores;
+    // A folder's loader sets these: the folder open, and where the name starts in each path.
+    // Its listing said a regular file for every name.
+    int piCarpeta = -1;
+    qsizetype piInicioNombre = 0;
+    QByteArray pNombre;
 };
 // Leer_Archivo_Tarea through a reader's buffers; fTarea gets every field Validar_Tarea
 // sets and tsFile (so it should start as a fresh record).
