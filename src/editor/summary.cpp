@@ -4,6 +4,8 @@
 #include "store/names.h"
 #include "store/textforms.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -107,12 +109,12 @@ TDatosResumen Datos_Resumen_De_Tarea(const TTipoTarea &rTarea)
     d.tbHasta = rTarea.tiSiempreRepetirHasta == 1;
     d.tdFin = rTarea.tdFechaFin;
     for (int k = 1; k <= 7; ++k)
-        d.tbDiasSemana[k] = rTarea.tsDiasSemana.contains(QString::number(k));
-    for (int m = 1; m <= 12; ++m)
-        d.tbMeses[m] = Lista_Con_Numero(rTarea.tsMeses, m);
-    for (int k = 1; k <= 31; ++k)
-        d.tbDias[k] = Lista_Con_Numero(rTarea.tsDias, k);
-    d.tbUltimoDia = Lista_Con_Numero(rTarea.tsDias, 32);
+        d.tbDiasSemana[k] = rTarea.tsDiasSemana.contains(QLatin1Char(char('0' + k)));
+    Numeros_De_Lista(rTarea.tsMeses, d.tbMeses.data(), 12);
+    bool dias[33];
+    Numeros_De_Lista(rTarea.tsDias, dias, 32);
+    std::copy(dias, dias + 32, d.tbDias.begin());
+    d.tbUltimoDia = dias[32];
     d.tbRango = rTarea.tiRangoHoras == 1;
     // Today at midnight, from the date kept for a second: the local clock is not read per reminder.
     const double hoy = Fecha_Hora_a_Dias(Fecha_Hoy(), QTime(0, 0));

@@ -123,6 +123,22 @@ QString Numero_Con_Ceros(qint64 riNumero, int riAncho)
     return QString::number(riNumero).rightJustified(riAncho, QLatin1Char('0'));
 }
 
+void Numeros_De_Lista(const QString &rsLista, bool *fbHay, int riMaximo)
+{
+    // One pass over the list: every ",NN," in it, as Lista_Con_Numero finds them one by one.
+    std::fill(fbHay, fbHay + riMaximo + 1, false);
+    const QStringView lista(rsLista);
+    const auto digito = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    for (qsizetype i = 0; i + 3 < lista.size(); ++i) {
+        if (lista[i] != QLatin1Char(',') || lista[i + 3] != QLatin1Char(',') || !digito(lista[i + 1]) ||
+            !digito(lista[i + 2]))
+            continue;
+        const int n = (lista[i + 1].unicode() - u'0') * 10 + (lista[i + 2].unicode() - u'0');
+        if (n >= 1 && n <= riMaximo)
+            fbHay[n] = true;
+    }
+}
+
 bool Lista_Con_Numero(const QString &rsLista, int riNumero)
 {
     // Looked up for every month and day of every reminder listed: no text is built.

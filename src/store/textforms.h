@@ -32,6 +32,9 @@ QString Numero_Con_Ceros(qint64 riNumero, int riAncho);
 
 // Whether a list of months or days (",01,06,32,") holds riNumero (0 to 99) as ",NN,".
 bool Lista_Con_Numero(const QString &rsLista, int riNumero);
+// fbHay[n] (n from 1 to riMaximo, at most 99) tells whether the list holds n as
+// Lista_Con_Numero would find it; fbHay[0] is false.
+void Numeros_De_Lista(const QString &rsLista, bool *fbHay, int riMaximo);
 
 // Display text of a date-time. riLenguaje 0 English, 1 Spanish.
 QString Convertir_FechaHora_a_Cadena(double rdFecha, const QString &rsSeparador, bool rbIncluirFecha,

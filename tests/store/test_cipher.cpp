@@ -122,6 +122,32 @@ private slots:
         QVERIFY(!r.startsWith(QStringLiteral("TaskName1=")));
     }
 
+    // Lines made only of Base64 characters take the quick decoder; any other character
+    // sends the line to OpenSSL's. Both read "=" as zero bits, as "A" is.
+    void decoderEdges_data()
+    {
+        QTest::addColumn<int>("lugar");
+        QTest::addColumn<QChar>("signo");
+        QTest::addColumn<QString>("igualA"); // the same line with "A" there, or "" for no text
+        const QString a = QStringLiteral("A");
+        QTest::newRow("= in the first group") << 1 << QChar('=') << a;
+        QTest::newRow("= in the middle") << 21 << QChar('=') << a;
+        QTest::newRow("blank in the middle") << 21 << QChar(' ') << QString();
+        QTest::newRow("url-safe minus") << 6 << QChar('-') << QString();
+        QTest::newRow("Latin-1 letter") << 9 << QChar(0xe9) << QString();
+    }
+    void decoderEdges()
+    {
+        QFETCH(int, lugar);
+        QFETCH(QChar, signo);
+        QFETCH(QString, igualA);
+        QString linea = Encriptar(QStringLiteral("FechaInicio=46365.5"));
+        linea[lugar] = signo;
+        QString conA = Encriptar(QStringLiteral("FechaInicio=46365.5"));
+        conA[lugar] = QLatin1Char('A');
+        QCOMPARE(DesEncriptar(linea), igualA.isEmpty() ? QString() : DesEncriptar(conA));
+    }
+
     // Odd lengths decode the tail with the block cipher's stream, never crash.
     void oddLengths()
     {

@@ -222,6 +222,24 @@ private slots:
                  QStringLiteral("8:00:00 AM"));
     }
 
+    // The one-pass reading of a month or day list finds what the look-up of each number finds.
+    void numbersOfList_data()
+    {
+        QTest::addColumn<QString>("lista");
+        for (const char *lista : {",01,03,12,", ",1,2,", ",01,,02,", ",001,", ",32,31,", ",00,99,", "01,02",
+                                  ",01,02", ",0a,", "", ",12,", ",01,02,03,04,05,06,07,08,09,10,11,12,"})
+            QTest::newRow(lista) << QString::fromLatin1(lista);
+    }
+    void numbersOfList()
+    {
+        QFETCH(QString, lista);
+        bool hay[33];
+        Numeros_De_Lista(lista, hay, 32);
+        QVERIFY(!hay[0]);
+        for (int n = 1; n <= 32; ++n)
+            QVERIFY2(hay[n] == Lista_Con_Numero(lista, n), qPrintable(QString::number(n)));
+    }
+
     void integers_data()
     {
         QTest::addColumn<QString>("texto");
