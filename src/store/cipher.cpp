@@ -98,36 +98,6 @@ bool Cifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[kBl
     return true;
 }
 
-// CBC decryption, the same contract. Every line starts again from the fixed IV, and
-// setting an IV through EVP costs more than the AES of a whole line: the blocks are
-// deciphered by the ECB context keyed once, then each is XORed with the ciphertext block
-// before it (the IV for the first), which is what CBC decryption is.
-bool Descifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[kBloque])
-{
-    unsigned char iv[kBloque];
-    if (Sin_Bloques(riBytes, iv, fUltimo))
-        return true;
-    EVP_CIPHER_CTX *ctx = Contexto(Aes_Ecb(), 0);
-    QVarLengthArray<unsigned char, 1024> cifrado(riBytes);
-    std::memcpy(cifrado.data(), fDatos, size_t(riBytes));
-    int salida = 0;
-    if (!ctx || EVP_CipherUpdate(ctx, fDatos, &salida, cifrado.constData(), riBytes) != 1 || salida != riBytes)
-        return false;
-    for (int i = 0; i < kBloque; ++i)
-        fDatos[i] ^= iv[i];
-    for (int i = kBloque; i < riBytes; ++i)
-        fDatos[i] ^= cifrado[i - kBloque];
-    std::memcpy(fUltimo, cifrado.constData() + riBytes - kBloque, kBloque);
-    return true;
-}
-
-// The AES encryption of one block, for the XOR of a tail shorter than a block.
-bool Cifrar_Bloque(const unsigned char (&rEntrada)[kBloque], unsigned char (&fSalida)[kBloque])
-{
-    EVP_CIPHER_CTX *ctx = Contexto(Aes_Ecb(), 1);
-    int salida = 0;
-    return ctx && EVP_EncryptUpdate(ctx, fSalida, &salida, rEntrada, kBloque) == 1 && salida == kBloque;
-}
 } // namespace
 
 QString PadWithZeros(const QString &rsCadena, int riSize)
@@ -189,45 +159,107 @@ int Decodificar_Simple(unsigned char *fDestino, const char *rsTexto, qsizetype r
 }
 } // namespace
 
-void DesEncriptar_Al_Final(QByteArrayView rsGuardada, QString &fsDestino)
+void TDescifradorLineas::Agregar(QByteArrayView rsGuardada)
 {
+    TLinea linea;
+    linea.iBytes = pBytes.size();
+    linea.iCaracteres = -1;
     // Whole groups of four only; what follows the last one is ignored.
     const qsizetype largo = (rsGuardada.size() / 4) * 4;
-    if (largo == 0)
-        return;
-    const QByteArrayView texto = rsGuardada.first(largo);
-    QVarLengthArray<unsigned char, 1024> bytes(largo / 4 * 3);
-    int decodificados = Decodificar_Simple(bytes.data(), texto.data(), largo);
-    if (decodificados < 0)
-        decodificados = EVP_DecodeBlock(bytes.data(), reinterpret_cast<const unsigned char *>(texto.data()),
-                                        int(largo));
-    if (decodificados < 0)
-        return; // not Base64: a line that matches no key
-    // EVP_DecodeBlock counts a zero byte for every trailing "=".
-    int relleno = 0;
-    if (texto.endsWith("=="))
-        relleno = 2;
-    else if (texto.endsWith('='))
-        relleno = 1;
-
-    const int m = std::max(0, decodificados - relleno) / 2; // an odd last byte is dropped
-    unsigned char *datos = bytes.data();
-    const int entero = (m / kBloque) * kBloque;
-    unsigned char ultimo[kBloque];
-    if (!Descifrar_Cbc(datos, entero, ultimo))
-        return;
-    const int resto = m - entero;
-    if (resto > 0) {
-        unsigned char mascara[kBloque];
-        if (!Cifrar_Bloque(ultimo, mascara))
-            return;
-        for (int i = 0; i < resto; ++i)
-            datos[entero + i] ^= mascara[i];
+    if (largo > 0) {
+        const QByteArrayView texto = rsGuardada.first(largo);
+        pBytes.resize(linea.iBytes + largo / 4 * 3);
+        unsigned char *bytes = pBytes.data() + linea.iBytes;
+        int decodificados = Decodificar_Simple(bytes, texto.data(), largo);
+        if (decodificados < 0)
+            decodificados =
+                EVP_DecodeBlock(bytes, reinterpret_cast<const unsigned char *>(texto.data()), int(largo));
+        if (decodificados >= 0) { // else not Base64: a line that matches no key
+            // EVP_DecodeBlock counts a zero byte for every trailing "=".
+            int relleno = 0;
+            if (texto.endsWith("=="))
+                relleno = 2;
+            else if (texto.endsWith('='))
+                relleno = 1;
+            linea.iCaracteres = std::max(0, decodificados - relleno) / 2; // an odd last byte is dropped
+            linea.iCifrados = (linea.iCaracteres / kBloque) * kBloque;
+        }
     }
-    int fin = m;
-    while (fin > 0 && datos[2 * fin - 2] == 0 && datos[2 * fin - 1] == 0)
-        --fin;
-    fsDestino.append(reinterpret_cast<const QChar *>(datos), fin);
+    pBytes.resize(linea.iBytes + std::max(0, 2 * linea.iCaracteres));
+    pLineas.append(linea);
+}
+
+const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsDestino)
+{
+    unsigned char iv[kBloque];
+    Llave_Cifrado(iv);
+    // Every enciphered block of every line, one after another, deciphered in one call.
+    pCifrado.resize(0);
+    for (const TLinea &l : pLineas)
+        if (l.iCifrados > 0)
+            pCifrado.append(pBytes.constData() + l.iBytes, l.iCifrados);
+    pPlano.resize(pCifrado.size());
+    bool descifrados = true;
+    if (!pCifrado.isEmpty()) {
+        EVP_CIPHER_CTX *ctx = Contexto(Aes_Ecb(), 0);
+        int salida = 0;
+        descifrados = ctx && EVP_CipherUpdate(ctx, pPlano.data(), &salida, pCifrado.constData(),
+                                              int(pCifrado.size())) == 1 && salida == int(pCifrado.size());
+    }
+    // A tail shorter than a block is XORed with the encryption of the line's last
+    // ciphertext block (the IV when it has none): those blocks too go in one call.
+    pColas.resize(0);
+    qsizetype enCifrado = 0;
+    for (const TLinea &l : pLineas) {
+        enCifrado += std::max(0, l.iCifrados);
+        if (l.iCaracteres > l.iCifrados)
+            pColas.append(l.iCifrados > 0 ? pCifrado.constData() + enCifrado - kBloque : iv, kBloque);
+    }
+    bool colas = true;
+    if (!pColas.isEmpty()) {
+        EVP_CIPHER_CTX *ctx = Contexto(Aes_Ecb(), 1);
+        int salida = 0;
+        colas = ctx && EVP_EncryptUpdate(ctx, pColas.data(), &salida, pColas.constData(), int(pColas.size())) == 1 &&
+                salida == int(pColas.size());
+    }
+
+    pInicios.resize(0);
+    enCifrado = 0;
+    qsizetype enColas = 0;
+    for (const TLinea &l : pLineas) {
+        pInicios.append(fsDestino.size());
+        if (l.iCaracteres < 0)
+            continue;
+        unsigned char *datos = pBytes.data() + l.iBytes;
+        const unsigned char *plano = pPlano.constData() + enCifrado;
+        const unsigned char *cifrado = pCifrado.constData() + enCifrado;
+        enCifrado += l.iCifrados;
+        const int resto = l.iCaracteres - l.iCifrados;
+        const unsigned char *mascara = pColas.constData() + enColas;
+        if (resto > 0)
+            enColas += kBloque;
+        // CBC decryption: each deciphered block XORed with the ciphertext block before it.
+        if (!descifrados || (resto > 0 && !colas))
+            continue;
+        for (int i = 0; i < l.iCifrados; ++i)
+            datos[i] = plano[i] ^ (i < kBloque ? iv[i] : cifrado[i - kBloque]);
+        for (int i = 0; i < resto; ++i)
+            datos[l.iCifrados + i] ^= mascara[i];
+        int fin = l.iCaracteres;
+        while (fin > 0 && datos[2 * fin - 2] == 0 && datos[2 * fin - 1] == 0)
+            --fin;
+        fsDestino.append(reinterpret_cast<const QChar *>(datos), fin);
+    }
+    pLineas.resize(0);
+    pBytes.resize(0);
+    return pInicios;
+}
+
+void DesEncriptar_Al_Final(QByteArrayView rsGuardada, QString &fsDestino)
+{
+    TDescifradorLineas descifrador;
+    descifrador.Agregar(rsGuardada);
+    descifrador.Descifrar(fsDestino);
 }
 
 QString DesEncriptar(QByteArrayView rsGuardada)

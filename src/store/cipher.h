@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QVarLengthArray>
 
 // rsCadena lengthened with NUL characters to a whole number of riSize blocks
 // (an empty text becomes riSize NULs).
@@ -16,3 +17,29 @@ QString DesEncriptar(QByteArrayView rsGuardada);
 // The same, appended to fsDestino: a reader that reuses one text for many lines
 // allocates nothing per line. A line that does not decipher appends nothing.
 void DesEncriptar_Al_Final(QByteArrayView rsGuardada, QString &fsDestino);
+
+// Deciphers many stored lines together: all their blocks go through the cipher in one
+// call, where a line at a time paid the cipher's overhead for every line of every file.
+// Reused from file to file, it allocates nothing once its buffers have grown.
+class TDescifradorLineas {
+public:
+    // Adds one stored line; its text comes out with the others' at Descifrar.
+    void Agregar(QByteArrayView rsGuardada);
+    // Appends the text of every line added, in order, to fsDestino, each exactly as
+    // DesEncriptar_Al_Final would, and gives where each one starts there (its end is the
+    // next one's start, or the end of fsDestino). The lines are then forgotten.
+    const QVarLengthArray<qsizetype, 32> &Descifrar(QString &fsDestino);
+
+private:
+    struct TLinea {
+        qsizetype iBytes = 0; // where its decoded bytes start in pBytes
+        int iCaracteres = 0;  // its characters (half its bytes); -1 for a line that decodes to nothing
+        int iCifrados = 0;    // the leading bytes enciphered block by block
+    };
+    QVarLengthArray<TLinea, 32> pLineas;
+    QVarLengthArray<unsigned char, 2048> pBytes;
+    QVarLengthArray<unsigned char, 1024> pCifrado;
+    QVarLengthArray<unsigned char, 1024> pPlano;
+    QVarLengthArray<unsigned char, 256> pColas;
+    QVarLengthArray<qsizetype, 32> pInicios;
+};

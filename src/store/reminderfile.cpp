@@ -56,7 +56,7 @@ TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas)
     for (const QString &linea : rLineasPlanas) {
         const qsizetype inicio = pTexto.size();
         pTexto += linea;
-        Agregar_Linea(inicio);
+        Agregar_Linea(inicio, pTexto.size());
     }
 }
 
@@ -73,16 +73,15 @@ void TValoresTarea::Leer_Guardadas(QByteArrayView rContenido)
     Vaciar();
     // A stored line deciphers to at most 3/8 of its length in characters.
     pTexto.reserve(rContenido.size() / 8 * 3 + 16);
-    Recorrer_Lineas(rContenido, true, [this](QByteArrayView rLinea) {
-        const qsizetype inicio = pTexto.size();
-        DesEncriptar_Al_Final(rLinea, pTexto);
-        Agregar_Linea(inicio);
-    });
+    Recorrer_Lineas(rContenido, true, [this](QByteArrayView rLinea) { pDescifrador.Agregar(rLinea); });
+    const auto &inicios = pDescifrador.Descifrar(pTexto);
+    for (qsizetype i = 0; i < inicios.size(); ++i)
+        Agregar_Linea(inicios[i], i + 1 < inicios.size() ? inicios[i + 1] : pTexto.size());
 }
 
-void TValoresTarea::Agregar_Linea(qsizetype riInicio)
+void TValoresTarea::Agregar_Linea(qsizetype riInicio, qsizetype riFin)
 {
-    const QStringView linea = QStringView(pTexto).sliced(riInicio);
+    const QStringView linea = QStringView(pTexto).sliced(riInicio, riFin - riInicio);
     const qsizetype igual = linea.indexOf(QLatin1Char('='));
     if (igual < 0)
         return;
@@ -91,10 +90,10 @@ void TValoresTarea::Agregar_Linea(qsizetype riInicio)
     // Keys are almost always ASCII, compared in place; any other is lowered once, in
     // full, as a key would be.
     if (QtPrivate::isAscii(llave)) {
-        pLlaves.append({riInicio, igual, valor, pTexto.size() - valor, Huella_Llave(llave), false});
+        pLlaves.append({riInicio, igual, valor, riFin - valor, Huella_Llave(llave), false});
     } else {
         const QString baja = llave.toString().toLower();
-        pLlaves.append({pMinusculas.size(), baja.size(), valor, pTexto.size() - valor, 0, true});
+        pLlaves.append({pMinusculas.size(), baja.size(), valor, riFin - valor, 0, true});
         pMinusculas += baja;
     }
 }

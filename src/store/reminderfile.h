@@ -2,6 +2,7 @@
 // Reading one reminder file: the stored lines, their plain Key=Value form, and the
 // validation that turns the values into a record.
 
+#include "cipher.h"
 #include "record.h"
 
 #include <QByteArrayView>
@@ -42,8 +43,8 @@ private:
     // only when the hashes agree.
     static quint32 Huella_Llave(QStringView rsLlave);
     void Vaciar();
-    // Takes the line that starts at riInicio and runs to the end of pTexto.
-    void Agregar_Linea(qsizetype riInicio);
+    // Takes the line that lies in pTexto from riInicio to riFin.
+    void Agregar_Linea(qsizetype riInicio, qsizetype riFin);
     QStringView Llave(const TLlave &rLlave) const;
     QStringView Valor_Crudo(const TLlave &rLlave) const;
     bool Es_Llave(const TLlave &rLlave, QStringView rsLlave) const;
@@ -52,6 +53,7 @@ private:
     QString pTexto;      // the lines one after another
     QString pMinusculas; // the keys that are not ASCII, lowered, one after another
     QList<TLlave> pLlaves; // in line order
+    TDescifradorLineas pDescifrador;
 };
 
 // Fills fTarea from the values; 0 when every check passes, else the first failing
