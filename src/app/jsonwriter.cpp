@@ -2,7 +2,10 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 char Hex(unsigned riDigito)
@@ -18,18 +21,31 @@ bool Es_Simple(char16_t u)
 }
 } // namespace
 
+char *TEscritorJson::Espacio(qsizetype riBytes)
+{
+    const qsizetype antes = psBytes.size();
+    psBytes.resize(antes + riBytes);
+    return psBytes.data() + antes;
+}
+
 void TEscritorJson::Antes_Del_Valor(QLatin1StringView rsClave)
 {
     if (paCuentas.isEmpty())
         return; // the document itself
-    if (paCuentas.back()++ > 0)
-        psBytes += ",\n";
-    psBytes.append(4 * paCuentas.size(), ' ');
-    if (!rsClave.isNull()) {
-        // Keys are the program's own ASCII names: nothing to escape.
-        psBytes += '"';
-        psBytes.append(rsClave.data(), rsClave.size());
-        psBytes += "\": ";
+    const bool coma = paCuentas.back()++ > 0;
+    const qsizetype sangria = 4 * paCuentas.size();
+    // Keys are the program's own ASCII names: nothing to escape.
+    const qsizetype clave = rsClave.isNull() ? 0 : rsClave.size() + 4;
+    char *p = Espacio((coma ? 2 : 0) + sangria + clave);
+    if (coma) {
+        *p++ = ',';
+        *p++ = '\n';
+    }
+    p = std::fill_n(p, sangria, ' ');
+    if (clave > 0) {
+        *p++ = '"';
+        p = std::copy_n(rsClave.data(), rsClave.size(), p);
+        std::memcpy(p, "\": ", 3);
     }
 }
 
@@ -62,15 +78,17 @@ void TEscritorJson::Seguir(const TEscritorJson &rAnterior, qsizetype riValoresAn
 void TEscritorJson::Texto(QLatin1StringView rsClave, QStringView rsValor)
 {
     Antes_Del_Valor(rsClave);
-    psBytes += '"';
+    *Espacio(1) = '"';
     Agregar_Escapado(rsValor);
-    psBytes += '"';
+    *Espacio(1) = '"';
 }
 
 void TEscritorJson::Entero(QLatin1StringView rsClave, qint64 riValor)
 {
     Antes_Del_Valor(rsClave);
-    psBytes += QByteArray::number(riValor);
+    char cifras[24];
+    const char *const fin = std::to_chars(cifras, cifras + sizeof cifras, riValor).ptr;
+    std::copy(static_cast<const char *>(cifras), fin, Espacio(fin - cifras));
 }
 
 void TEscritorJson::Numero(QLatin1StringView rsClave, double rdValor)
@@ -89,15 +107,22 @@ void TEscritorJson::Agregar_Escapado(QStringView rsTexto)
     while (p != fin) {
         // The longest run written as it is goes through Qt's UTF-8 encoder in one piece.
         const char16_t *tramo = p;
+        char16_t todos = 0;
         while (p != fin) {
-            if (Es_Simple(*p))
+            if (Es_Simple(*p)) {
+                todos |= *p;
                 ++p;
-            else if (QChar::isHighSurrogate(*p) && fin - p > 1 && QChar::isLowSurrogate(p[1]))
+            } else if (QChar::isHighSurrogate(*p) && fin - p > 1 && QChar::isLowSurrogate(p[1])) {
+                todos |= *p;
                 p += 2;
-            else
+            } else {
                 break;
+            }
         }
-        if (p != tramo) {
+        if (p != tramo && todos < 0x80) {
+            // ASCII is its own UTF-8: copied a byte per character.
+            std::copy(tramo, p, Espacio(p - tramo));
+        } else if (p != tramo) {
             const QStringView simple(tramo, p);
             const qsizetype antes = psBytes.size();
             psBytes.resize(antes + pCodificador.requiredSpace(simple.size()));

@@ -32,6 +32,8 @@ public:
 private:
     void Abrir(QLatin1StringView rsClave, char rcSigno);
     void Cerrar(char rcSigno);
+    // Room for riBytes more bytes at the end, which the caller fills.
+    char *Espacio(qsizetype riBytes);
     // Separator, indentation and key of the next value (no key inside an array).
     void Antes_Del_Valor(QLatin1StringView rsClave);
     void Agregar_Escapado(QStringView rsTexto);

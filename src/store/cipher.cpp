@@ -223,11 +223,18 @@ const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsD
                 salida == int(pColas.size());
     }
 
+    // The texts are written straight into room made once for all of them.
+    qsizetype escrito = fsDestino.size();
+    qsizetype lugar = escrito;
+    for (const TLinea &l : pLineas)
+        lugar += std::max(0, l.iCaracteres);
+    fsDestino.resize(lugar);
+    char16_t *const destino = reinterpret_cast<char16_t *>(fsDestino.data());
     pInicios.resize(0);
     enCifrado = 0;
     qsizetype enColas = 0;
     for (const TLinea &l : pLineas) {
-        pInicios.append(fsDestino.size());
+        pInicios.append(escrito);
         if (l.iCaracteres < 0)
             continue;
         unsigned char *datos = pBytes.data() + l.iBytes;
@@ -248,8 +255,10 @@ const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsD
         int fin = l.iCaracteres;
         while (fin > 0 && datos[2 * fin - 2] == 0 && datos[2 * fin - 1] == 0)
             --fin;
-        fsDestino.append(reinterpret_cast<const QChar *>(datos), fin);
+        std::memcpy(destino + escrito, datos, size_t(fin) * 2);
+        escrito += fin;
     }
+    fsDestino.resize(escrito);
     pLineas.resize(0);
     pBytes.resize(0);
     return pInicios;

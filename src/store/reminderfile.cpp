@@ -79,18 +79,40 @@ void TValoresTarea::Leer_Guardadas(QByteArrayView rContenido)
         Agregar_Linea(inicios[i], i + 1 < inicios.size() ? inicios[i + 1] : pTexto.size());
 }
 
+namespace {
+char16_t Bajar_Ascii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// One character's step of a key's hash (FNV-1a over the key lowered A to Z).
+constexpr quint32 kHuellaInicial = 2166136261u;
+quint32 Paso_Huella(quint32 riHuella, char16_t c)
+{
+    return (riHuella ^ Bajar_Ascii(c)) * 16777619u;
+}
+} // namespace
+
 void TValoresTarea::Agregar_Linea(qsizetype riInicio, qsizetype riFin)
 {
-    const QStringView linea = QStringView(pTexto).sliced(riInicio, riFin - riInicio);
-    const qsizetype igual = linea.indexOf(QLatin1Char('='));
-    if (igual < 0)
+    // One pass finds the "=", tells whether the key is ASCII and makes its hash.
+    const char16_t *const linea = reinterpret_cast<const char16_t *>(pTexto.constData()) + riInicio;
+    const qsizetype largo = riFin - riInicio;
+    quint32 huella = kHuellaInicial;
+    char16_t todos = 0;
+    qsizetype igual = 0;
+    for (; igual < largo && linea[igual] != u'='; ++igual) {
+        todos |= linea[igual];
+        huella = Paso_Huella(huella, linea[igual]);
+    }
+    if (igual == largo)
         return;
-    const QStringView llave = linea.first(igual);
+    const QStringView llave(linea, igual);
     const qsizetype valor = riInicio + igual + 1;
     // Keys are almost always ASCII, compared in place; any other is lowered once, in
     // full, as a key would be.
-    if (QtPrivate::isAscii(llave)) {
-        pLlaves.append({riInicio, igual, valor, riFin - valor, Huella_Llave(llave), false});
+    if (todos < 0x80) {
+        pLlaves.append({riInicio, igual, valor, riFin - valor, huella ? huella : 1, false});
     } else {
         const QString baja = llave.toString().toLower();
         pLlaves.append({pMinusculas.size(), baja.size(), valor, riFin - valor, 0, true});
@@ -99,11 +121,6 @@ void TValoresTarea::Agregar_Linea(qsizetype riInicio, qsizetype riFin)
 }
 
 namespace {
-char16_t Bajar_Ascii(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-}
-
 // Whether a key (ASCII, or lowered in full) begins with an ASCII prefix, A to Z without
 // regard to case. No other letter folds: a lowered key is matched as it was lowered.
 bool Empieza_Con(QStringView rsLlave, QLatin1StringView rsPrefijo)
@@ -163,9 +180,9 @@ bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave) const
 
 quint32 TValoresTarea::Huella_Llave(QStringView rsLlave)
 {
-    quint32 h = 2166136261u; // FNV-1a
+    quint32 h = kHuellaInicial;
     for (QChar c : rsLlave)
-        h = (h ^ Bajar_Ascii(c.unicode())) * 16777619u;
+        h = Paso_Huella(h, c.unicode());
     return h ? h : 1;
 }
 
