@@ -104,3 +104,8 @@ struct TLectorTareas {
 // sets and tsFile (so it should start as a fresh record).
 TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TLectorTareas &fLector, TTipoTarea &fTarea, int &fiCodigo,
                             QString &fsError);
+// The rest of that once the content is read: deciphers and validates it into fTarea.
+void Leer_Tarea_De_Contenido(const QString &rsArchivo, QByteArrayView rContenido, TLectorTareas &fLector,
+                             TTipoTarea &fTarea, int &fiCodigo);
+// The name of rsRuta from riInicioNombre on, as the file system spells it, into fNombre.
+void Nombre_En_Carpeta(const QString &rsRuta, qsizetype riInicioNombre, QByteArray &fNombre);

@@ -4,6 +4,7 @@
 
 #include "cipher.h"
 #include "loader.h"
+#include "readbatch.h"
 #include "reminderfile.h"
 #include "storetestutil.h"
 #include "writer.h"
@@ -12,7 +13,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 TTipoTarea Diaria(const QString &rsNombre)
@@ -130,6 +133,8 @@ private slots:
         QTest::addColumn<QString>("clase");
         QTest::newRow("read error") << "mem";
         QTest::newRow("too large") << "huge";
+        QTest::newRow("empty: loaded, found invalid") << "empty";
+        QTest::newRow("more than a batch reads at once: loaded") << "long";
     }
     void unreadableFileSkipped()
     {
@@ -140,12 +145,27 @@ private slots:
         const QString medio = dir.filePath("b.od");
         if (clase == "mem") {
             QVERIFY(QFile::link("/proc/self/mem", medio));
+        } else if (clase == "empty" || clase == "long") {
+            QFile f(medio);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            if (clase == "long") {
+                f.close();
+                QVERIFY(Grabar_Archivo_Tarea(medio, Diaria("b")));
+                QVERIFY(f.open(QIODevice::Append));
+                f.write(QByteArray(200 * 1024, '\n'));
+            }
         } else {
             QFile f(medio);
             QVERIFY(f.open(QIODevice::WriteOnly));
             QVERIFY(f.resize(kMaxBytesArchivoTarea + 1));
         }
         const TResultadoCarga r = Cargar_Directorio_Tareas(dir.path());
+        if (clase == "empty" || clase == "long") {
+            QVERIFY(r.ilegibles.isEmpty());
+            QCOMPARE(r.tabla.piTipoTareaTotal(), clase == "long" ? 3 : 2);
+            QCOMPARE(r.invalidos.size(), clase == "long" ? 0 : 1);
+            return;
+        }
         QVERIFY(r.directorioExiste);
         QVERIFY(r.error.isEmpty());
         QCOMPARE(r.tabla.piTipoTareaTotal(), 2);
@@ -156,6 +176,53 @@ private slots:
         QVERIFY(!r.ilegibles[0].tsError.isEmpty());
         QVERIFY(!r.ilegibles[0].tsError.contains(medio)); // the text alone, the path apart
         QVERIFY(r.invalidos.isEmpty());
+    }
+
+    // A batch gives a file's content only when it read all of it, and then the same bytes
+    // as the usual reading; anything else it leaves to the usual reading.
+    void batchReadAgreesWithUsualRead()
+    {
+        const auto descriptores = [] {
+            return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
+        };
+        const qsizetype abiertos = descriptores();
+        QTemporaryDir dir;
+        const auto escribir = [&](const char *rsNombre, qsizetype riBytes) {
+            QFile f(dir.filePath(rsNombre));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QByteArray datos(riBytes, 'x');
+            for (qsizetype i = 0; i < riBytes; i += 7)
+                datos[i] = char('a' + i % 26);
+            f.write(datos);
+        };
+        escribir("small.od", 1200);
+        escribir("empty.od", 0);
+        escribir("just-under.od", 64 * 1024 - 1);
+        escribir("full.od", 64 * 1024);
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.od")).constData(), 0600), 0);
+        const QList<QByteArray> nombres = {"small.od", "missing.od", "empty.od", "just-under.od", "full.od", "fifo.od"};
+        const bool leido[] = {true, false, false, true, false, false};
+        const int carpeta = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        QVERIFY(carpeta >= 0);
+        {
+            TLectorLotes lotes(carpeta);
+            if (!lotes.Disponible()) {
+                ::close(carpeta);
+                QSKIP("io_uring is not available here");
+            }
+            for (int vuelta = 0; vuelta < 2; ++vuelta) { // the places are reused
+                lotes.Leer(nombres);
+                for (qsizetype i = 0; i < nombres.size(); ++i) {
+                    QByteArrayView contenido;
+                    QCOMPARE(lotes.Contenido(i, contenido), leido[i]);
+                    if (leido[i])
+                        QCOMPARE(contenido.toByteArray(), Contenido(dir.filePath(QString::fromLatin1(nombres[i]))));
+                }
+            }
+        }
+        ::close(carpeta);
+        // Every descriptor the batches opened was closed, the ring's own as well.
+        QCOMPARE(descriptores(), abiertos);
     }
 };
 

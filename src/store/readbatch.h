@@ -1,0 +1,48 @@
+#pragma once
+// Reading the small files of one folder a batch at a time. Opening, reading and closing
+// cost three system calls per file, and on a machine where a system call is dear a list
+// of thousands of reminders spent most of its system time there: through io_uring the
+// opens of a whole batch go to the kernel at once, then its reads and closes. Where
+// io_uring cannot be had (an old kernel, a sandbox that forbids it) nothing is read here,
+// and the caller reads each file the usual way.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+#include <memory>
+
+struct io_uring;
+
+class TLectorLotes {
+public:
+    // The most files of one batch.
+    static constexpr qsizetype kLote = 64;
+
+    // For the folder open as riCarpeta (not taken over).
+    explicit TLectorLotes(int riCarpeta);
+    ~TLectorLotes();
+    TLectorLotes(const TLectorLotes &) = delete;
+    TLectorLotes &operator=(const TLectorLotes &) = delete;
+
+    bool Disponible() const { return pAnillo != nullptr; }
+    // Reads the files named (in the folder, at most kLote), each with one read.
+    void Leer(const QList<QByteArray> &rNombres);
+    // The content of file riIndice of the last batch, when it was read whole and is not
+    // empty. False for anything else (it could not be opened, it is empty or larger than
+    // a batch reads, it is not a regular file, or io_uring failed): the caller then reads
+    // it the usual way, which tells what is wrong.
+    bool Contenido(qsizetype riIndice, QByteArrayView &fContenido) const;
+
+private:
+    // Submits what is queued and waits for riEsperadas completions, each result put in
+    // pResultados at its user data; false when the ring failed.
+    bool Completar(unsigned riEsperadas);
+    void Cerrar_Anillo();
+
+    int piCarpeta;
+    io_uring *pAnillo = nullptr;
+    std::unique_ptr<char[]> pEspacio; // kLote places, each of kLugar bytes, touched only where read
+    int pResultados[2 * kLote + 1];
+    qsizetype piLeidos = 0;
+};
