@@ -4,10 +4,12 @@
 #include "editor/summary.h"
 #include "scheduler/nextrun.h"
 #include "store/daycount.h"
+#include "store/parallel.h"
 #include "store/textforms.h"
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 QString Titulo_Columna_Lista(int riColumna, int riLenguaje)
 {
@@ -44,8 +46,11 @@ QString Texto_Ultima_Ejecucion(const TTipoTarea &rTarea, int riLenguaje)
 
 void Calcular_Proximas_Ejecuciones_Lista(TTablaTareas &fTabla, double rdAhora)
 {
-    for (TTipoTarea &t : fTabla.paTipoTarea)
-        t.tdNextRunTime = Calcular_Proxima_Ejecucion(t, rdAhora, 0);
+    TTipoTarea *const tareas = fTabla.paTipoTarea.data();
+    En_Paralelo(fTabla.paTipoTarea.size(), 256, [&](qsizetype desde, qsizetype hasta) {
+        for (qsizetype i = desde; i < hasta; ++i)
+            tareas[i].tdNextRunTime = Calcular_Proxima_Ejecucion(tareas[i], rdAhora, 0);
+    });
 }
 
 int Comparar_Nombres_Lista(const QString &rsNombre1, const QString &rsNombre2)
@@ -60,18 +65,32 @@ static qint64 Valor_Orden(double rdValor)
     return Dias_a_Milisegundos(rdValor > 0 ? rdValor : rdValor + kDesplazamiento);
 }
 
+// The order of two rows from their sort values (their names settle a tie).
+static int Comparar_Filas(qint64 riValor1, const QString &rsNombre1, qint64 riValor2, const QString &rsNombre2,
+                          bool rbAscendente)
+{
+    const int r = riValor1 < riValor2 ? -1 : riValor1 > riValor2 ? 1 : Comparar_Nombres_Lista(rsNombre1, rsNombre2);
+    return rbAscendente ? r : -r;
+}
+
+// The sort value of a row for a column: its next or last run; the same for every row
+// when the column sorts by name.
+static qint64 Valor_Columna(const TTipoTarea &rTarea, int riColumna)
+{
+    if (riColumna == 1)
+        return Valor_Orden(rTarea.tdNextRunTime);
+    return riColumna == 2 ? Valor_Orden(rTarea.tdLastRunTime) : 0;
+}
+
 int ListViewCompare(const QString &rsNombre1, const TTipoTarea *rpTarea1, const QString &rsNombre2,
                     const TTipoTarea *rpTarea2, int riColumna, bool rbAscendente)
 {
-    int r = 0;
-    if (riColumna == 0) {
-        r = Comparar_Nombres_Lista(rsNombre1, rsNombre2);
-    } else if ((riColumna == 1 || riColumna == 2) && rpTarea1 && rpTarea2) {
-        const qint64 v1 = Valor_Orden(riColumna == 1 ? rpTarea1->tdNextRunTime : rpTarea1->tdLastRunTime);
-        const qint64 v2 = Valor_Orden(riColumna == 1 ? rpTarea2->tdNextRunTime : rpTarea2->tdLastRunTime);
-        r = v1 < v2 ? -1 : v1 > v2 ? 1 : Comparar_Nombres_Lista(rsNombre1, rsNombre2);
-    }
-    return rbAscendente ? r : -r;
+    if (riColumna == 0)
+        return Comparar_Filas(0, rsNombre1, 0, rsNombre2, rbAscendente);
+    if ((riColumna == 1 || riColumna == 2) && rpTarea1 && rpTarea2)
+        return Comparar_Filas(Valor_Columna(*rpTarea1, riColumna), rsNombre1, Valor_Columna(*rpTarea2, riColumna),
+                              rsNombre2, rbAscendente);
+    return 0;
 }
 
 int ListViewCompare(const TTipoTarea &rTarea1, const TTipoTarea &rTarea2, int riColumna, bool rbAscendente)
@@ -83,8 +102,15 @@ QVector<int> Orden_Lista(const TTablaTareas &rTabla, int riColumna, bool rbAscen
 {
     QVector<int> orden(rTabla.piTipoTareaTotal());
     std::iota(orden.begin(), orden.end(), 0);
+    if (riColumna < 0 || riColumna > 2)
+        return orden; // no column sorts: every pair compares equal
+    // Each row's value worked out once, not at each of the sort's comparisons.
+    std::vector<qint64> valores(size_t(orden.size()));
+    for (int i : orden)
+        valores[size_t(i)] = Valor_Columna(rTabla.paTipoTarea[i], riColumna);
     std::stable_sort(orden.begin(), orden.end(), [&](int a, int b) {
-        return ListViewCompare(rTabla.paTipoTarea[a], rTabla.paTipoTarea[b], riColumna, rbAscendente) < 0;
+        return Comparar_Filas(valores[size_t(a)], rTabla.paTipoTarea[a].tsTaskName, valores[size_t(b)],
+                              rTabla.paTipoTarea[b].tsTaskName, rbAscendente) < 0;
     });
     return orden;
 }

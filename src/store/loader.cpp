@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string>
+#include <string_view>
 #include <vector>
 #include <cerrno>
 #include <cstring>
@@ -39,8 +41,10 @@ namespace {
 // the same sort over the same results gives the same order.
 void Ordenar_Nombres(QStringList &fRutas, qsizetype riCarpeta)
 {
-    QList<QByteArray> claves;
-    claves.reserve(fRutas.size());
+    // The lowered names one after another in one buffer, each found by where it starts.
+    std::string claves;
+    std::vector<size_t> inicios;
+    inicios.reserve(size_t(fRutas.size()) + 1);
     for (const QString &ruta : std::as_const(fRutas)) {
         const QStringView nombre = QStringView(ruta).sliced(riCarpeta);
         if (!QtPrivate::isAscii(nombre)) {
@@ -50,16 +54,22 @@ void Ordenar_Nombres(QStringList &fRutas, qsizetype riCarpeta)
             });
             return;
         }
-        claves << nombre.toLatin1().toLower();
+        inicios.push_back(claves.size());
+        for (QChar c : nombre)
+            claves += char(c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? c.unicode() + ('a' - 'A') : c.unicode());
     }
+    inicios.push_back(claves.size());
+    std::vector<std::string_view> clave(inicios.size() - 1);
+    for (size_t i = 0; i < clave.size(); ++i)
+        clave[i] = std::string_view(claves.data() + inicios[i], inicios[i + 1] - inicios[i]);
     QList<qsizetype> orden(fRutas.size());
     std::iota(orden.begin(), orden.end(), 0);
-    std::sort(orden.begin(), orden.end(), [&claves](qsizetype a, qsizetype b) { return claves[a] < claves[b]; });
+    std::sort(orden.begin(), orden.end(), [&](qsizetype a, qsizetype b) { return clave[size_t(a)] < clave[size_t(b)]; });
     QStringList ordenadas;
     ordenadas.reserve(fRutas.size());
     for (qsizetype i : orden)
-        ordenadas << fRutas[i];
-    fRutas = ordenadas;
+        ordenadas << std::move(fRutas[i]);
+    fRutas = std::move(ordenadas);
 }
 
 // A pattern "*" and a plain ASCII ending (as "*.od") matches a name whose last bytes are
@@ -137,8 +147,19 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
                     continue;
             }
         }
-        if (regular)
+        if (!regular)
+            continue;
+        // An ASCII name, as Kestrin makes them, is its own text: the path is made in one piece.
+        const QLatin1StringView ascii(nombre);
+        if (QtPrivate::isAscii(ascii)) {
+            QString ruta;
+            ruta.reserve(base.size() + ascii.size());
+            ruta += base;
+            ruta += ascii;
+            fStringList << std::move(ruta);
+        } else {
             fStringList << base + QFile::decodeName(nombre);
+        }
     }
     ::closedir(dir);
     if (rbSorted)
