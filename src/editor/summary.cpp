@@ -29,14 +29,11 @@ QString Solo_Hora_Texto(double rdFecha, int riLenguaje)
                                         riLenguaje);
 }
 
-// Each chosen name followed by ", ", then the last two characters dropped.
+// Each chosen name followed by ", ", then the last two characters dropped: the names
+// joined by ", ", made in one piece.
 QString Unir(const QStringList &rNombres)
 {
-    QString s;
-    for (const QString &n : rNombres)
-        s += n + QStringLiteral(", ");
-    s.chop(2);
-    return s;
+    return rNombres.join(QStringLiteral(", "));
 }
 
 QString Lista_Dias_Semana(const TDatosResumen &rDatos, bool rbEspanol)

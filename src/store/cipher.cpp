@@ -248,8 +248,13 @@ const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsD
         // CBC decryption: each deciphered block XORed with the ciphertext block before it.
         if (!descifrados || (resto > 0 && !colas))
             continue;
-        for (int i = 0; i < l.iCifrados; ++i)
-            datos[i] = plano[i] ^ (i < kBloque ? iv[i] : cifrado[i - kBloque]);
+        for (int i = 0; i < l.iCifrados; i += 8) { // eight bytes at a time: blocks are 16
+            quint64 p, c;
+            std::memcpy(&p, plano + i, 8);
+            std::memcpy(&c, i < kBloque ? iv + i : cifrado + i - kBloque, 8);
+            p ^= c;
+            std::memcpy(datos + i, &p, 8);
+        }
         for (int i = 0; i < resto; ++i)
             datos[l.iCifrados + i] ^= mascara[i];
         int fin = l.iCaracteres;

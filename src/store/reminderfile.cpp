@@ -168,6 +168,9 @@ bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave) const
     // most lines are ruled out by that alone, the rest letter by letter.
     if (llave.size() != rsLlave.size())
         return false;
+    // Kestrin writes each key as it looks it up: the same letters settle it at once.
+    if (std::memcmp(llave.utf16(), rsLlave.utf16(), size_t(llave.size()) * sizeof(char16_t)) == 0)
+        return true;
     for (qsizetype i = 0; i < rsLlave.size(); ++i) {
         const char16_t buscada = rsLlave[i].unicode();
         if (buscada >= 0x80)
@@ -181,8 +184,13 @@ bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave) const
 quint32 TValoresTarea::Huella_Llave(QStringView rsLlave)
 {
     quint32 h = kHuellaInicial;
-    for (QChar c : rsLlave)
+    char16_t todos = 0;
+    for (QChar c : rsLlave) {
+        todos |= c.unicode();
         h = Paso_Huella(h, c.unicode());
+    }
+    if (todos >= 0x80)
+        return 0;
     return h ? h : 1;
 }
 
@@ -190,7 +198,7 @@ const TValoresTarea::TLlave *TValoresTarea::Buscar(QStringView rsLlave) const
 {
     // The first line of a key wins. An ASCII key can only be another ASCII key of the same
     // hash; a key that is not ASCII may match any, and is compared with all.
-    const quint32 huella = QtPrivate::isAscii(rsLlave) ? Huella_Llave(rsLlave) : 0;
+    const quint32 huella = Huella_Llave(rsLlave);
     for (const TLlave &llave : pLlaves)
         if ((huella == 0 || llave.iHuella == huella || llave.bMinusculas) && Es_Llave(llave, rsLlave))
             return &llave;

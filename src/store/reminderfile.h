@@ -39,8 +39,8 @@ private:
         quint32 iHuella;      // Huella_Llave of an ASCII key, 0 for the others
         bool bMinusculas;
     };
-    // A hash of an ASCII key lowered A to Z, never 0: a look-up compares a key's letters
-    // only when the hashes agree.
+    // A hash of an ASCII key lowered A to Z, never 0 (0 for a key that is not ASCII): a
+    // look-up compares a key's letters only when the hashes agree.
     static quint32 Huella_Llave(QStringView rsLlave);
     void Vaciar();
     // Takes the line that lies in pTexto from riInicio to riFin.
