@@ -85,12 +85,6 @@ char16_t Bajar_Ascii(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
 }
 
-// One character's step of a key's hash (FNV-1a over the key lowered A to Z).
-constexpr quint32 kHuellaInicial = 2166136261u;
-quint32 Paso_Huella(quint32 riHuella, char16_t c)
-{
-    return (riHuella ^ Bajar_Ascii(c)) * 16777619u;
-}
 } // namespace
 
 void TValoresTarea::Agregar_Linea(qsizetype riInicio, qsizetype riFin)
@@ -98,12 +92,12 @@ void TValoresTarea::Agregar_Linea(qsizetype riInicio, qsizetype riFin)
     // One pass finds the "=", tells whether the key is ASCII and makes its hash.
     const char16_t *const linea = reinterpret_cast<const char16_t *>(pTexto.constData()) + riInicio;
     const qsizetype largo = riFin - riInicio;
-    quint32 huella = kHuellaInicial;
+    quint32 huella = TValoresTarea::kHuellaInicial;
     char16_t todos = 0;
     qsizetype igual = 0;
     for (; igual < largo && linea[igual] != u'='; ++igual) {
         todos |= linea[igual];
-        huella = Paso_Huella(huella, linea[igual]);
+        huella = TValoresTarea::Paso_Huella(huella, linea[igual]);
     }
     if (igual == largo)
         return;
@@ -181,33 +175,24 @@ bool TValoresTarea::Es_Llave(const TLlave &rLlave, QStringView rsLlave) const
     return true;
 }
 
-quint32 TValoresTarea::Huella_Llave(QStringView rsLlave)
-{
-    quint32 h = kHuellaInicial;
-    char16_t todos = 0;
-    for (QChar c : rsLlave) {
-        todos |= c.unicode();
-        h = Paso_Huella(h, c.unicode());
-    }
-    if (todos >= 0x80)
-        return 0;
-    return h ? h : 1;
-}
-
-const TValoresTarea::TLlave *TValoresTarea::Buscar(QStringView rsLlave) const
+const TValoresTarea::TLlave *TValoresTarea::Buscar(QStringView rsLlave, quint32 riHuella) const
 {
     // The first line of a key wins. An ASCII key can only be another ASCII key of the same
-    // hash; a key that is not ASCII may match any, and is compared with all.
-    const quint32 huella = Huella_Llave(rsLlave);
+    // hash; a key that is not ASCII (hash 0) may match any, and is compared with all.
     for (const TLlave &llave : pLlaves)
-        if ((huella == 0 || llave.iHuella == huella || llave.bMinusculas) && Es_Llave(llave, rsLlave))
+        if ((riHuella == 0 || llave.iHuella == riHuella || llave.bMinusculas) && Es_Llave(llave, rsLlave))
             return &llave;
     return nullptr;
 }
 
 QStringView TValoresTarea::Vista(QStringView rsLlave) const
 {
-    const TLlave *llave = Buscar(rsLlave);
+    return Vista(TClave{rsLlave, Huella_Llave(rsLlave)});
+}
+
+QStringView TValoresTarea::Vista(const TClave &rClave) const
+{
+    const TLlave *llave = Buscar(rClave.sLlave, rClave.iHuella);
     return llave ? Recortar_Vista(Valor_Crudo(*llave)) : QStringView();
 }
 
@@ -216,9 +201,14 @@ QString TValoresTarea::Valor(QStringView rsLlave) const
     return Vista(rsLlave).toString();
 }
 
+QString TValoresTarea::Valor(const TClave &rClave) const
+{
+    return Vista(rClave).toString();
+}
+
 bool TValoresTarea::Tiene(QStringView rsLlave) const
 {
-    return Buscar(rsLlave) != nullptr;
+    return Buscar(rsLlave, Huella_Llave(rsLlave)) != nullptr;
 }
 
 QString TValoresTarea::Lineas_Numeradas(QLatin1StringView rsPrefijo, int riMaximo) const
@@ -253,13 +243,23 @@ QString TValoresTarea::Lineas_Numeradas(QLatin1StringView rsPrefijo, int riMaxim
 }
 
 namespace {
+using TClave = TValoresTarea::TClave;
+// u"Lenguaje"_clave: a key and its hash, made when the program is compiled.
+consteval TClave operator""_clave(const char16_t *rsLlave, size_t riLargo)
+{
+    const QStringView llave(rsLlave, qsizetype(riLargo));
+    return {llave, TValoresTarea::Huella_Llave(llave)};
+}
+} // namespace
+
+namespace {
 // The checks of one file, in order; each returns false after setting the code.
 class TValidador {
 public:
     TValidador(const TValoresTarea &rValores, int &fiCodigo) : v(rValores), codigo(fiCodigo) {}
 
     // A number; riNoNumero when it is not one.
-    bool Numero(QStringView rsLlave, int riNoNumero, qint32 &fiValor, const char16_t *rsVacio = nullptr)
+    bool Numero(const TClave &rsLlave, int riNoNumero, qint32 &fiValor, const char16_t *rsVacio = nullptr)
     {
         QStringView valor = v.Vista(rsLlave);
         if (valor.isEmpty() && rsVacio)
@@ -270,7 +270,7 @@ public:
         return false;
     }
     // A number that must be one of two values; riFuera when it is another.
-    bool Opcion(QStringView rsLlave, int riNoNumero, int riFuera, std::initializer_list<qint32> rPermitidos,
+    bool Opcion(const TClave &rsLlave, int riNoNumero, int riFuera, std::initializer_list<qint32> rPermitidos,
                 qint32 &fiValor)
     {
         if (!Numero(rsLlave, riNoNumero, fiValor))
@@ -280,7 +280,7 @@ public:
         codigo = riFuera;
         return false;
     }
-    bool Fecha(QStringView rsLlave, int riInvalida, double &fdValor, bool rbVacioEsCero = false)
+    bool Fecha(const TClave &rsLlave, int riInvalida, double &fdValor, bool rbVacioEsCero = false)
     {
         QStringView valor = v.Vista(rsLlave);
         if (valor.isEmpty() && rbVacioEsCero)
@@ -294,11 +294,11 @@ public:
     // Weekday digits "1".."7".
     bool Dias_Semana(int riVacio, int riMalo, QString &fsValor)
     {
-        fsValor = v.Valor(u"DiasSemana");
+        fsValor = v.Valor(u"DiasSemana"_clave);
         return Lista(fsValor, riVacio, riMalo, [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('7'); });
     }
     // Month and day lists: commas and digits.
-    bool Lista_Comas(QStringView rsLlave, int riVacio, int riMalo, QString &fsValor)
+    bool Lista_Comas(const TClave &rsLlave, int riVacio, int riMalo, QString &fsValor)
     {
         fsValor = v.Valor(rsLlave);
         return Lista(fsValor, riVacio, riMalo,
@@ -307,10 +307,10 @@ public:
     // "SiempreHasta" and "FechaFin".
     bool Hasta(int riNoNumero, int riFuera, int riFin, TTipoTarea &fTarea)
     {
-        return Opcion(u"SiempreHasta", riNoNumero, riFuera, {0, 1}, fTarea.tiSiempreRepetirHasta) &&
-               Fecha(u"FechaFin", riFin, fTarea.tdFechaFin);
+        return Opcion(u"SiempreHasta"_clave, riNoNumero, riFuera, {0, 1}, fTarea.tiSiempreRepetirHasta) &&
+               Fecha(u"FechaFin"_clave, riFin, fTarea.tdFechaFin);
     }
-    bool Hora_Rango(QStringView rsLlave, int riVacio, int riLargo, QString &fsValor)
+    bool Hora_Rango(const TClave &rsLlave, int riVacio, int riLargo, QString &fsValor)
     {
         fsValor = v.Valor(rsLlave);
         if (fsValor.isEmpty()) {
@@ -347,36 +347,36 @@ bool Validar_Horario(TValidador &c, const TValoresTarea &rValores, TTipoTarea &t
 {
     switch (t.tiTareaTipo) {
     case TAREA_UNA_VEZ:
-        return c.Fecha(u"FechaInicio", 10, t.tdFechaInicio);
+        return c.Fecha(u"FechaInicio"_clave, 10, t.tdFechaInicio);
     case TAREA_DIARIA:
-        return c.Fecha(u"FechaInicio", 11, t.tdFechaInicio) && c.Hasta(13, 12, 14, t);
+        return c.Fecha(u"FechaInicio"_clave, 11, t.tdFechaInicio) && c.Hasta(13, 12, 14, t);
     case TAREA_SEMANAL:
-        return c.Fecha(u"FechaInicio", 15, t.tdFechaInicio) && c.Dias_Semana(16, 17, t.tsDiasSemana) &&
+        return c.Fecha(u"FechaInicio"_clave, 15, t.tdFechaInicio) && c.Dias_Semana(16, 17, t.tsDiasSemana) &&
                c.Hasta(19, 18, 20, t);
     case TAREA_MENSUAL:
-        return c.Fecha(u"FechaInicio", 21, t.tdFechaInicio) && c.Lista_Comas(u"Meses", 22, 23, t.tsMeses) &&
-               c.Lista_Comas(u"Dias", 24, 25, t.tsDias);
+        return c.Fecha(u"FechaInicio"_clave, 21, t.tdFechaInicio) && c.Lista_Comas(u"Meses"_clave, 22, 23, t.tsMeses) &&
+               c.Lista_Comas(u"Dias"_clave, 24, 25, t.tsDias);
     case TAREA_AL_INICIAR:
         return true;
     case TAREA_CADA_HORA:
-        if (!c.Fecha(u"FechaInicio", 34, t.tdFechaInicio) ||
-            !c.Opcion(u"RangoHoras", 36, 35, {1, 2}, t.tiRangoHoras))
+        if (!c.Fecha(u"FechaInicio"_clave, 34, t.tdFechaInicio) ||
+            !c.Opcion(u"RangoHoras"_clave, 36, 35, {1, 2}, t.tiRangoHoras))
             return false;
         if (t.tiRangoHoras == 1) {
-            if (!c.Hora_Rango(u"RangoHoraInicio", 37, 38, t.tsRangoHoraInicio) ||
-                !c.Hora_Rango(u"RangoHoraFin", 39, 40, t.tsRangoHoraFin) ||
-                !c.Numero(u"RangoCadaHora", 42, t.tiRangoCadaHora))
+            if (!c.Hora_Rango(u"RangoHoraInicio"_clave, 37, 38, t.tsRangoHoraInicio) ||
+                !c.Hora_Rango(u"RangoHoraFin"_clave, 39, 40, t.tsRangoHoraFin) ||
+                !c.Numero(u"RangoCadaHora"_clave, 42, t.tiRangoCadaHora))
                 return false;
             if (t.tiRangoCadaHora < 0) {
                 fiCodigo = 41;
                 return false;
             }
         } else {
-            t.tsHorasLista = rValores.Valor(u"HorasLista");
+            t.tsHorasLista = rValores.Valor(u"HorasLista"_clave);
         }
         return c.Dias_Semana(43, 44, t.tsDiasSemana) && c.Hasta(46, 45, 47, t);
     case TAREA_ANUAL:
-        return c.Fecha(u"FechaInicio", 48, t.tdFechaInicio) && c.Hasta(50, 49, 51, t);
+        return c.Fecha(u"FechaInicio"_clave, 48, t.tdFechaInicio) && c.Hasta(50, 49, 51, t);
     default:
         fiCodigo = 26;
         return false;
@@ -389,21 +389,21 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
     int codigo = 0;
     TValidador c(rValores, codigo);
     TTipoTarea &t = fTarea;
-    t.tsTaskName = rValores.Valor(u"TaskName1");
+    t.tsTaskName = rValores.Valor(u"TaskName1"_clave);
     t.tsMensaje = rValores.Lineas_Numeradas(QLatin1StringView("Mensaje"), 500);
     t.tsSummary = rValores.Lineas_Numeradas(QLatin1StringView("Summary"), 50);
 
-    if (!c.Numero(u"Lenguaje", 1, t.tiLenguaje))
+    if (!c.Numero(u"Lenguaje"_clave, 1, t.tiLenguaje))
         return codigo;
     if (t.tiLenguaje != 0 && t.tiLenguaje != 1)
         t.tiLenguaje = 0;
-    if (!c.Opcion(u"AlertWindow", 3, 2, {1, 2, 3}, t.tiAlertWindow) ||
-        !c.Opcion(u"TocarSonido", 5, 4, {0, 1}, t.tiTocarSonido) ||
-        !c.Opcion(u"UsarSonidoDefault", 7, 6, {1, 2}, t.tiUsarSonidoDefault))
+    if (!c.Opcion(u"AlertWindow"_clave, 3, 2, {1, 2, 3}, t.tiAlertWindow) ||
+        !c.Opcion(u"TocarSonido"_clave, 5, 4, {0, 1}, t.tiTocarSonido) ||
+        !c.Opcion(u"UsarSonidoDefault"_clave, 7, 6, {1, 2}, t.tiUsarSonidoDefault))
         return codigo;
-    t.tsSonidoElegido = rValores.Valor(u"SonidoElegido");
-    t.tsPathDelSonido = rValores.Valor(u"PathSonido");
-    if (!c.Opcion(u"RepetirSonido", 9, 8, {0, 1}, t.tiRepetirSonido))
+    t.tsSonidoElegido = rValores.Valor(u"SonidoElegido"_clave);
+    t.tsPathDelSonido = rValores.Valor(u"PathSonido"_clave);
+    if (!c.Opcion(u"RepetirSonido"_clave, 9, 8, {0, 1}, t.tiRepetirSonido))
         return codigo;
 
     // Fields the type does not read keep these values, whatever the file says.
@@ -419,14 +419,14 @@ int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
     t.tsRangoHoraFin = QStringLiteral("08:00");
     t.tiRangoCadaHora = 1;
 
-    if (!c.Numero(u"TareaTipo", 27, t.tiTareaTipo) || !Validar_Horario(c, rValores, t, codigo))
+    if (!c.Numero(u"TareaTipo"_clave, 27, t.tiTareaTipo) || !Validar_Horario(c, rValores, t, codigo))
         return codigo;
 
-    if (!c.Fecha(u"FechaCreacion", 28, t.tdFechaCreacion, true) ||
-        !c.Fecha(u"LastRunTime", 29, t.tdLastRunTime, true) ||
-        !c.Numero(u"SnoozeTime", 30, t.tiSnoozeTime, u"-1") ||
-        !c.Fecha(u"SnoozeRun", 31, t.tdSnoozeRun, true) ||
-        !c.Numero(u"AutoDelete", 33, t.tiAutoDelete, u"0"))
+    if (!c.Fecha(u"FechaCreacion"_clave, 28, t.tdFechaCreacion, true) ||
+        !c.Fecha(u"LastRunTime"_clave, 29, t.tdLastRunTime, true) ||
+        !c.Numero(u"SnoozeTime"_clave, 30, t.tiSnoozeTime, u"-1") ||
+        !c.Fecha(u"SnoozeRun"_clave, 31, t.tdSnoozeRun, true) ||
+        !c.Numero(u"AutoDelete"_clave, 33, t.tiAutoDelete, u"0"))
         return codigo;
     if (t.tiAutoDelete != 0 && t.tiAutoDelete != 1)
         return 32;

@@ -25,6 +25,13 @@ public:
     void Leer_Guardadas(QByteArrayView rContenido);
     QString Valor(QStringView rsLlave) const; // trimmed; empty when absent
     QStringView Vista(QStringView rsLlave) const; // the same without a copy, valid while this lives
+    // An ASCII key the program looks up in every file, its hash made when it is compiled.
+    struct TClave {
+        QStringView sLlave;
+        quint32 iHuella;
+    };
+    QString Valor(const TClave &rClave) const;
+    QStringView Vista(const TClave &rClave) const;
     bool Tiene(QStringView rsLlave) const;
     // The non-empty values of rsPrefijo + 1 .. rsPrefijo + riMaximo, in number order,
     // joined by CR LF; gaps are skipped. rsPrefijo is ASCII.
@@ -39,16 +46,36 @@ private:
         quint32 iHuella;      // Huella_Llave of an ASCII key, 0 for the others
         bool bMinusculas;
     };
-    // A hash of an ASCII key lowered A to Z, never 0 (0 for a key that is not ASCII): a
-    // look-up compares a key's letters only when the hashes agree.
-    static quint32 Huella_Llave(QStringView rsLlave);
+public:
+    // A hash of an ASCII key lowered A to Z (FNV-1a), never 0 (0 for a key that is not
+    // ASCII): a look-up compares a key's letters only when the hashes agree.
+    static constexpr quint32 Huella_Llave(QStringView rsLlave)
+    {
+        quint32 h = kHuellaInicial;
+        char16_t todos = 0;
+        for (qsizetype i = 0; i < rsLlave.size(); ++i) {
+            todos |= rsLlave[i].unicode();
+            h = Paso_Huella(h, rsLlave[i].unicode());
+        }
+        if (todos >= 0x80)
+            return 0;
+        return h ? h : 1;
+    }
+    static constexpr quint32 kHuellaInicial = 2166136261u;
+    // One character's step of that hash.
+    static constexpr quint32 Paso_Huella(quint32 riHuella, char16_t c)
+    {
+        return (riHuella ^ (c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c)) * 16777619u;
+    }
+
+private:
     void Vaciar();
     // Takes the line that lies in pTexto from riInicio to riFin.
     void Agregar_Linea(qsizetype riInicio, qsizetype riFin);
     QStringView Llave(const TLlave &rLlave) const;
     QStringView Valor_Crudo(const TLlave &rLlave) const;
     bool Es_Llave(const TLlave &rLlave, QStringView rsLlave) const;
-    const TLlave *Buscar(QStringView rsLlave) const;
+    const TLlave *Buscar(QStringView rsLlave, quint32 riHuella) const;
 
     QString pTexto;      // the lines one after another
     QString pMinusculas; // the keys that are not ASCII, lowered, one after another
