@@ -123,21 +123,23 @@ QString Encriptar(const QString &rsCadena)
 }
 
 namespace {
-// The value of each Base64 character; kFuera for any other. "=" counts as zero, as
-// OpenSSL's block decoder counts it.
-constexpr unsigned char kFuera = 0xff;
-constexpr std::array<unsigned char, 256> Tabla_Base64()
+// The value of each Base64 character, already shifted to its place in a group of four
+// (riDesplazamiento 18, 12, 6 or 0); kFuera for any other character. "=" counts as zero,
+// as OpenSSL's block decoder counts it.
+constexpr quint32 kFuera = 0x80000000u;
+constexpr std::array<quint32, 256> Tabla_Base64(int riDesplazamiento)
 {
-    std::array<unsigned char, 256> t{};
+    std::array<quint32, 256> t{};
     for (auto &v : t)
         v = kFuera;
     const char alfabeto[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    for (int i = 0; i < 64; ++i)
-        t[uchar(alfabeto[i])] = uchar(i);
+    for (quint32 i = 0; i < 64; ++i)
+        t[uchar(alfabeto[i])] = i << riDesplazamiento;
     t[uchar('=')] = 0;
     return t;
 }
-constexpr std::array<unsigned char, 256> kBase64 = Tabla_Base64();
+constexpr std::array<quint32, 256> kBase64[4] = {Tabla_Base64(18), Tabla_Base64(12), Tabla_Base64(6),
+                                                 Tabla_Base64(0)};
 
 // Decodes riLargo characters (a multiple of 4) when every one of them is a Base64
 // character or "=", as every line Kestrin writes is; -1 otherwise, and OpenSSL's decoder,
@@ -146,11 +148,10 @@ constexpr std::array<unsigned char, 256> kBase64 = Tabla_Base64();
 int Decodificar_Simple(unsigned char *fDestino, const char *rsTexto, qsizetype riLargo)
 {
     for (qsizetype i = 0; i < riLargo; i += 4) {
-        const unsigned a = kBase64[uchar(rsTexto[i])], b = kBase64[uchar(rsTexto[i + 1])],
-                       c = kBase64[uchar(rsTexto[i + 2])], d = kBase64[uchar(rsTexto[i + 3])];
-        if ((a | b | c | d) & 0x80) // kFuera has it, no value does
+        const quint32 v = kBase64[0][uchar(rsTexto[i])] | kBase64[1][uchar(rsTexto[i + 1])] |
+                          kBase64[2][uchar(rsTexto[i + 2])] | kBase64[3][uchar(rsTexto[i + 3])];
+        if (v & kFuera) // no value has it
             return -1;
-        const unsigned v = (a << 18) | (b << 12) | (c << 6) | d;
         *fDestino++ = uchar(v >> 16);
         *fDestino++ = uchar(v >> 8);
         *fDestino++ = uchar(v);
@@ -162,13 +163,16 @@ int Decodificar_Simple(unsigned char *fDestino, const char *rsTexto, qsizetype r
 void TDescifradorLineas::Agregar(QByteArrayView rsGuardada)
 {
     TLinea linea;
-    linea.iBytes = pBytes.size();
+    linea.iBytes = piUsados;
     linea.iCaracteres = -1;
     // Whole groups of four only; what follows the last one is ignored.
     const qsizetype largo = (rsGuardada.size() / 4) * 4;
     if (largo > 0) {
         const QByteArrayView texto = rsGuardada.first(largo);
-        pBytes.resize(linea.iBytes + largo / 4 * 3);
+        // Grown, never shrunk: the room stays for the next lines and files.
+        const size_t necesarios = size_t(linea.iBytes + largo / 4 * 3);
+        if (pBytes.size() < necesarios)
+            pBytes.resize(std::max(necesarios, 2 * pBytes.size()));
         unsigned char *bytes = pBytes.data() + linea.iBytes;
         int decodificados = Decodificar_Simple(bytes, texto.data(), largo);
         if (decodificados < 0)
@@ -185,7 +189,7 @@ void TDescifradorLineas::Agregar(QByteArrayView rsGuardada)
             linea.iCifrados = (linea.iCaracteres / kBloque) * kBloque;
         }
     }
-    pBytes.resize(linea.iBytes + std::max(0, 2 * linea.iCaracteres));
+    piUsados = linea.iBytes + std::max(0, 2 * linea.iCaracteres);
     pLineas.append(linea);
 }
 
@@ -197,7 +201,7 @@ const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsD
     pCifrado.resize(0);
     for (const TLinea &l : pLineas)
         if (l.iCifrados > 0)
-            pCifrado.append(pBytes.constData() + l.iBytes, l.iCifrados);
+            pCifrado.append(pBytes.data() + l.iBytes, l.iCifrados);
     pPlano.resize(pCifrado.size());
     bool descifrados = true;
     if (!pCifrado.isEmpty()) {
@@ -265,7 +269,7 @@ const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsD
     }
     fsDestino.resize(escrito);
     pLineas.resize(0);
-    pBytes.resize(0);
+    piUsados = 0;
     return pInicios;
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVarLengthArray>
 
+#include <vector>
+
 // rsCadena lengthened with NUL characters to a whole number of riSize blocks
 // (an empty text becomes riSize NULs).
 QString PadWithZeros(const QString &rsCadena, int riSize);
@@ -37,7 +39,8 @@ private:
         int iCifrados = 0;    // the leading bytes enciphered block by block
     };
     QVarLengthArray<TLinea, 32> pLineas;
-    QVarLengthArray<unsigned char, 2048> pBytes;
+    std::vector<unsigned char> pBytes; // the decoded lines, in its first piUsados bytes
+    qsizetype piUsados = 0;
     QVarLengthArray<unsigned char, 1024> pCifrado;
     QVarLengthArray<unsigned char, 1024> pPlano;
     QVarLengthArray<unsigned char, 256> pColas;
