@@ -217,7 +217,9 @@ bool Informar_Carga_Tareas(const TResultadoCarga &carga, const QString &rsDirect
 int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, std::FILE *fSalida,
                           QTextStream &fErrores)
 {
-    TResultadoCarga carga = Cargar_Directorio_Tareas(rsDirectorio);
+    // The list is the program's last work: the records read are left for the system to take
+    // back with the process, not freed one by one, which only delayed the exit.
+    TResultadoCarga &carga = *new TResultadoCarga(Cargar_Directorio_Tareas(rsDirectorio));
     if (!Informar_Carga_Tareas(carga, rsDirectorio, riLenguaje, fErrores))
         return 1;
 

@@ -28,5 +28,6 @@ bool Informar_Carga_Tareas(const TResultadoCarga &rCarga, const QString &rsDirec
 // fSalida, in UTF-8 as it is made, and the loader's messages to fErrores. 0 on success,
 // 1 when the folder is missing or cannot be listed (nothing printed), or when a file
 // cannot be read (the others are printed; with JSON the file is in "unreadable").
+// The program's last work: the records it reads are not freed, the process ends next.
 int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, std::FILE *fSalida,
                           QTextStream &fErrores);
