@@ -190,40 +190,42 @@ void TDescifradorLineas::Agregar(QByteArrayView rsGuardada)
         }
     }
     piUsados = linea.iBytes + std::max(0, 2 * linea.iCaracteres);
-    pLineas.append(linea);
+    pLineas.push_back(linea);
 }
 
-const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsDestino)
+const std::vector<qsizetype> &TDescifradorLineas::Descifrar(QString &fsDestino)
 {
     unsigned char iv[kBloque];
     Llave_Cifrado(iv);
     // Every enciphered block of every line, one after another, deciphered in one call.
-    pCifrado.resize(0);
+    pCifrado.clear();
     for (const TLinea &l : pLineas)
         if (l.iCifrados > 0)
-            pCifrado.append(pBytes.data() + l.iBytes, l.iCifrados);
+            pCifrado.insert(pCifrado.end(), pBytes.data() + l.iBytes, pBytes.data() + l.iBytes + l.iCifrados);
     pPlano.resize(pCifrado.size());
     bool descifrados = true;
-    if (!pCifrado.isEmpty()) {
+    if (!pCifrado.empty()) {
         EVP_CIPHER_CTX *ctx = Contexto(Aes_Ecb(), 0);
         int salida = 0;
-        descifrados = ctx && EVP_CipherUpdate(ctx, pPlano.data(), &salida, pCifrado.constData(),
+        descifrados = ctx && EVP_CipherUpdate(ctx, pPlano.data(), &salida, pCifrado.data(),
                                               int(pCifrado.size())) == 1 && salida == int(pCifrado.size());
     }
     // A tail shorter than a block is XORed with the encryption of the line's last
     // ciphertext block (the IV when it has none): those blocks too go in one call.
-    pColas.resize(0);
+    pColas.clear();
     qsizetype enCifrado = 0;
     for (const TLinea &l : pLineas) {
         enCifrado += std::max(0, l.iCifrados);
-        if (l.iCaracteres > l.iCifrados)
-            pColas.append(l.iCifrados > 0 ? pCifrado.constData() + enCifrado - kBloque : iv, kBloque);
+        if (l.iCaracteres > l.iCifrados) {
+            const unsigned char *ultimo = l.iCifrados > 0 ? pCifrado.data() + enCifrado - kBloque : iv;
+            pColas.insert(pColas.end(), ultimo, ultimo + kBloque);
+        }
     }
     bool colas = true;
-    if (!pColas.isEmpty()) {
+    if (!pColas.empty()) {
         EVP_CIPHER_CTX *ctx = Contexto(Aes_Ecb(), 1);
         int salida = 0;
-        colas = ctx && EVP_EncryptUpdate(ctx, pColas.data(), &salida, pColas.constData(), int(pColas.size())) == 1 &&
+        colas = ctx && EVP_EncryptUpdate(ctx, pColas.data(), &salida, pColas.data(), int(pColas.size())) == 1 &&
                 salida == int(pColas.size());
     }
 
@@ -234,19 +236,19 @@ const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsD
         lugar += std::max(0, l.iCaracteres);
     fsDestino.resize(lugar);
     char16_t *const destino = reinterpret_cast<char16_t *>(fsDestino.data());
-    pInicios.resize(0);
+    pInicios.clear();
     enCifrado = 0;
     qsizetype enColas = 0;
     for (const TLinea &l : pLineas) {
-        pInicios.append(escrito);
+        pInicios.push_back(escrito);
         if (l.iCaracteres < 0)
             continue;
         unsigned char *datos = pBytes.data() + l.iBytes;
-        const unsigned char *plano = pPlano.constData() + enCifrado;
-        const unsigned char *cifrado = pCifrado.constData() + enCifrado;
+        const unsigned char *plano = pPlano.data() + enCifrado;
+        const unsigned char *cifrado = pCifrado.data() + enCifrado;
         enCifrado += l.iCifrados;
         const int resto = l.iCaracteres - l.iCifrados;
-        const unsigned char *mascara = pColas.constData() + enColas;
+        const unsigned char *mascara = pColas.data() + enColas;
         if (resto > 0)
             enColas += kBloque;
         // CBC decryption: each deciphered block XORed with the ciphertext block before it.
@@ -268,7 +270,7 @@ const QVarLengthArray<qsizetype, 32> &TDescifradorLineas::Descifrar(QString &fsD
         escrito += fin;
     }
     fsDestino.resize(escrito);
-    pLineas.resize(0);
+    pLineas.clear();
     piUsados = 0;
     return pInicios;
 }

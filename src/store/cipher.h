@@ -4,8 +4,6 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QVarLengthArray>
-
 #include <vector>
 
 // rsCadena lengthened with NUL characters to a whole number of riSize blocks
@@ -30,7 +28,7 @@ public:
     // Appends the text of every line added, in order, to fsDestino, each exactly as
     // DesEncriptar_Al_Final would, and gives where each one starts there (its end is the
     // next one's start, or the end of fsDestino). The lines are then forgotten.
-    const QVarLengthArray<qsizetype, 32> &Descifrar(QString &fsDestino);
+    const std::vector<qsizetype> &Descifrar(QString &fsDestino);
 
 private:
     struct TLinea {
@@ -38,11 +36,11 @@ private:
         int iCaracteres = 0;  // its characters (half its bytes); -1 for a line that decodes to nothing
         int iCifrados = 0;    // the leading bytes enciphered block by block
     };
-    QVarLengthArray<TLinea, 32> pLineas;
+    std::vector<TLinea> pLineas;
     std::vector<unsigned char> pBytes; // the decoded lines, in its first piUsados bytes
     qsizetype piUsados = 0;
-    QVarLengthArray<unsigned char, 1024> pCifrado;
-    QVarLengthArray<unsigned char, 1024> pPlano;
-    QVarLengthArray<unsigned char, 256> pColas;
-    QVarLengthArray<qsizetype, 32> pInicios;
+    std::vector<unsigned char> pCifrado;
+    std::vector<unsigned char> pPlano;
+    std::vector<unsigned char> pColas;
+    std::vector<qsizetype> pInicios;
 };

@@ -62,10 +62,11 @@ TValoresTarea::TValoresTarea(const QStringList &rLineasPlanas)
 
 void TValoresTarea::Vaciar()
 {
-    // clear() would give the buffers back; resizing to nothing keeps them for the next file.
+    // A text's clear() would give its buffer back; resizing to nothing keeps it for the next
+    // file (a vector's clear() keeps its room).
     pTexto.resize(0);
     pMinusculas.resize(0);
-    pLlaves.resize(0);
+    pLlaves.clear();
 }
 
 void TValoresTarea::Leer_Guardadas(QByteArrayView rContenido)
@@ -75,7 +76,7 @@ void TValoresTarea::Leer_Guardadas(QByteArrayView rContenido)
     pTexto.reserve(rContenido.size() / 8 * 3 + 16);
     Recorrer_Lineas(rContenido, true, [this](QByteArrayView rLinea) { pDescifrador.Agregar(rLinea); });
     const auto &inicios = pDescifrador.Descifrar(pTexto);
-    for (qsizetype i = 0; i < inicios.size(); ++i)
+    for (size_t i = 0; i < inicios.size(); ++i)
         Agregar_Linea(inicios[i], i + 1 < inicios.size() ? inicios[i + 1] : pTexto.size());
 }
 
@@ -106,10 +107,10 @@ void TValoresTarea::Agregar_Linea(qsizetype riInicio, qsizetype riFin)
     // Keys are almost always ASCII, compared in place; any other is lowered once, in
     // full, as a key would be.
     if (todos < 0x80) {
-        pLlaves.append({riInicio, igual, valor, riFin - valor, huella ? huella : 1, false});
+        pLlaves.push_back({riInicio, igual, valor, riFin - valor, huella ? huella : 1, false});
     } else {
         const QString baja = llave.toString().toLower();
-        pLlaves.append({pMinusculas.size(), baja.size(), valor, riFin - valor, 0, true});
+        pLlaves.push_back({pMinusculas.size(), baja.size(), valor, riFin - valor, 0, true});
         pMinusculas += baja;
     }
 }

@@ -8,6 +8,8 @@
 #include <QByteArrayView>
 #include <QStringList>
 
+#include <vector>
+
 // Splits file content at CR, LF or CR LF. A final line end adds no empty line.
 // rbOmitirVacias drops empty lines (they hold no key), so a file of nothing but line
 // ends costs no memory per line.
@@ -79,7 +81,7 @@ private:
 
     QString pTexto;      // the lines one after another
     QString pMinusculas; // the keys that are not ASCII, lowered, one after another
-    QList<TLlave> pLlaves; // in line order
+    std::vector<TLlave> pLlaves; // in line order
     TDescifradorLineas pDescifrador;
 };
 

@@ -161,7 +161,7 @@ QString Convertir_Fecha_a_HHMM(double rdFecha, bool rbAMPM)
     return Numero_Con_Ceros(h12, 2) + QLatin1Char(':') + mm + (h < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
 }
 
-static bool Solo_Digitos(const QString &rsCadena, int &fiValor)
+static bool Solo_Digitos(QStringView rsCadena, int &fiValor)
 {
     if (rsCadena.isEmpty())
         return false;
@@ -198,13 +198,13 @@ QString Convertir_HHMMAMPM_a_HHMM(const QString &rsCadena)
 
 double Convertir_HHMM_a_Fecha(const QString &rsCadena, double raFecha)
 {
-    QString s = rsCadena;
-    if (s.size() == 4)
-        s.prepend(QLatin1Char('0'));
-    if (s.size() != 5)
+    // "H:MM" reads as "0H:MM"; the hours are the first two characters, the minutes the last two.
+    const QStringView s(rsCadena);
+    if (s.size() != 4 && s.size() != 5)
         return 0;
+    const QStringView horas = s.size() == 4 ? s.first(1) : s.first(2);
     int h = 0, m = 0;
-    if (!Solo_Digitos(s.mid(0, 2), h) || !Solo_Digitos(s.mid(3, 2), m) || h > 23 || m > 59)
+    if (!Solo_Digitos(horas, h) || !Solo_Digitos(s.last(2), m) || h > 23 || m > 59)
         return 0;
     return Solo_Fecha(raFecha) + double(h * 3600 + m * 60) / 86400.0;
 }
