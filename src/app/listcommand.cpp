@@ -219,7 +219,8 @@ int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLengua
 {
     // The list is the program's last work: the records read are left for the system to take
     // back with the process, not freed one by one, which only delayed the exit.
-    TResultadoCarga &carga = *new TResultadoCarga(Cargar_Directorio_Tareas(rsDirectorio));
+    // Neither the table nor the JSON shows a message: they are not joined.
+    TResultadoCarga &carga = *new TResultadoCarga(Cargar_Directorio_Tareas(rsDirectorio, false));
     if (!Informar_Carga_Tareas(carga, rsDirectorio, riLenguaje, fErrores))
         return 1;
 

@@ -220,7 +220,7 @@ struct TArchivoLeido {
 // when there are enough files to pay for a thread. Each thread writes only the places of
 // its range, so the order never depends on the threads.
 QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, int riCarpeta, qsizetype riInicioNombre,
-                                     QVector<TTipoTarea> &fTabla)
+                                     bool rbTextos, QVector<TTipoTarea> &fTabla)
 {
     constexpr qsizetype kArchivosPorHilo = 100;
     const qsizetype n = rArchivos.size();
@@ -234,6 +234,7 @@ QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, int riCarpeta
         TLectorTareas lector;
         lector.piCarpeta = riCarpeta;
         lector.piInicioNombre = riInicioNombre;
+        lector.pbTextos = rbTextos;
         // A batch of files read with few system calls when the kernel allows; each file it
         // could not read whole is read the usual way, which tells what is wrong with it.
         TLectorLotes lotes(riCarpeta);
@@ -263,7 +264,7 @@ QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, int riCarpeta
 }
 } // namespace
 
-TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
+TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio, bool rbTextos)
 {
     TResultadoCarga r;
     if (rsDirectorio.isEmpty() || !QFileInfo(rsDirectorio).isDir()) {
@@ -287,7 +288,7 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio)
     const int carpeta = ::open(QFile::encodeName(rsDirectorio).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const qsizetype inicioNombre = archivos.isEmpty() ? 0 : archivos.front().lastIndexOf(QLatin1Char('/')) + 1;
     QVector<TTipoTarea> &tabla = r.tabla.paTipoTarea;
-    const QVector<TArchivoLeido> leidos = Leer_Archivos(archivos, carpeta, inicioNombre, tabla);
+    const QVector<TArchivoLeido> leidos = Leer_Archivos(archivos, carpeta, inicioNombre, rbTextos, tabla);
     if (carpeta >= 0)
         ::close(carpeta);
     // The valid records close up in place, in file order.

@@ -43,7 +43,9 @@ struct TResultadoCarga {
 
 // Loads every "*.od" file of the folder; both the main window and the scheduler use it.
 // A file that cannot be read is listed in ilegibles and the load goes on.
-TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio);
+// rbTextos false leaves every record's message and summary empty (a list shows neither,
+// and joining them was a good part of reading); everything else, checks included, is the same.
+TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio, bool rbTextos = true);
 
 // Empty when the folder can be listed and its files opened, else the system's text.
 QString Error_Listar_Carpeta(const QString &rsDirectorio);

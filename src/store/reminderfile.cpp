@@ -385,14 +385,16 @@ bool Validar_Horario(TValidador &c, const TValoresTarea &rValores, TTipoTarea &t
 }
 } // namespace
 
-int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea)
+int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea, bool rbTextos)
 {
     int codigo = 0;
     TValidador c(rValores, codigo);
     TTipoTarea &t = fTarea;
     t.tsTaskName = rValores.Valor(u"TaskName1"_clave);
-    t.tsMensaje = rValores.Lineas_Numeradas(QLatin1StringView("Mensaje"), 500);
-    t.tsSummary = rValores.Lineas_Numeradas(QLatin1StringView("Summary"), 50);
+    if (rbTextos) {
+        t.tsMensaje = rValores.Lineas_Numeradas(QLatin1StringView("Mensaje"), 500);
+        t.tsSummary = rValores.Lineas_Numeradas(QLatin1StringView("Summary"), 50);
+    }
 
     if (!c.Numero(u"Lenguaje"_clave, 1, t.tiLenguaje))
         return codigo;
@@ -595,7 +597,7 @@ void Leer_Tarea_De_Contenido(const QString &rsArchivo, QByteArrayView rContenido
                              TTipoTarea &fTarea, int &fiCodigo)
 {
     fLector.pValores.Leer_Guardadas(rContenido);
-    fiCodigo = Validar_Tarea(fLector.pValores, fTarea);
+    fiCodigo = Validar_Tarea(fLector.pValores, fTarea, fLector.pbTextos);
     fTarea.tsFile = rsArchivo;
 }
 

@@ -87,7 +87,8 @@ private:
 
 // Fills fTarea from the values; 0 when every check passes, else the first failing
 // check's code. fTarea.tsFile is left for the caller.
-int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea);
+// rbTextos false leaves tsMensaje and tsSummary empty, nothing else changes.
+int Validar_Tarea(const TValoresTarea &rValores, TTipoTarea &fTarea, bool rbTextos = true);
 
 // The most a reminder file may hold, far above any real reminder. Every reader refuses a
 // larger file without reading it whole, and every writer refuses to write one.
@@ -127,6 +128,7 @@ struct TLectorTareas {
     // Its listing said a regular file for every name.
     int piCarpeta = -1;
     qsizetype piInicioNombre = 0;
+    bool pbTextos = true; // as Validar_Tarea's rbTextos
     QByteArray pNombre;
 };
 // Leer_Archivo_Tarea through a reader's buffers; fTarea gets every field Validar_Tarea

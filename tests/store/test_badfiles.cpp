@@ -160,6 +160,17 @@ private slots:
             QVERIFY(f.resize(kMaxBytesArchivoTarea + 1));
         }
         const TResultadoCarga r = Cargar_Directorio_Tareas(dir.path());
+        // Without the texts (as the list loads), only the messages are left out.
+        const TResultadoCarga sinTextos = Cargar_Directorio_Tareas(dir.path(), false);
+        QCOMPARE(sinTextos.tabla.piTipoTareaTotal(), r.tabla.piTipoTareaTotal());
+        QCOMPARE(sinTextos.invalidos.size(), r.invalidos.size());
+        QCOMPARE(sinTextos.ilegibles.size(), r.ilegibles.size());
+        for (qsizetype i = 0; i < r.tabla.paTipoTarea.size(); ++i) {
+            QCOMPARE(r.tabla.paTipoTarea[i].tsMensaje, QStringLiteral("hello"));
+            QVERIFY(sinTextos.tabla.paTipoTarea[i].tsMensaje.isEmpty());
+            QCOMPARE(sinTextos.tabla.paTipoTarea[i].tsTaskName, r.tabla.paTipoTarea[i].tsTaskName);
+            QCOMPARE(sinTextos.tabla.paTipoTarea[i].tdFechaInicio, r.tabla.paTipoTarea[i].tdFechaInicio);
+        }
         if (clase == "empty" || clase == "long") {
             QVERIFY(r.ilegibles.isEmpty());
             QCOMPARE(r.tabla.piTipoTareaTotal(), clase == "long" ? 3 : 2);
