@@ -65,7 +65,8 @@ void Ordenar_Nombres(QStringList &fRutas, qsizetype riCarpeta)
         clave[i] = std::string_view(claves.data() + inicios[i], inicios[i + 1] - inicios[i]);
     QList<qsizetype> orden(fRutas.size());
     std::iota(orden.begin(), orden.end(), 0);
-    std::sort(orden.begin(), orden.end(), [&](qsizetype a, qsizetype b) { return clave[size_t(a)] < clave[size_t(b)]; });
+    std::sort(orden.begin(), orden.end(),
+              [&](qsizetype a, qsizetype b) { return clave[size_t(a)] < clave[size_t(b)]; });
     QStringList ordenadas;
     ordenadas.reserve(fRutas.size());
     for (qsizetype i : orden)

@@ -80,25 +80,17 @@ void TValoresTarea::Leer_Guardadas(QByteArrayView rContenido)
         Agregar_Linea(inicios[i], i + 1 < inicios.size() ? inicios[i + 1] : pTexto.size());
 }
 
-namespace {
-char16_t Bajar_Ascii(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-}
-
-} // namespace
-
 void TValoresTarea::Agregar_Linea(qsizetype riInicio, qsizetype riFin)
 {
     // One pass finds the "=", tells whether the key is ASCII and makes its hash.
     const char16_t *const linea = reinterpret_cast<const char16_t *>(pTexto.constData()) + riInicio;
     const qsizetype largo = riFin - riInicio;
-    quint32 huella = TValoresTarea::kHuellaInicial;
+    quint32 huella = kHuellaInicial;
     char16_t todos = 0;
     qsizetype igual = 0;
     for (; igual < largo && linea[igual] != u'='; ++igual) {
         todos |= linea[igual];
-        huella = TValoresTarea::Paso_Huella(huella, linea[igual]);
+        huella = Paso_Huella(huella, linea[igual]);
     }
     if (igual == largo)
         return;
@@ -123,7 +115,8 @@ bool Empieza_Con(QStringView rsLlave, QLatin1StringView rsPrefijo)
     if (rsLlave.size() < rsPrefijo.size())
         return false;
     for (qsizetype i = 0; i < rsPrefijo.size(); ++i)
-        if (Bajar_Ascii(rsLlave[i].unicode()) != Bajar_Ascii(char16_t(uchar(rsPrefijo[i].toLatin1()))))
+        if (TValoresTarea::Bajar_Ascii(rsLlave[i].unicode()) !=
+            TValoresTarea::Bajar_Ascii(char16_t(uchar(rsPrefijo[i].toLatin1()))))
             return false;
     return true;
 }

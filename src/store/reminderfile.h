@@ -39,18 +39,18 @@ public:
     // joined by CR LF; gaps are skipped. rsPrefijo is ASCII.
     QString Lineas_Numeradas(QLatin1StringView rsPrefijo, int riMaximo) const;
 
-private:
-    struct TLlave {
-        qsizetype iLlave;     // in pTexto, or in pMinusculas when bMinusculas (lowered)
-        qsizetype iLargoLlave;
-        qsizetype iValor;     // in pTexto, raw
-        qsizetype iLargoValor;
-        quint32 iHuella;      // Huella_Llave of an ASCII key, 0 for the others
-        bool bMinusculas;
-    };
-public:
+    // A to Z lowered, every other character as it is: how keys are matched.
+    static constexpr char16_t Bajar_Ascii(char16_t c)
+    {
+        return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    }
     // A hash of an ASCII key lowered A to Z (FNV-1a), never 0 (0 for a key that is not
     // ASCII): a look-up compares a key's letters only when the hashes agree.
+    static constexpr quint32 kHuellaInicial = 2166136261u;
+    static constexpr quint32 Paso_Huella(quint32 riHuella, char16_t c)
+    {
+        return (riHuella ^ Bajar_Ascii(c)) * 16777619u;
+    }
     static constexpr quint32 Huella_Llave(QStringView rsLlave)
     {
         quint32 h = kHuellaInicial;
@@ -63,13 +63,16 @@ public:
             return 0;
         return h ? h : 1;
     }
-    static constexpr quint32 kHuellaInicial = 2166136261u;
-    // One character's step of that hash.
-    static constexpr quint32 Paso_Huella(quint32 riHuella, char16_t c)
-    {
-        return (riHuella ^ (c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c)) * 16777619u;
-    }
 
+private:
+    struct TLlave {
+        qsizetype iLlave;     // in pTexto, or in pMinusculas when bMinusculas (lowered)
+        qsizetype iLargoLlave;
+        qsizetype iValor;     // in pTexto, raw
+        qsizetype iLargoValor;
+        quint32 iHuella;      // Huella_Llave of an ASCII key, 0 for the others
+        bool bMinusculas;
+    };
 private:
     void Vaciar();
     // Takes the line that lies in pTexto from riInicio to riFin.
