@@ -75,12 +75,20 @@ void TLectorLotes::Leer(const QList<QByteArray> &rNombres)
     if (!pAnillo)
         return;
     const qsizetype n = std::min(rNombres.size(), kLote);
+    for (qsizetype k = 0; k < n; ++k)
+        pResultados[k] = -EBADF;
+    // The ring holds two entries per file of a batch; were it ever short, the files would
+    // simply be read the usual way.
+    if (io_uring_sq_space_left(pAnillo) < unsigned(2 * n)) {
+        Cerrar_Anillo();
+        return;
+    }
     // The opens of the whole batch, as the usual reading opens: a pipe cannot block, a
     // terminal is never taken.
     for (qsizetype k = 0; k < n; ++k) {
-        pResultados[k] = -EBADF;
         io_uring_sqe *sqe = io_uring_get_sqe(pAnillo);
-        io_uring_prep_openat(sqe, piCarpeta, rNombres[k].constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+        io_uring_prep_openat(sqe, piCarpeta, rNombres[k].constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                             0);
         io_uring_sqe_set_data64(sqe, quint64(k));
     }
     if (!Completar(unsigned(n))) {
