@@ -264,23 +264,31 @@ void TstListTexts::json_como_qt()
 
     TEscritorJson json;
     QByteArray hecho;
-    const auto escribir_fila = [&] {
-        json.Abrir_Objeto();
-        json.Texto(QLatin1StringView("name"), texto);
-        json.Numero(QLatin1StringView("nextRun"), numero);
-        json.Entero(QLatin1StringView("type"), entero);
-        json.Cerrar_Objeto();
-        hecho += json.Bytes(); // taken out between values, as the list command does
-        json.Bytes().clear();
+    const auto escribir_fila = [&](TEscritorJson &fJson) {
+        fJson.Abrir_Objeto();
+        fJson.Texto(QLatin1StringView("name"), texto);
+        fJson.Numero(QLatin1StringView("nextRun"), numero);
+        fJson.Entero(QLatin1StringView("type"), entero);
+        fJson.Cerrar_Objeto();
+        hecho += fJson.Bytes(); // taken out between values, as the list command does
+        fJson.Bytes().clear();
     };
     json.Abrir_Objeto();
     json.Abrir_Arreglo(QLatin1StringView("empty"));
     json.Cerrar_Arreglo();
     json.Abrir_Arreglo(QLatin1StringView("rows"));
-    escribir_fila();
-    json.Abrir_Objeto();
-    json.Cerrar_Objeto();
-    escribir_fila();
+    escribir_fila(json);
+    // The next two rows in pieces that both start from where the writer stands, as the
+    // list command's threads write them, joined in order.
+    TEscritorJson piezas[2];
+    piezas[0].Seguir(json, 0);
+    piezas[1].Seguir(json, 1);
+    piezas[0].Abrir_Objeto();
+    piezas[0].Cerrar_Objeto();
+    hecho += json.Bytes();
+    hecho += piezas[0].Bytes();
+    escribir_fila(piezas[1]);
+    json.Seguir(piezas[1], 0);
     json.Cerrar_Arreglo();
     json.Abrir_Objeto(QLatin1StringView("zeta"));
     json.Abrir_Arreglo(QLatin1StringView("inner"));
