@@ -277,18 +277,20 @@ void TstListTexts::json_como_qt()
     json.Abrir_Arreglo(QLatin1StringView("empty"));
     json.Cerrar_Arreglo();
     json.Abrir_Arreglo(QLatin1StringView("rows"));
-    escribir_fila(json);
-    // The next two rows in pieces that both start from where the writer stands, as the
-    // list command's threads write them, joined in order.
+    // The first two rows in pieces that both start from where the writer stands (the
+    // second one value further on), as the list command's threads write them, joined in
+    // order; the writer then goes on after the last piece.
     TEscritorJson piezas[2];
     piezas[0].Seguir(json, 0);
     piezas[1].Seguir(json, 1);
-    piezas[0].Abrir_Objeto();
-    piezas[0].Cerrar_Objeto();
+    piezas[1].Abrir_Objeto();
+    piezas[1].Cerrar_Objeto();
     hecho += json.Bytes();
-    hecho += piezas[0].Bytes();
-    escribir_fila(piezas[1]);
+    json.Bytes().clear();
+    escribir_fila(piezas[0]);
+    hecho += piezas[1].Bytes();
     json.Seguir(piezas[1], 0);
+    escribir_fila(json);
     json.Cerrar_Arreglo();
     json.Abrir_Objeto(QLatin1StringView("zeta"));
     json.Abrir_Arreglo(QLatin1StringView("inner"));
