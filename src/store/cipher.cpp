@@ -277,7 +277,8 @@ const std::vector<qsizetype> &TDescifradorLineas::Descifrar(QString &fsDestino)
 
 void DesEncriptar_Al_Final(QByteArrayView rsGuardada, QString &fsDestino)
 {
-    TDescifradorLineas descifrador;
+    // One per thread, its buffers kept: a line read alone allocates nothing once they have grown.
+    thread_local TDescifradorLineas descifrador;
     descifrador.Agregar(rsGuardada);
     descifrador.Descifrar(fsDestino);
 }

@@ -13,8 +13,8 @@ namespace {
 // What one read of a batch can take: far above a reminder file; a larger one is read the
 // usual way.
 constexpr qsizetype kLugar = 64 * 1024;
-// The user data of the closes, whose results are not wanted.
-constexpr quint64 kCierre = 2 * TLectorLotes::kLote;
+// The user data of the closes: past every file's place, so their results are not kept.
+constexpr quint64 kCierre = TLectorLotes::kLote;
 } // namespace
 
 TLectorLotes::TLectorLotes(int riCarpeta) : piCarpeta(riCarpeta)

@@ -43,6 +43,6 @@ private:
     int piCarpeta;
     io_uring *pAnillo = nullptr;
     std::unique_ptr<char[]> pEspacio; // kLote places, each of kLugar bytes, touched only where read
-    int pResultados[2 * kLote + 1];
+    int pResultados[kLote]; // each file's open, then its read
     qsizetype piLeidos = 0;
 };
