@@ -12,7 +12,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,17 +59,36 @@ void Ordenar_Nombres(QStringList &fRutas, qsizetype riCarpeta)
             claves += char(c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? c.unicode() + ('a' - 'A') : c.unicode());
     }
     inicios.push_back(claves.size());
-    std::vector<std::string_view> clave(inicios.size() - 1);
-    for (size_t i = 0; i < clave.size(); ++i)
-        clave[i] = std::string_view(claves.data() + inicios[i], inicios[i + 1] - inicios[i]);
-    QList<qsizetype> orden(fRutas.size());
-    std::iota(orden.begin(), orden.end(), 0);
-    std::sort(orden.begin(), orden.end(),
-              [&](qsizetype a, qsizetype b) { return clave[size_t(a)] < clave[size_t(b)]; });
+    // Each name's first 16 bytes as two numbers that order as the bytes do (a shorter name
+    // padded with zeros, which no name holds): most comparisons are two numbers, not a
+    // call to compare bytes. Only names that share those 16 compare the rest.
+    struct TOrden {
+        quint64 alto = 0;
+        quint64 bajo = 0;
+        std::string_view clave;
+        qsizetype indice = 0;
+    };
+    std::vector<TOrden> orden(inicios.size() - 1);
+    for (size_t i = 0; i < orden.size(); ++i) {
+        TOrden &o = orden[i];
+        o.indice = qsizetype(i);
+        o.clave = std::string_view(claves.data() + inicios[i], inicios[i + 1] - inicios[i]);
+        for (size_t k = 0; k < 16; ++k) {
+            const quint64 byte = k < o.clave.size() ? uchar(o.clave[k]) : 0;
+            (k < 8 ? o.alto : o.bajo) |= byte << (8 * (7 - k % 8));
+        }
+    }
+    std::sort(orden.begin(), orden.end(), [](const TOrden &a, const TOrden &b) {
+        if (a.alto != b.alto)
+            return a.alto < b.alto;
+        if (a.bajo != b.bajo)
+            return a.bajo < b.bajo;
+        return a.clave < b.clave;
+    });
     QStringList ordenadas;
     ordenadas.reserve(fRutas.size());
-    for (qsizetype i : orden)
-        ordenadas << std::move(fRutas[i]);
+    for (const TOrden &o : orden)
+        ordenadas << std::move(fRutas[o.indice]);
     fRutas = std::move(ordenadas);
 }
 
