@@ -4,14 +4,81 @@
 #include <QVarLengthArray>
 #include <openssl/evp.h>
 #include <openssl/crypto.h>
+#include <openssl/opensslv.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
+#include <type_traits>
+
+#include <dlfcn.h>
 
 namespace {
 constexpr int kBloque = 16;
+constexpr char LIBCRYPTO_SONAME[] = "libcrypto.so." QT_STRINGIFY(OPENSSL_SHLIB_VERSION);
+
+// libcrypto is loaded at the cipher's first use, not with the program: its relocations
+// cost more than the rest of a start on an empty folder, and --help, --version or an
+// empty list never decipher anything. The same library, from the same package; only the
+// moment it is loaded changes.
+struct TOpenSsl {
+    decltype(&EVP_CIPHER_fetch) CIPHER_fetch;
+    decltype(&EVP_aes_128_ecb) aes_128_ecb;
+    decltype(&EVP_aes_128_cbc) aes_128_cbc;
+    decltype(&EVP_CIPHER_CTX_new) CIPHER_CTX_new;
+    decltype(&EVP_CIPHER_CTX_free) CIPHER_CTX_free;
+    decltype(&EVP_CipherInit_ex) CipherInit_ex;
+    decltype(&EVP_CIPHER_CTX_set_padding) CIPHER_CTX_set_padding;
+    decltype(&EVP_CipherUpdate) CipherUpdate;
+    decltype(&EVP_EncryptUpdate) EncryptUpdate;
+    decltype(&EVP_DecodeBlock) DecodeBlock;
+    decltype(&OPENSSL_cleanse) cleanse;
+    const EVP_CIPHER *ecb = nullptr;
+    const EVP_CIPHER *cbc = nullptr;
+};
+
+// The loaded library with its two ciphers, looked up in its providers once for the whole
+// program (each thread's own look-up cost more than deciphering a thousand lines); null,
+// said once on stderr, when it cannot be loaded: every line then deciphers to nothing.
+const TOpenSsl *OpenSsl()
+{
+    static const TOpenSsl *const biblioteca = []() -> const TOpenSsl * {
+        void *h = ::dlopen(LIBCRYPTO_SONAME, RTLD_NOW | RTLD_LOCAL);
+        auto *f = new TOpenSsl; // for the whole program, as the library
+        bool todas = h != nullptr;
+        const auto simbolo = [&](auto &fFuncion, const char *rsNombre) {
+            fFuncion = todas ? reinterpret_cast<std::remove_reference_t<decltype(fFuncion)>>(::dlsym(h, rsNombre))
+                             : nullptr;
+            todas = fFuncion != nullptr;
+        };
+        simbolo(f->CIPHER_fetch, "EVP_CIPHER_fetch");
+        simbolo(f->aes_128_ecb, "EVP_aes_128_ecb");
+        simbolo(f->aes_128_cbc, "EVP_aes_128_cbc");
+        simbolo(f->CIPHER_CTX_new, "EVP_CIPHER_CTX_new");
+        simbolo(f->CIPHER_CTX_free, "EVP_CIPHER_CTX_free");
+        simbolo(f->CipherInit_ex, "EVP_CipherInit_ex");
+        simbolo(f->CIPHER_CTX_set_padding, "EVP_CIPHER_CTX_set_padding");
+        simbolo(f->CipherUpdate, "EVP_CipherUpdate");
+        simbolo(f->EncryptUpdate, "EVP_EncryptUpdate");
+        simbolo(f->DecodeBlock, "EVP_DecodeBlock");
+        simbolo(f->cleanse, "OPENSSL_cleanse");
+        if (!todas) {
+            const char *error = ::dlerror();
+            qWarning("Kestrin cannot load %s: %s", LIBCRYPTO_SONAME, error ? error : "a function is missing");
+            delete f;
+            return nullptr;
+        }
+        f->ecb = f->CIPHER_fetch(nullptr, "AES-128-ECB", nullptr);
+        if (!f->ecb)
+            f->ecb = f->aes_128_ecb();
+        f->cbc = f->CIPHER_fetch(nullptr, "AES-128-CBC", nullptr);
+        if (!f->cbc)
+            f->cbc = f->aes_128_cbc();
+        return f;
+    }();
+    return biblioteca;
+}
 
 // Key and IV: the first 16 bytes of "9934" as UTF-16LE padded with NULs.
 void Llave_Cifrado(unsigned char (&fLlave)[kBloque])
@@ -22,45 +89,28 @@ void Llave_Cifrado(unsigned char (&fLlave)[kBloque])
 }
 
 struct CtxBorrar {
-    void operator()(EVP_CIPHER_CTX *c) const { EVP_CIPHER_CTX_free(c); }
+    void operator()(EVP_CIPHER_CTX *c) const { OpenSsl()->CIPHER_CTX_free(c); }
 };
 using Ctx = std::unique_ptr<EVP_CIPHER_CTX, CtxBorrar>;
 
-// The ciphers, looked up in OpenSSL's providers once for the whole program: the look-up
-// made by each thread's first keying costs more than deciphering a thousand lines.
-const EVP_CIPHER *Aes_Ecb()
-{
-    static const EVP_CIPHER *const cifrado = [] {
-        const EVP_CIPHER *c = EVP_CIPHER_fetch(nullptr, "AES-128-ECB", nullptr);
-        return c ? c : EVP_aes_128_ecb();
-    }();
-    return cifrado;
-}
-
-const EVP_CIPHER *Aes_Cbc()
-{
-    static const EVP_CIPHER *const cifrado = [] {
-        const EVP_CIPHER *c = EVP_CIPHER_fetch(nullptr, "AES-128-CBC", nullptr);
-        return c ? c : EVP_aes_128_cbc();
-    }();
-    return cifrado;
-}
-
 // One context per thread and use, keyed once: loading thousands of files re-keys
-// nothing.
-EVP_CIPHER_CTX *Contexto(const EVP_CIPHER *rCifrado, int riCifrar)
+// nothing. Null when the library or the context cannot be had.
+EVP_CIPHER_CTX *Contexto(bool rbCbc, int riCifrar)
 {
+    const TOpenSsl *ssl = OpenSsl();
+    if (!ssl)
+        return nullptr;
     auto crear = [&]() {
-        Ctx ctx(EVP_CIPHER_CTX_new());
+        Ctx ctx(ssl->CIPHER_CTX_new());
         unsigned char llave[kBloque];
         Llave_Cifrado(llave);
-        if (!ctx || EVP_CipherInit_ex(ctx.get(), rCifrado, nullptr, llave, llave, riCifrar) != 1 ||
-            EVP_CIPHER_CTX_set_padding(ctx.get(), 0) != 1)
+        if (!ctx || ssl->CipherInit_ex(ctx.get(), rbCbc ? ssl->cbc : ssl->ecb, nullptr, llave, llave, riCifrar) != 1 ||
+            ssl->CIPHER_CTX_set_padding(ctx.get(), 0) != 1)
             ctx.reset();
-        OPENSSL_cleanse(llave, sizeof llave);
+        ssl->cleanse(llave, sizeof llave);
         return ctx;
     };
-    if (rCifrado == Aes_Ecb()) {
+    if (!rbCbc) {
         if (riCifrar) {
             thread_local Ctx ecbCifrar = crear();
             return ecbCifrar.get();
@@ -88,11 +138,11 @@ bool Cifrar_Cbc(unsigned char *fDatos, int riBytes, unsigned char (&fUltimo)[kBl
     unsigned char iv[kBloque];
     if (Sin_Bloques(riBytes, iv, fUltimo))
         return true;
-    EVP_CIPHER_CTX *ctx = Contexto(Aes_Cbc(), 1);
-    if (!ctx || EVP_CipherInit_ex(ctx, nullptr, nullptr, nullptr, iv, 1) != 1)
+    EVP_CIPHER_CTX *ctx = Contexto(true, 1);
+    if (!ctx || OpenSsl()->CipherInit_ex(ctx, nullptr, nullptr, nullptr, iv, 1) != 1)
         return false;
     int salida = 0;
-    if (EVP_CipherUpdate(ctx, fDatos, &salida, fDatos, riBytes) != 1 || salida != riBytes)
+    if (OpenSsl()->CipherUpdate(ctx, fDatos, &salida, fDatos, riBytes) != 1 || salida != riBytes)
         return false;
     std::memcpy(fUltimo, fDatos + riBytes - kBloque, kBloque);
     return true;
@@ -175,9 +225,9 @@ void TDescifradorLineas::Agregar(QByteArrayView rsGuardada)
             pBytes.resize(std::max(necesarios, 2 * pBytes.size()));
         unsigned char *bytes = pBytes.data() + linea.iBytes;
         int decodificados = Decodificar_Simple(bytes, texto.data(), largo);
-        if (decodificados < 0)
+        if (decodificados < 0 && OpenSsl())
             decodificados =
-                EVP_DecodeBlock(bytes, reinterpret_cast<const unsigned char *>(texto.data()), int(largo));
+                OpenSsl()->DecodeBlock(bytes, reinterpret_cast<const unsigned char *>(texto.data()), int(largo));
         if (decodificados >= 0) { // else not Base64: a line that matches no key
             // EVP_DecodeBlock counts a zero byte for every trailing "=".
             int relleno = 0;
@@ -205,9 +255,9 @@ const std::vector<qsizetype> &TDescifradorLineas::Descifrar(QString &fsDestino)
     pPlano.resize(pCifrado.size());
     bool descifrados = true;
     if (!pCifrado.empty()) {
-        EVP_CIPHER_CTX *ctx = Contexto(Aes_Ecb(), 0);
+        EVP_CIPHER_CTX *ctx = Contexto(false, 0);
         int salida = 0;
-        descifrados = ctx && EVP_CipherUpdate(ctx, pPlano.data(), &salida, pCifrado.data(),
+        descifrados = ctx && OpenSsl()->CipherUpdate(ctx, pPlano.data(), &salida, pCifrado.data(),
                                               int(pCifrado.size())) == 1 && salida == int(pCifrado.size());
     }
     // A tail shorter than a block is XORed with the encryption of the line's last
@@ -223,9 +273,9 @@ const std::vector<qsizetype> &TDescifradorLineas::Descifrar(QString &fsDestino)
     }
     bool colas = true;
     if (!pColas.empty()) {
-        EVP_CIPHER_CTX *ctx = Contexto(Aes_Ecb(), 1);
+        EVP_CIPHER_CTX *ctx = Contexto(false, 1);
         int salida = 0;
-        colas = ctx && EVP_EncryptUpdate(ctx, pColas.data(), &salida, pColas.data(), int(pColas.size())) == 1 &&
+        colas = ctx && OpenSsl()->EncryptUpdate(ctx, pColas.data(), &salida, pColas.data(), int(pColas.size())) == 1 &&
                 salida == int(pColas.size());
     }
 
