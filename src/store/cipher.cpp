@@ -13,6 +13,9 @@
 #include <type_traits>
 
 #include <dlfcn.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#endif
 
 namespace {
 constexpr int kBloque = 16;
@@ -191,13 +194,64 @@ constexpr std::array<quint32, 256> Tabla_Base64(int riDesplazamiento)
 constexpr std::array<quint32, 256> kBase64[4] = {Tabla_Base64(18), Tabla_Base64(12), Tabla_Base64(6),
                                                  Tabla_Base64(0)};
 
+#if defined(__x86_64__) || defined(__i386__)
+// The leading groups of 16 characters that are all Base64 letters, digits, "+" or "/",
+// decoded 16 at a time: the characters they took (a multiple of 16). Each group writes
+// 16 bytes of which the first 12 count: fDestino has room for 4 more after the line.
+__attribute__((target("ssse3"))) qsizetype Decodificar_De_16_En_16(unsigned char *fDestino, const char *rsTexto,
+                                                                  qsizetype riLargo)
+{
+    const auto entre = [](__m128i c, char desde, char hasta) {
+        // Signed bytes: one above 0x7F is below every bound, so never inside.
+        return _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8(char(desde - 1))),
+                             _mm_cmplt_epi8(c, _mm_set1_epi8(char(hasta + 1))));
+    };
+    qsizetype i = 0;
+    for (; i + 16 <= riLargo; i += 16, fDestino += 12) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(rsTexto + i));
+        const __m128i mayuscula = entre(c, 'A', 'Z');
+        const __m128i minuscula = entre(c, 'a', 'z');
+        const __m128i cifra = entre(c, '0', '9');
+        const __m128i mas = _mm_cmpeq_epi8(c, _mm_set1_epi8('+'));
+        const __m128i barra = _mm_cmpeq_epi8(c, _mm_set1_epi8('/'));
+        const __m128i validos =
+            _mm_or_si128(_mm_or_si128(mayuscula, minuscula), _mm_or_si128(cifra, _mm_or_si128(mas, barra)));
+        if (_mm_movemask_epi8(validos) != 0xffff)
+            break;
+        // Each character's value: 'A' is 0, 'a' 26, '0' 52, '+' 62, '/' 63.
+        __m128i v = _mm_add_epi8(c, _mm_and_si128(mayuscula, _mm_set1_epi8(-'A')));
+        v = _mm_add_epi8(v, _mm_and_si128(minuscula, _mm_set1_epi8(26 - 'a')));
+        v = _mm_add_epi8(v, _mm_and_si128(cifra, _mm_set1_epi8(52 - '0')));
+        v = _mm_add_epi8(v, _mm_and_si128(mas, _mm_set1_epi8(62 - '+')));
+        v = _mm_add_epi8(v, _mm_and_si128(barra, _mm_set1_epi8(63 - '/')));
+        // Two values to 12 bits in each 16-bit lane, two of those to the 24 bits of a
+        // group of four in each 32-bit lane, and their three bytes, high first, together.
+        const __m128i pares = _mm_maddubs_epi16(v, _mm_set1_epi32(0x01400140));
+        const __m128i grupos = _mm_madd_epi16(pares, _mm_set1_epi32(0x00011000));
+        const __m128i bytes =
+            _mm_shuffle_epi8(grupos, _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(fDestino), bytes);
+    }
+    return i;
+}
+
+const bool kHaySsse3 = __builtin_cpu_supports("ssse3");
+#endif
+
 // Decodes riLargo characters (a multiple of 4) when every one of them is a Base64
 // character or "=", as every line Kestrin writes is; -1 otherwise, and OpenSSL's decoder,
 // which knows what to do with blanks and the rest, takes the line. Reading a list of
 // thousands of files spent most of its time in the general decoder.
 int Decodificar_Simple(unsigned char *fDestino, const char *rsTexto, qsizetype riLargo)
 {
-    for (qsizetype i = 0; i < riLargo; i += 4) {
+    qsizetype i = 0;
+#if defined(__x86_64__) || defined(__i386__)
+    if (kHaySsse3) {
+        i = Decodificar_De_16_En_16(fDestino, rsTexto, riLargo);
+        fDestino += i / 4 * 3;
+    }
+#endif
+    for (; i < riLargo; i += 4) {
         const quint32 v = kBase64[0][uchar(rsTexto[i])] | kBase64[1][uchar(rsTexto[i + 1])] |
                           kBase64[2][uchar(rsTexto[i + 2])] | kBase64[3][uchar(rsTexto[i + 3])];
         if (v & kFuera) // no value has it
@@ -219,8 +273,9 @@ void TDescifradorLineas::Agregar(QByteArrayView rsGuardada)
     const qsizetype largo = (rsGuardada.size() / 4) * 4;
     if (largo > 0) {
         const QByteArrayView texto = rsGuardada.first(largo);
-        // Grown, never shrunk: the room stays for the next lines and files.
-        const size_t necesarios = size_t(linea.iBytes + largo / 4 * 3);
+        // Grown, never shrunk: the room stays for the next lines and files. The decoder
+        // may write up to 4 bytes past the line.
+        const size_t necesarios = size_t(linea.iBytes + largo / 4 * 3 + 4);
         if (pBytes.size() < necesarios)
             pBytes.resize(std::max(necesarios, 2 * pBytes.size()));
         unsigned char *bytes = pBytes.data() + linea.iBytes;

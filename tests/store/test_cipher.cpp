@@ -135,6 +135,15 @@ private slots:
         QTest::newRow("blank in the middle") << 21 << QChar(' ') << QString();
         QTest::newRow("url-safe minus") << 6 << QChar('-') << QString();
         QTest::newRow("Latin-1 letter") << 9 << QChar(0xe9) << QString();
+        // Each group of 16 is checked at once: the neighbours of every range, in later groups.
+        QTest::newRow("= ending a group of 16") << 15 << QChar('=') << a;
+        QTest::newRow("Latin-1 letter in a later group") << 17 << QChar(0xe9) << QString();
+        QTest::newRow("@ below A") << 18 << QChar('@') << QString();
+        QTest::newRow("[ above Z") << 35 << QChar('[') << QString();
+        QTest::newRow("` below a") << 40 << QChar('`') << QString();
+        QTest::newRow("{ above z") << 50 << QChar('{') << QString();
+        QTest::newRow(": above 9") << 61 << QChar(':') << QString();
+        QTest::newRow(". below /") << 79 << QChar('.') << QString();
     }
     void decoderEdges()
     {
