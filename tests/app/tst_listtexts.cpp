@@ -250,6 +250,11 @@ void TstListTexts::json_como_qt_data()
     QTest::newRow("alto al final") << QString("end") + alta << std::numeric_limits<double>::infinity() << qint64(4);
     QTest::newRow("no es numero") << "nan" << std::numeric_limits<double>::quiet_NaN() << qint64(5);
     QTest::newRow("largo") << QString(70000, QChar(u'é')) << 5e-324 << qint64(6);
+    // ASCII goes eight characters at a time: what must be escaped, or is not ASCII, at the
+    // edges of those groups and of their ranges.
+    QTest::newRow("de ocho en ocho") << QString("abcdefgh") + '"' + "1234567" + '\\' + "ABCDEFGHIJKLMNO" + QChar(0x1f) +
+                                            " ~xyz" + QChar(0x7f) + "12" + QChar(0x80) + "tail of the text" + alta + baja
+                                     << 2.5 << qint64(8);
 }
 
 void TstListTexts::json_como_qt()
