@@ -34,62 +34,72 @@ static QString Quitar_Barras_Dobles(QString rsRuta)
 }
 
 namespace {
-// Sorts the paths by their names without regard to case. Every path starts with the same
-// folder (riCarpeta characters): only the names need comparing. Names in ASCII, as
-// Kestrin makes them, are compared as their lowered bytes, which orders them as the
-// case-insensitive comparison does without folding each character at every comparison;
-// the same sort over the same results gives the same order.
-void Ordenar_Nombres(QStringList &fRutas, qsizetype riCarpeta)
-{
-    // The lowered names one after another in one buffer, each found by where it starts.
-    std::string claves;
+// The names of a folder's files that match, their bytes one after another in one buffer,
+// each ended by a NUL so that it can be opened as it is; found by where each starts.
+struct TNombres {
+    std::string bytes;
     std::vector<size_t> inicios;
-    inicios.reserve(size_t(fRutas.size()) + 1);
-    for (const QString &ruta : std::as_const(fRutas)) {
-        const QStringView nombre = QStringView(ruta).sliced(riCarpeta);
-        if (!QtPrivate::isAscii(nombre)) {
-            std::sort(fRutas.begin(), fRutas.end(), [riCarpeta](const QString &a, const QString &b) {
-                return QStringView(a).sliced(riCarpeta).compare(QStringView(b).sliced(riCarpeta),
-                                                                Qt::CaseInsensitive) < 0;
-            });
-            return;
+    qsizetype Cuantos() const { return qsizetype(inicios.size()); }
+    const char *Nombre(qsizetype riIndice) const { return bytes.data() + inicios[size_t(riIndice)]; }
+};
+
+// Sorts the names without regard to case. Names in ASCII, as Kestrin makes them, are
+// compared as their lowered bytes, which orders them as the case-insensitive comparison
+// of their texts does without folding each character at every comparison; the same sort
+// over the same names gives the same order.
+void Ordenar_Nombres(TNombres &fNombres)
+{
+    const size_t n = fNombres.inicios.size();
+    std::vector<size_t> inicios(n);
+    if (!std::all_of(fNombres.bytes.begin(), fNombres.bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
+        std::vector<QString> textos(n);
+        std::vector<size_t> orden(n);
+        for (size_t i = 0; i < n; ++i) {
+            textos[i] = QFile::decodeName(fNombres.Nombre(qsizetype(i)));
+            orden[i] = i;
         }
-        inicios.push_back(claves.size());
-        for (QChar c : nombre)
-            claves += char(c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? c.unicode() + ('a' - 'A') : c.unicode());
+        std::sort(orden.begin(), orden.end(),
+                  [&](size_t a, size_t b) { return textos[a].compare(textos[b], Qt::CaseInsensitive) < 0; });
+        for (size_t i = 0; i < n; ++i)
+            inicios[i] = fNombres.inicios[orden[i]];
+        fNombres.inicios = std::move(inicios);
+        return;
     }
-    inicios.push_back(claves.size());
+    // The lowered names, where the names are in the buffer.
+    std::string claves = fNombres.bytes;
+    for (char &c : claves)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + ('a' - 'A'));
     // Each name's first 16 bytes as two numbers that order as the bytes do (a shorter name
-    // padded with zeros, which no name holds): most comparisons are two numbers, not a
-    // call to compare bytes. Only names that share those 16 compare the rest.
+    // ends in its NUL, which no name holds): most comparisons are two numbers, not a call
+    // to compare bytes. Only names that share those 16 compare the rest.
     struct TOrden {
         quint64 alto = 0;
         quint64 bajo = 0;
-        std::string_view clave;
-        qsizetype indice = 0;
+        size_t inicio = 0;
     };
-    std::vector<TOrden> orden(inicios.size() - 1);
-    for (size_t i = 0; i < orden.size(); ++i) {
+    std::vector<TOrden> orden(n);
+    for (size_t i = 0; i < n; ++i) {
         TOrden &o = orden[i];
-        o.indice = qsizetype(i);
-        o.clave = std::string_view(claves.data() + inicios[i], inicios[i + 1] - inicios[i]);
+        o.inicio = fNombres.inicios[i];
+        const char *clave = claves.data() + o.inicio;
+        bool fin = false;
         for (size_t k = 0; k < 16; ++k) {
-            const quint64 byte = k < o.clave.size() ? uchar(o.clave[k]) : 0;
+            fin = fin || clave[k] == 0;
+            const quint64 byte = fin ? 0 : uchar(clave[k]);
             (k < 8 ? o.alto : o.bajo) |= byte << (8 * (7 - k % 8));
         }
     }
-    std::sort(orden.begin(), orden.end(), [](const TOrden &a, const TOrden &b) {
+    std::sort(orden.begin(), orden.end(), [&](const TOrden &a, const TOrden &b) {
         if (a.alto != b.alto)
             return a.alto < b.alto;
         if (a.bajo != b.bajo)
             return a.bajo < b.bajo;
-        return a.clave < b.clave;
+        return std::strcmp(claves.data() + a.inicio, claves.data() + b.inicio) < 0;
     });
-    QStringList ordenadas;
-    ordenadas.reserve(fRutas.size());
-    for (const TOrden &o : orden)
-        ordenadas << std::move(fRutas[o.indice]);
-    fRutas = std::move(ordenadas);
+    for (size_t i = 0; i < n; ++i)
+        inicios[i] = orden[i].inicio;
+    fNombres.inicios = std::move(inicios);
 }
 
 // A pattern "*" and a plain ASCII ending (as "*.od") matches a name whose last bytes are
@@ -130,21 +140,20 @@ private:
     bool simple = false;
 };
 
-} // namespace
-
-void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &rsTipo, bool rbSorted,
-               int riFechaLimite)
+// Lists the names in rsPath matching rsTipo (see Get_Files); false when the folder cannot
+// be opened.
+bool Listar_Nombres(const QString &rsPath, const QString &rsTipo, bool rbSorted, int riFechaLimite,
+                    TNombres &fNombres)
 {
-    fStringList.clear();
+    fNombres = TNombres();
     // Straight from the folder: the names, and the type the folder already gives with each,
     // without a file-information object per name. Only links, file systems that give no
     // type and the date limit need a stat.
     DIR *dir = ::opendir(rsPath.isEmpty() ? "." : QFile::encodeName(rsPath).constData());
     if (!dir)
-        return;
+        return false;
     const int fd = ::dirfd(dir);
     const TPatron patron(rsTipo);
-    const QString base = rsPath.isEmpty() ? QString() : Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
     while (const dirent *entrada = ::readdir(dir)) {
         const char *nombre = entrada->d_name;
         if (std::strcmp(nombre, ".") == 0 || std::strcmp(nombre, "..") == 0)
@@ -169,21 +178,46 @@ void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &r
         }
         if (!regular)
             continue;
-        // An ASCII name, as Kestrin makes them, is its own text: the path is made in one piece.
-        const QLatin1StringView ascii(nombre);
-        if (QtPrivate::isAscii(ascii)) {
-            QString ruta;
-            ruta.reserve(base.size() + ascii.size());
-            ruta += base;
-            ruta += ascii;
-            fStringList << std::move(ruta);
-        } else {
-            fStringList << base + QFile::decodeName(nombre);
-        }
+        fNombres.inicios.push_back(fNombres.bytes.size());
+        fNombres.bytes.append(nombre, std::strlen(nombre) + 1);
     }
     ::closedir(dir);
     if (rbSorted)
-        Ordenar_Nombres(fStringList, base.size());
+        Ordenar_Nombres(fNombres);
+    return true;
+}
+
+// What goes before each name in its path.
+QString Base_De_Rutas(const QString &rsPath)
+{
+    return rsPath.isEmpty() ? QString() : Quitar_Barras_Dobles(rsPath + QLatin1Char('/'));
+}
+
+QString Ruta(const QString &rsBase, const char *rsNombre)
+{
+    // An ASCII name, as Kestrin makes them, is its own text: the path is made in one piece.
+    const QLatin1StringView ascii(rsNombre);
+    if (!QtPrivate::isAscii(ascii))
+        return rsBase + QFile::decodeName(rsNombre);
+    QString ruta;
+    ruta.reserve(rsBase.size() + ascii.size());
+    ruta += rsBase;
+    ruta += ascii;
+    return ruta;
+}
+} // namespace
+
+void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &rsTipo, bool rbSorted,
+               int riFechaLimite)
+{
+    fStringList.clear();
+    TNombres nombres;
+    if (!Listar_Nombres(rsPath, rsTipo, rbSorted, riFechaLimite, nombres))
+        return;
+    const QString base = Base_De_Rutas(rsPath);
+    fStringList.reserve(nombres.Cuantos());
+    for (qsizetype i = 0; i < nombres.Cuantos(); ++i)
+        fStringList << Ruta(base, nombres.Nombre(i));
 }
 
 void Checar_si_el_Archivo_ya_fue_Liberado(const QString &rsArchivo)
@@ -235,46 +269,49 @@ struct TArchivoLeido {
     QString error;
 };
 
-// Reads every file into fTabla (one record per file, in file order), on several cores
-// when there are enough files to pay for a thread. Each thread writes only the places of
-// its range, so the order never depends on the threads.
-QVector<TArchivoLeido> Leer_Archivos(const QStringList &rArchivos, int riCarpeta, qsizetype riInicioNombre,
-                                     bool rbTextos, QVector<TTipoTarea> &fTabla)
+// Reads every file named into fTabla (one record per file, in file order), and makes its
+// path in fArchivos, on several cores when there are enough files to pay for a thread.
+// Each thread writes only the places of its range, so the order never depends on the
+// threads.
+QVector<TArchivoLeido> Leer_Archivos(const TNombres &rNombres, const QString &rsBase, int riCarpeta,
+                                     bool rbTextos, QStringList &fArchivos, QVector<TTipoTarea> &fTabla)
 {
     constexpr qsizetype kArchivosPorHilo = 100;
-    const qsizetype n = rArchivos.size();
+    const qsizetype n = rNombres.Cuantos();
     QVector<TArchivoLeido> leidos(n);
+    fArchivos.resize(n);
     fTabla.reserve(n);
     Tomar_Memoria(fTabla.data(), size_t(n) * sizeof(TTipoTarea));
     fTabla.resize(n);
     TArchivoLeido *estado = leidos.data();
+    QString *rutas = fArchivos.data();
     TTipoTarea *tareas = fTabla.data();
     En_Paralelo(n, kArchivosPorHilo, [&](qsizetype desde, qsizetype hasta) {
         TLectorTareas lector;
         lector.piCarpeta = riCarpeta;
-        lector.piInicioNombre = riInicioNombre;
+        lector.piInicioNombre = rsBase.size();
         lector.pbTextos = rbTextos;
         // A batch of files read with few system calls when the kernel allows; each file it
         // could not read whole is read the usual way, which tells what is wrong with it.
         TLectorLotes lotes(riCarpeta);
-        QList<QByteArray> nombres(TLectorLotes::kLote);
+        const char *nombres[TLectorLotes::kLote];
         for (qsizetype lote = desde; lote < hasta; lote += TLectorLotes::kLote) {
             const qsizetype fin = std::min(hasta, lote + TLectorLotes::kLote);
             if (lotes.Disponible()) {
-                nombres.resize(fin - lote);
                 for (qsizetype i = lote; i < fin; ++i)
-                    Nombre_En_Carpeta(rArchivos[i], riInicioNombre, nombres[i - lote]);
-                lotes.Leer(nombres);
+                    nombres[i - lote] = rNombres.Nombre(i);
+                lotes.Leer(nombres, fin - lote);
             }
             for (qsizetype i = lote; i < fin; ++i) {
+                rutas[i] = Ruta(rsBase, rNombres.Nombre(i));
                 QByteArrayView contenido;
                 estado[i].codigo = 0;
                 if (lotes.Contenido(i - lote, contenido)) {
                     estado[i].lectura = TLectura::Ok;
-                    Leer_Tarea_De_Contenido(rArchivos[i], contenido, lector, tareas[i], estado[i].codigo);
+                    Leer_Tarea_De_Contenido(rutas[i], contenido, lector, tareas[i], estado[i].codigo);
                 } else {
                     estado[i].lectura =
-                        Leer_Archivo_Tarea(rArchivos[i], lector, tareas[i], estado[i].codigo, estado[i].error);
+                        Leer_Archivo_Tarea(rutas[i], lector, tareas[i], estado[i].codigo, estado[i].error);
                 }
             }
         }
@@ -301,13 +338,15 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio, bool rbTex
         r.error = QDir::cleanPath(rsDirectorio) + QStringLiteral(": ") + sinAcceso;
         return r;
     }
-    QStringList archivos;
-    Get_Files(archivos, rsDirectorio, QStringLiteral("*.od"), true, 0);
+    // The names stay bytes until the threads that read the files make their paths.
+    TNombres nombres;
+    Listar_Nombres(rsDirectorio, QStringLiteral("*.od"), true, 0, nombres);
     // Each file is opened by its name in the folder opened once, not by its whole path.
     const int carpeta = ::open(QFile::encodeName(rsDirectorio).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const qsizetype inicioNombre = archivos.isEmpty() ? 0 : archivos.front().lastIndexOf(QLatin1Char('/')) + 1;
+    QStringList archivos;
     QVector<TTipoTarea> &tabla = r.tabla.paTipoTarea;
-    const QVector<TArchivoLeido> leidos = Leer_Archivos(archivos, carpeta, inicioNombre, rbTextos, tabla);
+    const QVector<TArchivoLeido> leidos =
+        Leer_Archivos(nombres, Base_De_Rutas(rsDirectorio), carpeta, rbTextos, archivos, tabla);
     if (carpeta >= 0)
         ::close(carpeta);
     // The valid records close up in place, in file order.

@@ -69,12 +69,12 @@ bool TLectorLotes::Completar(unsigned riEsperadas)
     return unsigned(enviadas) == riEsperadas;
 }
 
-void TLectorLotes::Leer(const QList<QByteArray> &rNombres)
+void TLectorLotes::Leer(const char *const *rNombres, qsizetype riCuantos)
 {
     piLeidos = 0;
     if (!pAnillo)
         return;
-    const qsizetype n = std::min(rNombres.size(), kLote);
+    const qsizetype n = std::min(riCuantos, kLote);
     for (qsizetype k = 0; k < n; ++k)
         pResultados[k] = -EBADF;
     // The ring holds two entries per file of a batch; were it ever short, the files would
@@ -87,7 +87,7 @@ void TLectorLotes::Leer(const QList<QByteArray> &rNombres)
     // terminal is never taken.
     for (qsizetype k = 0; k < n; ++k) {
         io_uring_sqe *sqe = io_uring_get_sqe(pAnillo);
-        io_uring_prep_openat(sqe, piCarpeta, rNombres[k].constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+        io_uring_prep_openat(sqe, piCarpeta, rNombres[k], O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
                              0);
         io_uring_sqe_set_data64(sqe, quint64(k));
     }

@@ -26,8 +26,8 @@ public:
     TLectorLotes &operator=(const TLectorLotes &) = delete;
 
     bool Disponible() const { return pAnillo != nullptr; }
-    // Reads the files named (in the folder, at most kLote), each with one read.
-    void Leer(const QList<QByteArray> &rNombres);
+    // Reads the riCuantos files named (in the folder, at most kLote), each with one read.
+    void Leer(const char *const *rNombres, qsizetype riCuantos);
     // The content of file riIndice of the last batch, when it was read whole and is not
     // empty. False for anything else (it could not be opened, it is empty or larger than
     // a batch reads, it is not a regular file, or io_uring failed): the caller then reads

@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <vector>
+
 namespace {
 TTipoTarea Diaria(const QString &rsNombre)
 {
@@ -211,7 +213,7 @@ private slots:
         escribir("just-under.od", 64 * 1024 - 1);
         escribir("full.od", 64 * 1024);
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.od")).constData(), 0600), 0);
-        const QList<QByteArray> nombres = {"small.od", "missing.od", "empty.od", "just-under.od", "full.od", "fifo.od"};
+        const std::vector<const char *> nombres = {"small.od", "missing.od", "empty.od", "just-under.od", "full.od", "fifo.od"};
         const bool leido[] = {true, false, false, true, false, false};
         const int carpeta = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         QVERIFY(carpeta >= 0);
@@ -222,8 +224,8 @@ private slots:
                 QSKIP("io_uring is not available here");
             }
             for (int vuelta = 0; vuelta < 2; ++vuelta) { // the places are reused
-                lotes.Leer(nombres);
-                for (qsizetype i = 0; i < nombres.size(); ++i) {
+                lotes.Leer(nombres.data(), qsizetype(nombres.size()));
+                for (qsizetype i = 0; i < qsizetype(nombres.size()); ++i) {
                     QByteArrayView contenido;
                     QCOMPARE(lotes.Contenido(i, contenido), leido[i]);
                     if (leido[i])

@@ -297,6 +297,34 @@ private slots:
         QCOMPARE(r.invalidos[0].tiCodigo, 24);
     }
 
+    // Names sort without regard to case: by their first 16 bytes at once, by the rest only
+    // on a tie, and by their texts when one is not ASCII.
+    void sortedNames_data()
+    {
+        QTest::addColumn<QStringList>("nombres");
+        QTest::addColumn<QStringList>("orden");
+        QTest::newRow("case") << QStringList{"b.od", "C.OD", "a.od"} << QStringList{"a.od", "b.od", "C.OD"};
+        QTest::newRow("a name begins another") << QStringList{"ab.od", "a.od"} << QStringList{"a.od", "ab.od"};
+        QTest::newRow("the first 16 bytes alike")
+            << QStringList{"same-first-16-bytes-b.od", "same-first-16-byte.od", "Same-First-16-Bytes-a.od"}
+            << QStringList{"same-first-16-byte.od", "Same-First-16-Bytes-a.od", "same-first-16-bytes-b.od"};
+        QTest::newRow("not ASCII") << QStringList{QStringLiteral("éclair.od"), "Zeta.od", "alpha.od"}
+                                   << QStringList{"alpha.od", "Zeta.od", QStringLiteral("éclair.od")};
+    }
+    void sortedNames()
+    {
+        QFETCH(QStringList, nombres);
+        QFETCH(QStringList, orden);
+        QTemporaryDir dir;
+        for (const QString &n : nombres)
+            Escribir_Plano(dir.filePath(n), Base(2));
+        QStringList l;
+        Get_Files(l, dir.path(), "*.od", true, 0);
+        for (QString &ruta : l)
+            ruta = QFileInfo(ruta).fileName();
+        QCOMPARE(l, orden);
+    }
+
     // Enough files to be read on several threads: the table and the reports still follow
     // the files' order, whichever thread read which file.
     void loaderOrderOnSeveralThreads()
