@@ -235,7 +235,11 @@ __attribute__((target("ssse3"))) qsizetype Decodificar_De_16_En_16(unsigned char
     return i;
 }
 
-const bool kHaySsse3 = __builtin_cpu_supports("ssse3");
+// Asked once; read before it is set (another file's start-up), it says no: the tables.
+const bool kHaySsse3 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("ssse3") != 0;
+}();
 #endif
 
 // Decodes riLargo characters (a multiple of 4) when every one of them is a Base64
