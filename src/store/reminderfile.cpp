@@ -67,6 +67,8 @@ void TValoresTarea::Vaciar()
     pTexto.resize(0);
     pMinusculas.resize(0);
     pLlaves.clear();
+    pIndice.fill(0);
+    pbSinIndice = false;
 }
 
 void TValoresTarea::Leer_Guardadas(QByteArrayView rContenido)
@@ -99,11 +101,21 @@ void TValoresTarea::Agregar_Linea(qsizetype riInicio, qsizetype riFin)
     // Keys are almost always ASCII, compared in place; any other is lowered once, in
     // full, as a key would be.
     if (todos < 0x80) {
-        pLlaves.push_back({riInicio, igual, valor, riFin - valor, huella ? huella : 1, false});
+        huella = huella ? huella : 1;
+        pLlaves.push_back({riInicio, igual, valor, riFin - valor, huella, false});
+        if (pLlaves.size() > kLugares / 4 * 3)
+            pbSinIndice = true;
+        if (!pbSinIndice) {
+            unsigned lugar = Lugar(huella);
+            while (pIndice[lugar] != 0)
+                lugar = (lugar + 1) % kLugares;
+            pIndice[lugar] = quint16(pLlaves.size());
+        }
     } else {
         const QString baja = llave.toString().toLower();
         pLlaves.push_back({pMinusculas.size(), baja.size(), valor, riFin - valor, 0, true});
         pMinusculas += baja;
+        pbSinIndice = true;
     }
 }
 
@@ -173,6 +185,14 @@ const TValoresTarea::TLlave *TValoresTarea::Buscar(QStringView rsLlave, quint32 
 {
     // The first line of a key wins. An ASCII key can only be another ASCII key of the same
     // hash; a key that is not ASCII (hash 0) may match any, and is compared with all.
+    if (riHuella != 0 && !pbSinIndice) {
+        for (unsigned lugar = Lugar(riHuella); pIndice[lugar] != 0; lugar = (lugar + 1) % kLugares) {
+            const TLlave &llave = pLlaves[pIndice[lugar] - 1];
+            if (llave.iHuella == riHuella && Es_Llave(llave, rsLlave))
+                return &llave;
+        }
+        return nullptr;
+    }
     for (const TLlave &llave : pLlaves)
         if ((riHuella == 0 || llave.iHuella == riHuella || llave.bMinusculas) && Es_Llave(llave, rsLlave))
             return &llave;

@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QStringList>
 
+#include <array>
 #include <vector>
 
 // Splits file content at CR, LF or CR LF. A final line end adds no empty line.
@@ -82,9 +83,19 @@ private:
     bool Es_Llave(const TLlave &rLlave, QStringView rsLlave) const;
     const TLlave *Buscar(QStringView rsLlave, quint32 riHuella) const;
 
+    // Where a hash's first place in pIndice is.
+    static constexpr unsigned Lugar(quint32 riHuella) { return (riHuella ^ (riHuella >> 16)) % kLugares; }
+
     QString pTexto;      // the lines one after another
     QString pMinusculas; // the keys that are not ASCII, lowered, one after another
     std::vector<TLlave> pLlaves; // in line order
+    // The lines of ASCII keys by hash, each at the first free place from its hash's own
+    // (so the lines of one key stay in line order): a look-up compares a line or two, not
+    // every line. 0 is a free place, else a line's index + 1. Past three quarters full, or
+    // once a key is not ASCII, look-ups go through every line in order instead.
+    static constexpr unsigned kLugares = 256;
+    std::array<quint16, kLugares> pIndice{};
+    bool pbSinIndice = false;
     TDescifradorLineas pDescifrador;
 };
 

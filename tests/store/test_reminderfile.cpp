@@ -157,6 +157,10 @@ private slots:
         l << "Mensaje3=  hello  " << "Mensaje2=" << "lastruntime=405204375" << "LastRunTime=40000"
           << "a line without equals" << "Summary1=  One time " << "Summary2=x=y"
           << "Mensaje01=leading zero" << "Mensaje+4=sign" << "Mensaje 5=blank" << "Mensaje\u0665=not a digit";
+        // The first line of a key wins among ASCII keys alone too (they are found by hash).
+        TTipoTarea ascii;
+        QCOMPARE(Validar_Tarea(TValoresTarea(Base(1) << "lastruntime=405204375" << "LastRunTime=40000"), ascii), 0);
+        QCOMPARE(ascii.tdLastRunTime, 40520.4375);
         // A key that lowers to ASCII (the Kelvin sign) is found by its lowered form.
         l = Con(l, "!TaskName1");
         l << "Tas\u212AName1=Kelvin";
