@@ -255,6 +255,14 @@ void TstListTexts::json_como_qt_data()
     QTest::newRow("de ocho en ocho") << QString("abcdefgh") + '"' + "1234567" + '\\' + "ABCDEFGHIJKLMNO" + QChar(0x1f) +
                                             " ~xyz" + QChar(0x7f) + "12" + QChar(0x80) + "tail of the text" + alta + baja
                                      << 2.5 << qint64(8);
+    // Whole numbers up to 2^53 are integers to QJsonDocument; below 10^15 the others take
+    // the standard library's shortest form, above it Qt's.
+    QTest::newRow("menos cero") << "a" << -0.0 << qint64(9);
+    QTest::newRow("cien mil") << "b" << 100000.0 << qint64(10);
+    QTest::newRow("casi 10^15") << "c" << -999999999999999.9 << qint64(11);
+    QTest::newRow("9e15") << "d" << -9e15 << qint64(12);
+    QTest::newRow("9.1e15, above 2^53") << "d" << 9.1e15 << qint64(12);
+    QTest::newRow("un segundo") << "e" << 46366.000011574074 << qint64(13);
 }
 
 void TstListTexts::json_como_qt()
