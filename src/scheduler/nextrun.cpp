@@ -62,16 +62,21 @@ qint64 Mensual(const TTipoTarea &rTarea, qint64 riInicio, qint64 riRef)
 {
     qint64 next = riInicio >= riRef ? riInicio : Mover_Al_Dia_Referencia(riInicio, riRef);
     const qint64 horaInicio = Hora_De_Milisegundos(riInicio);
-    const bool ultimoDia = Lista_Con_Numero(rTarea.tsDias, 32);
+    // The lists read once, not once for every day tried.
+    bool dias[33];
+    Numeros_De_Lista(rTarea.tsDias, dias, 32);
+    bool meses[13];
+    Numeros_De_Lista(rTarea.tsMeses, meses, 12);
+    const bool ultimoDia = dias[32];
     QDate fecha = Fecha_De_Milisegundos(next);
     int desde = fecha.day();
     for (int pasada = 0; pasada < kPasadasMensuales; ++pasada) {
         const int y = fecha.year();
         const int m = fecha.month();
         const int ultimo = fecha.daysInMonth();
-        if (Lista_Con_Numero(rTarea.tsMeses, m)) {
+        if (meses[m]) {
             for (int d = desde; d <= ultimo; ++d) {
-                if (Lista_Con_Numero(rTarea.tsDias, d) || (d == ultimo && ultimoDia))
+                if (dias[d] || (d == ultimo && ultimoDia))
                     return Fecha_a_Milisegundos(QDate(y, m, d), horaInicio);
             }
         }
