@@ -29,41 +29,43 @@ QString Solo_Hora_Texto(double rdFecha, int riLenguaje)
                                         riLenguaje);
 }
 
-// Each chosen name followed by ", ", then the last two characters dropped: the names
-// joined by ", ", made in one piece.
-QString Unir(const QStringList &rNombres)
+// The names joined by ", ", made in one text as they come.
+void Unir(QString &fsLista, QStringView rsNombre)
 {
-    return rNombres.join(QStringLiteral(", "));
+    if (!fsLista.isEmpty())
+        fsLista += QLatin1String(", ");
+    fsLista += rsNombre;
 }
 
 QString Lista_Dias_Semana(const TDatosResumen &rDatos, bool rbEspanol)
 {
-    QStringList nombres;
+    QString nombres;
     for (int d = 1; d <= 7; ++d)
         if (rDatos.tbDiasSemana[d])
-            nombres << (rbEspanol ? asDiasEspanol[d] : asDiasIngles[d]);
-    return Unir(nombres);
+            Unir(nombres, rbEspanol ? asDiasEspanol[d] : asDiasIngles[d]);
+    return nombres;
 }
 
 QString Lista_Meses(const TDatosResumen &rDatos, bool rbEspanol)
 {
-    QStringList nombres;
+    QString nombres;
     for (int m = 1; m <= 12; ++m)
         if (rDatos.tbMeses[m])
-            nombres << (rbEspanol ? asMesesEspanol[m] : asMesesIngles[m]);
-    return Unir(nombres);
+            Unir(nombres, rbEspanol ? asMesesEspanol[m] : asMesesIngles[m]);
+    return nombres;
 }
 
 QString Lista_Dias(const TDatosResumen &rDatos, bool rbEspanol)
 {
-    QStringList nombres;
+    QString nombres;
     for (int d = 1; d <= 31; ++d)
         if (rDatos.tbDias[d])
-            nombres << QString::number(d);
+            Unir(nombres, QString::number(d));
     if (rDatos.tbUltimoDia)
-        nombres << (!rDatos.tsUltimo.isEmpty() ? rDatos.tsUltimo
-                                               : rbEspanol ? QStringLiteral("Ultimo") : QStringLiteral("Last"));
-    return Unir(nombres);
+        Unir(nombres, !rDatos.tsUltimo.isEmpty() ? QStringView(rDatos.tsUltimo)
+                      : rbEspanol              ? QStringView(u"Ultimo")
+                                               : QStringView(u"Last"));
+    return nombres;
 }
 
 // The hours line of an hourly schedule; empty for an empty list of times.
@@ -98,30 +100,45 @@ QString Texto_Al_Iniciar(int riLenguaje)
     return riLenguaje == 1 ? QStringLiteral("Cuando la Computadora Inicie") : QStringLiteral("When the Computer Starts");
 }
 
-TDatosResumen Datos_Resumen_De_Tarea(const TTipoTarea &rTarea)
+namespace {
+// The summary's data of a record; with rbTodo false only what its type's summary shows
+// (a list of thousands of reminders makes a summary for every row).
+TDatosResumen Datos_Resumen(const TTipoTarea &rTarea, bool rbTodo)
 {
     TDatosResumen d;
     d.tiTareaTipo = rTarea.tiTareaTipo;
     d.tdInicio = rTarea.tdFechaInicio;
     d.tbHasta = rTarea.tiSiempreRepetirHasta == 1;
     d.tdFin = rTarea.tdFechaFin;
-    for (int k = 1; k <= 7; ++k)
-        d.tbDiasSemana[k] = rTarea.tsDiasSemana.contains(QLatin1Char(char('0' + k)));
-    Numeros_De_Lista(rTarea.tsMeses, d.tbMeses.data(), 12);
-    bool dias[33];
-    Numeros_De_Lista(rTarea.tsDias, dias, 32);
-    std::copy(dias, dias + 32, d.tbDias.begin());
-    d.tbUltimoDia = dias[32];
+    const bool horaria = rbTodo || rTarea.tiTareaTipo == TAREA_CADA_HORA;
+    if (horaria || rTarea.tiTareaTipo == TAREA_SEMANAL)
+        for (int k = 1; k <= 7; ++k)
+            d.tbDiasSemana[k] = rTarea.tsDiasSemana.contains(QLatin1Char(char('0' + k)));
+    if (rbTodo || rTarea.tiTareaTipo == TAREA_MENSUAL) {
+        Numeros_De_Lista(rTarea.tsMeses, d.tbMeses.data(), 12);
+        bool dias[33];
+        Numeros_De_Lista(rTarea.tsDias, dias, 32);
+        std::copy(dias, dias + 32, d.tbDias.begin());
+        d.tbUltimoDia = dias[32];
+    }
     d.tbRango = rTarea.tiRangoHoras == 1;
+    d.tiRangoPaso = rTarea.tiRangoCadaHora;
+    if (!horaria)
+        return d;
     // Today at midnight, from the date kept for a second: the local clock is not read per reminder.
     const double hoy = Fecha_Hora_a_Dias(Fecha_Hoy(), QTime(0, 0));
     d.tdRangoInicio = Convertir_HHMM_a_Fecha(rTarea.tsRangoHoraInicio, hoy);
     d.tdRangoFin = Convertir_HHMM_a_Fecha(rTarea.tsRangoHoraFin, hoy);
-    d.tiRangoPaso = rTarea.tiRangoCadaHora;
     QString resto = Recortar(rTarea.tsHorasLista);
     while (!resto.isEmpty())
         d.tsHoras << Extraer_Cadena_Hasta_Signo(resto, QLatin1Char(','));
     return d;
+}
+} // namespace
+
+TDatosResumen Datos_Resumen_De_Tarea(const TTipoTarea &rTarea)
+{
+    return Datos_Resumen(rTarea, true);
 }
 
 QString Resumen_Una_Vez(double rdInicio, int riLenguaje, bool rbRecordatorioRapido)
@@ -210,7 +227,7 @@ QStringList Lineas_Resumen(const TDatosResumen &rDatos, int riLenguaje, bool *fb
 QString Generar_Resumen_Tarea(const TTipoTarea &rTarea, int riLenguaje)
 {
     bool primeraAusente = false;
-    const QStringList lineas = Lineas_Resumen(Datos_Resumen_De_Tarea(rTarea), riLenguaje, &primeraAusente);
+    const QStringList lineas = Lineas_Resumen(Datos_Resumen(rTarea, false), riLenguaje, &primeraAusente);
     // An absent first line leaves the text empty, and the next line still gets its CR LF.
     return (primeraAusente && !lineas.isEmpty() ? kCrLf : QString()) + lineas.join(kCrLf);
 }
