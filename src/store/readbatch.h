@@ -16,8 +16,10 @@ struct io_uring;
 
 class TLectorLotes {
 public:
-    // The most files of one batch.
-    static constexpr qsizetype kLote = 64;
+    // The most files of one batch. Each file of a batch is read into a page of its own,
+    // and a page touched for the first time can cost more than the system calls a larger
+    // batch would save.
+    static constexpr qsizetype kLote = 16;
 
     // For the folder open as riCarpeta (not taken over).
     explicit TLectorLotes(int riCarpeta);
