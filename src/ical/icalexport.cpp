@@ -33,11 +33,13 @@ QByteArray Texto_Dias_Semana(const QString &rsDias)
 // The numbers 1..riMaximo listed as ",NN," in rsLista; 32 in a day list is the last day (-1).
 QByteArray Lista_Numeros(const QString &rsLista, int riMaximo, bool rbUltimo)
 {
+    bool hay[33];
+    Numeros_De_Lista(rsLista, hay, 32);
     QByteArray r;
     for (int n = 1; n <= riMaximo; ++n)
-        if (rsLista.contains(QLatin1Char(',') + Numero_Con_Ceros(n, 2) + QLatin1Char(',')))
+        if (hay[n])
             r += (r.isEmpty() ? "" : ",") + QByteArray::number(n);
-    if (rbUltimo && rsLista.contains(QStringLiteral(",32,")))
+    if (rbUltimo && hay[32])
         r += (r.isEmpty() ? "" : ",") + QByteArray("-1");
     return r;
 }

@@ -1,7 +1,6 @@
 #include "cipher.h"
 
 #include <QByteArray>
-#include <QVarLengthArray>
 #include <openssl/evp.h>
 #include <openssl/crypto.h>
 #include <openssl/opensslv.h>

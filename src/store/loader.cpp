@@ -289,7 +289,6 @@ QVector<TArchivoLeido> Leer_Archivos(const TNombres &rNombres, const QString &rs
     En_Paralelo(n, kArchivosPorHilo, [&](qsizetype desde, qsizetype hasta) {
         TLectorTareas lector;
         lector.piCarpeta = riCarpeta;
-        lector.piInicioNombre = rsBase.size();
         lector.pbTextos = rbTextos;
         // A batch of files read with few system calls when the kernel allows; each file it
         // could not read whole is read the usual way, which tells what is wrong with it.
@@ -311,7 +310,8 @@ QVector<TArchivoLeido> Leer_Archivos(const TNombres &rNombres, const QString &rs
                     Leer_Tarea_De_Contenido(rutas[i], contenido, lector, tareas[i], estado[i].codigo);
                 } else {
                     estado[i].lectura =
-                        Leer_Archivo_Tarea(rutas[i], lector, tareas[i], estado[i].codigo, estado[i].error);
+                        Leer_Archivo_Tarea(rutas[i], rNombres.Nombre(i), lector, tareas[i], estado[i].codigo,
+                                           estado[i].error);
                 }
             }
         }

@@ -595,17 +595,6 @@ TLectura Leer_Lineas_Planas(const QString &rsArchivo, QStringList &fLineas, QStr
     return r;
 }
 
-void Nombre_En_Carpeta(const QString &rsRuta, qsizetype riInicioNombre, QByteArray &fNombre)
-{
-    const QStringView nombre = QStringView(rsRuta).sliced(riInicioNombre);
-    fNombre.resize(0);
-    if (QtPrivate::isAscii(nombre))
-        for (QChar c : nombre)
-            fNombre += char(c.unicode());
-    else
-        fNombre = QFile::encodeName(nombre.toString());
-}
-
 void Leer_Tarea_De_Contenido(const QString &rsArchivo, QByteArrayView rContenido, TLectorTareas &fLector,
                              TTipoTarea &fTarea, int &fiCodigo)
 {
@@ -614,17 +603,13 @@ void Leer_Tarea_De_Contenido(const QString &rsArchivo, QByteArrayView rContenido
     fTarea.tsFile = rsArchivo;
 }
 
-TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TLectorTareas &fLector, TTipoTarea &fTarea, int &fiCodigo,
-                            QString &fsError)
+TLectura Leer_Archivo_Tarea(const QString &rsArchivo, const char *rsNombre, TLectorTareas &fLector,
+                            TTipoTarea &fTarea, int &fiCodigo, QString &fsError)
 {
     fiCodigo = 0;
-    TLectura r;
-    if (fLector.piCarpeta >= 0) {
-        Nombre_En_Carpeta(rsArchivo, fLector.piInicioNombre, fLector.pNombre);
-        r = Leer_Contenido_En(fLector.piCarpeta, fLector.pNombre.constData(), true, fLector.pContenido, fsError);
-    } else {
-        r = Leer_Contenido(rsArchivo, fLector.pContenido, fsError);
-    }
+    const TLectura r = fLector.piCarpeta >= 0
+                           ? Leer_Contenido_En(fLector.piCarpeta, rsNombre, true, fLector.pContenido, fsError)
+                           : Leer_Contenido(rsArchivo, fLector.pContenido, fsError);
     if (r == TLectura::Ok)
         Leer_Tarea_De_Contenido(rsArchivo, fLector.pContenido, fLector, fTarea, fiCodigo);
     return r;

@@ -138,19 +138,16 @@ TLectura Leer_Contenido_En(int riCarpeta, const char *rsRuta, bool rbListadoRegu
 struct TLectorTareas {
     QByteArray pContenido;
     TValoresTarea pValores;
-    // A folder's loader sets these: the folder open, and where the name starts in each path.
-    // Its listing said a regular file for every name.
+    // A folder's loader sets these: the folder open, whose listing said a regular file for
+    // every name.
     int piCarpeta = -1;
-    qsizetype piInicioNombre = 0;
     bool pbTextos = true; // as Validar_Tarea's rbTextos
-    QByteArray pNombre;
 };
 // Leer_Archivo_Tarea through a reader's buffers; fTarea gets every field Validar_Tarea
-// sets and tsFile (so it should start as a fresh record).
-TLectura Leer_Archivo_Tarea(const QString &rsArchivo, TLectorTareas &fLector, TTipoTarea &fTarea, int &fiCodigo,
-                            QString &fsError);
+// sets and tsFile (so it should start as a fresh record). rsNombre is the file's name in
+// the reader's folder, opened there when the folder is open, else rsArchivo is.
+TLectura Leer_Archivo_Tarea(const QString &rsArchivo, const char *rsNombre, TLectorTareas &fLector,
+                            TTipoTarea &fTarea, int &fiCodigo, QString &fsError);
 // The rest of that once the content is read: deciphers and validates it into fTarea.
 void Leer_Tarea_De_Contenido(const QString &rsArchivo, QByteArrayView rContenido, TLectorTareas &fLector,
                              TTipoTarea &fTarea, int &fiCodigo);
-// The name of rsRuta from riInicioNombre on, as the file system spells it, into fNombre.
-void Nombre_En_Carpeta(const QString &rsRuta, qsizetype riInicioNombre, QByteArray &fNombre);
