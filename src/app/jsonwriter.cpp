@@ -125,20 +125,20 @@ void TEscritorJson::Entero(QLatin1StringView rsClave, qint64 riValor)
 
 void TEscritorJson::Numero(QLatin1StringView rsClave, double rdValor)
 {
+    // A whole number up to 2^53 is kept, and written, as an integer ("100000", not
+    // "1e+05"; -0 as "0").
+    if (std::trunc(rdValor) == rdValor && std::fabs(rdValor) <= 9007199254740992.0) {
+        Entero(rsClave, qint64(rdValor));
+        return;
+    }
     Antes_Del_Valor(rsClave);
-    char cifras[32];
-    const char *fin = nullptr;
-    if (std::trunc(rdValor) == rdValor && std::fabs(rdValor) <= 9007199254740992.0)
-        // A whole number up to 2^53 is kept, and written, as an integer ("100000", not
-        // "1e+05"; -0 as "0").
-        fin = std::to_chars(cifras, cifras + sizeof cifras, qint64(rdValor)).ptr;
-    else if (std::fabs(rdValor) < 1e15)
+    if (std::fabs(rdValor) < 1e15) {
         // Below 10^15 the standard library's shortest form that reads back the same is
         // Qt's text, for a fraction of the work.
-        fin = std::to_chars(cifras, cifras + sizeof cifras, rdValor).ptr;
-    if (fin)
+        char cifras[32];
+        const char *const fin = std::to_chars(cifras, cifras + sizeof cifras, rdValor).ptr;
         std::copy(static_cast<const char *>(cifras), fin, Espacio(fin - cifras));
-    else if (std::isfinite(rdValor)) {
+    } else if (std::isfinite(rdValor)) {
         psBytes += QByteArray::number(rdValor, 'g', QLocale::FloatingPointShortest);
     } else {
         psBytes += "null";
