@@ -117,6 +117,10 @@ QVector<int> Orden_Lista(const TTablaTareas &rTabla, int riColumna, bool rbAscen
 
 QString Forma_Filtro(const QString &rsTexto)
 {
+    // ASCII, most names and messages, has nothing to decompose and no marks, and folds as
+    // it lowers: the general way below costs far more, for every row at every reload.
+    if (QtPrivate::isAscii(QStringView(rsTexto)))
+        return rsTexto.toLower();
     // Compatibility decomposition splits "é" into "e" and its accent (and "ﬁ" into "fi");
     // the marks are dropped and what remains is case-folded.
     const QString descompuesto = rsTexto.normalized(QString::NormalizationForm_KD);

@@ -409,7 +409,8 @@ void TfrmMain::Crear_Bandeja()
     PopupMenuTray->addSeparator();
     PopupMenuTray->addAction(mTrayAcerca);
 
-    TrayIcon = new QSystemTrayIcon(Icono_Kestrin(), this);
+    // The window's own icon: each new one decodes its images again.
+    TrayIcon = new QSystemTrayIcon(windowIcon(), this);
     TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
     TrayIcon->setContextMenu(PopupMenuTray);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason motivo) {

@@ -217,6 +217,9 @@ void TstListTexts::filtro_data()
     fila("never across message lines", "x", "uno\r\ndos", "unodos", false);
     fila("tilde ignored in the name", "ñu", "", "nu", true);
     fila("tilde ignored in the filter", "nu", "", "ñu", true);
+    fila("ASCII capitals and signs", "Pay the BILL #42!", "", "bill #42", true);
+    fila("ASCII message, filter in capitals", "x", "Call\r\nDr. Smith", "DR. SMITH", true);
+    fila("ASCII not contained", "Pay the bill", "", "bills", false);
 }
 
 void TstListTexts::filtro()
