@@ -125,7 +125,7 @@ QString Numero_Con_Ceros(qint64 riNumero, int riAncho)
 
 void Numeros_De_Lista(const QString &rsLista, bool *fbHay, int riMaximo)
 {
-    // One pass over the list: every ",NN," in it, as Lista_Con_Numero finds them one by one.
+    // One pass over the list: every ",NN," in it, wherever it starts.
     std::fill(fbHay, fbHay + riMaximo + 1, false);
     const QStringView lista(rsLista);
     const auto digito = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
@@ -137,13 +137,6 @@ void Numeros_De_Lista(const QString &rsLista, bool *fbHay, int riMaximo)
         if (n >= 1 && n <= riMaximo)
             fbHay[n] = true;
     }
-}
-
-bool Lista_Con_Numero(const QString &rsLista, int riNumero)
-{
-    // Looked up for every month and day of every reminder listed: no text is built.
-    const char pieza[4] = {',', char('0' + riNumero / 10 % 10), char('0' + riNumero % 10), ','};
-    return rsLista.contains(QLatin1String(pieza, 4));
 }
 
 QString Convertir_Fecha_a_HHMM(double rdFecha, bool rbAMPM)

@@ -30,10 +30,8 @@ QString Extraer_Cadena_Hasta_Signo(QString &fsCadena, QChar rsSigno);
 // A whole number in decimal, padded on the left with "0" to riAncho.
 QString Numero_Con_Ceros(qint64 riNumero, int riAncho);
 
-// Whether a list of months or days (",01,06,32,") holds riNumero (0 to 99) as ",NN,".
-bool Lista_Con_Numero(const QString &rsLista, int riNumero);
-// fbHay[n] (n from 1 to riMaximo, at most 99) tells whether the list holds n as
-// Lista_Con_Numero would find it; fbHay[0] is false.
+// fbHay[n] (n from 1 to riMaximo, at most 99) tells whether a list of months or days
+// (",01,06,32,") holds n as ",NN," anywhere; fbHay[0] is false.
 void Numeros_De_Lista(const QString &rsLista, bool *fbHay, int riMaximo);
 
 // Display text of a date-time. riLenguaje 0 English, 1 Spanish.
