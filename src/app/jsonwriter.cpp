@@ -64,7 +64,7 @@ void TEscritorJson::Antes_Del_Valor(QLatin1StringView rsClave)
 {
     if (paCuentas.isEmpty())
         return; // the document itself
-    const bool coma = paCuentas.back()++ > 0;
+    const bool coma = Contar_Valor();
     const qsizetype sangria = 4 * paCuentas.size();
     // Keys are the program's own ASCII names: nothing to escape.
     const qsizetype clave = rsClave.isNull() ? 0 : rsClave.size() + 4;
@@ -105,6 +105,13 @@ void TEscritorJson::Seguir(const TEscritorJson &rAnterior, qsizetype riValoresAn
     psBytes.resize(0);
     paCuentas = rAnterior.paCuentas;
     paCuentas.back() += int(riValoresAntes);
+}
+
+void TEscritorJson::Agregar_Hecho(QByteArrayView rValor)
+{
+    if (Contar_Valor())
+        psBytes += ",\n";
+    psBytes += rValor;
 }
 
 void TEscritorJson::Texto(QLatin1StringView rsClave, QStringView rsValor)

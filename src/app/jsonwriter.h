@@ -28,6 +28,10 @@ public:
     // container, with its own bytes emptied (their room kept): pieces of one array are
     // written on several threads and their bytes taken in order.
     void Seguir(const TEscritorJson &rAnterior, qsizetype riValoresAntes);
+    // The next value of the innermost open container, made by a writer that went on from
+    // one like this with no values before it (Seguir(..., 0)): rows made in any order and
+    // joined here in another.
+    void Agregar_Hecho(QByteArrayView rValor);
 
 private:
     void Abrir(QLatin1StringView rsClave, char rcSigno);
@@ -36,6 +40,8 @@ private:
     char *Espacio(qsizetype riBytes);
     // Separator, indentation and key of the next value (no key inside an array).
     void Antes_Del_Valor(QLatin1StringView rsClave);
+    // Counts the next value of the innermost container; true when one came before it.
+    bool Contar_Valor() { return paCuentas.back()++ > 0; }
     void Agregar_Escapado(QStringView rsTexto);
 
     QByteArray psBytes;

@@ -11,12 +11,14 @@
 #include "platform/folders.h"
 #include "store/daycount.h"
 #include "store/loader.h"
-#include "store/parallel.h"
+#include "store/reserva.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -29,82 +31,90 @@ void Escribir(QByteArray &fBytes, std::FILE *fSalida)
     fBytes.resize(0); // its room is kept for the next piece
 }
 
-// The run-time columns of one row, worked out once for the table or the JSON.
-struct TFila {
-    const TTipoTarea *pTarea;
-    QString sProxima;
-    QString sUltima;
+// One reminder of the list, made on the thread that read its file as soon as it is read,
+// so that no record is kept: where it goes in the order, and what is printed of it. Its
+// texts are kept in the list's reserve.
+struct TFilaListado {
+    bool bValida = false;
+    qint64 iValor = 0; // its sort value (the next run)
+    QStringView sNombre;
+    QStringView sProxima; // the table's run-time columns
+    QStringView sUltima;
+    QByteArrayView sJson; // or its JSON object
 };
 
-TFila Fila(const TTipoTarea &rTarea, int riLenguaje)
+QStringView Guardar(TReservaBytes &fReserva, QStringView rsTexto)
 {
-    return {&rTarea, Texto_Proxima_Ejecucion(rTarea, riLenguaje), Texto_Ultima_Ejecucion(rTarea, riLenguaje)};
+    auto *p = static_cast<char16_t *>(fReserva.Tomar(size_t(rsTexto.size()) * sizeof(char16_t)));
+    std::copy_n(rsTexto.utf16(), rsTexto.size(), p);
+    return QStringView(p, rsTexto.size());
 }
 
-// The texts of a row cost far more than printing it: rows are made on every core, in
-// pieces of this many, and joined in order.
-constexpr qsizetype kFilasPorPieza = 128;
-// The JSON is made this many rows at a time, so that only one batch is held in memory.
-constexpr qsizetype kFilasPorTanda = 16 * kFilasPorPieza;
-
-// Calls rHacer(desde, hasta) for each piece of [0, riTotal), spread over the cores.
-template <typename F> void Por_Piezas(qsizetype riTotal, F rHacer)
+QByteArrayView Guardar(TReservaBytes &fReserva, QByteArrayView rBytes)
 {
-    const qsizetype piezas = (riTotal + kFilasPorPieza - 1) / kFilasPorPieza;
-    En_Paralelo(piezas, 1, [&](qsizetype a, qsizetype b) {
-        for (qsizetype p = a; p < b; ++p)
-            rHacer(p * kFilasPorPieza, std::min(riTotal, (p + 1) * kFilasPorPieza));
-    });
+    auto *p = static_cast<char *>(fReserva.Tomar(size_t(rBytes.size())));
+    std::copy_n(rBytes.data(), rBytes.size(), p);
+    return QByteArrayView(p, rBytes.size());
 }
 
-void Imprimir_Tabla(const TTablaTareas &rTabla, const QVector<int> &rOrden, int riLenguaje, std::FILE *fSalida)
+void Imprimir_Tabla(const TFilaListado *rFilas, const QVector<int> &rOrden, int riLenguaje, std::FILE *fSalida)
 {
-    QVector<TFila> filas(rOrden.size());
-    Por_Piezas(rOrden.size(), [&](qsizetype desde, qsizetype hasta) {
-        for (qsizetype i = desde; i < hasta; ++i)
-            filas[i] = Fila(rTabla.paTipoTarea[rOrden[i]], riLenguaje);
-    });
-    qsizetype ancho[2] = {Titulo_Columna_Lista(0, riLenguaje).size(), Titulo_Columna_Lista(1, riLenguaje).size()};
-    for (const TFila &f : std::as_const(filas)) {
-        ancho[0] = std::max(ancho[0], f.pTarea->tsTaskName.size());
-        ancho[1] = std::max(ancho[1], f.sProxima.size());
+    const QString titulos[3] = {Titulo_Columna_Lista(0, riLenguaje), Titulo_Columna_Lista(1, riLenguaje),
+                                Titulo_Columna_Lista(2, riLenguaje)};
+    qsizetype ancho[2] = {titulos[0].size(), titulos[1].size()};
+    for (int i : rOrden) {
+        ancho[0] = std::max(ancho[0], rFilas[i].sNombre.size());
+        ancho[1] = std::max(ancho[1], rFilas[i].sProxima.size());
     }
     QByteArray bytes;
-    const auto linea = [&](const QString &rsNombre, const QString &rsProxima, const QString &rsUltima) {
-        bytes += rsNombre.leftJustified(ancho[0]).toUtf8();
+    const auto columna = [&](QStringView rsTexto, qsizetype riAncho) {
+        bytes += rsTexto.toUtf8();
+        bytes.append(std::max<qsizetype>(riAncho - rsTexto.size(), 0), ' ');
         bytes += "  ";
-        bytes += rsProxima.leftJustified(ancho[1]).toUtf8();
-        bytes += "  ";
+    };
+    const auto linea = [&](QStringView rsNombre, QStringView rsProxima, QStringView rsUltima) {
+        columna(rsNombre, ancho[0]);
+        columna(rsProxima, ancho[1]);
         bytes += rsUltima.toUtf8();
         bytes += '\n';
         if (bytes.size() >= kTramoSalida)
             Escribir(bytes, fSalida);
     };
-    linea(Titulo_Columna_Lista(0, riLenguaje), Titulo_Columna_Lista(1, riLenguaje), Titulo_Columna_Lista(2, riLenguaje));
-    for (const TFila &f : std::as_const(filas))
-        linea(f.pTarea->tsTaskName, f.sProxima, f.sUltima);
+    linea(titulos[0], titulos[1], titulos[2]);
+    for (int i : rOrden)
+        linea(rFilas[i].sNombre, rFilas[i].sProxima, rFilas[i].sUltima);
     Escribir(bytes, fSalida);
 }
 
-void Imprimir_Recordatorio_Json(TEscritorJson &fJson, const TTipoTarea &rTarea, int riLenguaje)
+void Imprimir_Recordatorio_Json(TEscritorJson &fJson, const TTipoTarea &t, QStringView rsProxima,
+                                QStringView rsUltima, int riLenguaje)
 {
-    const TFila f = Fila(rTarea, riLenguaje);
-    const TTipoTarea &t = *f.pTarea;
     fJson.Abrir_Objeto();
     fJson.Texto(QLatin1StringView("file"), t.tsFile);
     // Stored times are a few microseconds off; shown to the millisecond like the texts.
     fJson.Numero(QLatin1StringView("lastRun"), Milisegundos_a_Dias(Dias_a_Milisegundos(t.tdLastRunTime)));
-    fJson.Texto(QLatin1StringView("lastRunText"), f.sUltima);
+    fJson.Texto(QLatin1StringView("lastRunText"), rsUltima);
     fJson.Texto(QLatin1StringView("name"), t.tsTaskName);
     fJson.Numero(QLatin1StringView("nextRun"), t.tdNextRunTime);
-    fJson.Texto(QLatin1StringView("nextRunText"), f.sProxima);
+    fJson.Texto(QLatin1StringView("nextRunText"), rsProxima);
     fJson.Texto(QLatin1StringView("summary"), Generar_Resumen_Tarea(t, riLenguaje));
     fJson.Entero(QLatin1StringView("type"), t.tiTareaTipo);
     fJson.Cerrar_Objeto();
 }
 
+// Where each reminder's JSON object is made: the array "reminders" of the document, with
+// nothing in it yet.
+TEscritorJson Arreglo_Recordatorios()
+{
+    TEscritorJson arreglo;
+    arreglo.Abrir_Objeto();
+    arreglo.Abrir_Arreglo(QLatin1StringView("reminders"));
+    return arreglo;
+}
+
 // Keys in QJsonObject's order (sorted), the bytes QJsonDocument::Indented would give.
-void Imprimir_Json(const TResultadoCarga &rCarga, const QVector<int> &rOrden, int riLenguaje, std::FILE *fSalida)
+void Imprimir_Json(const TResultadoCarga &rCarga, const TFilaListado *rFilas,
+                   const QVector<int> &rOrden, std::FILE *fSalida)
 {
     TEscritorJson json;
     json.Abrir_Objeto();
@@ -117,21 +127,10 @@ void Imprimir_Json(const TResultadoCarga &rCarga, const QVector<int> &rOrden, in
     }
     json.Cerrar_Arreglo();
     json.Abrir_Arreglo(QLatin1StringView("reminders"));
-    // Kept from batch to batch: each piece's room is made once.
-    std::vector<TEscritorJson> piezas(size_t(kFilasPorTanda / kFilasPorPieza));
-    for (qsizetype tanda = 0; tanda < rOrden.size(); tanda += kFilasPorTanda) {
-        const qsizetype filas = std::min(kFilasPorTanda, rOrden.size() - tanda);
-        Por_Piezas(filas, [&](qsizetype desde, qsizetype hasta) {
-            TEscritorJson &pieza = piezas[size_t(desde / kFilasPorPieza)];
-            pieza.Seguir(json, desde);
-            for (qsizetype i = desde; i < hasta; ++i)
-                Imprimir_Recordatorio_Json(pieza, rCarga.tabla.paTipoTarea[rOrden[tanda + i]], riLenguaje);
-        });
-        Escribir(json.Bytes(), fSalida);
-        const qsizetype usadas = (filas + kFilasPorPieza - 1) / kFilasPorPieza;
-        for (qsizetype p = 0; p < usadas; ++p)
-            Escribir(piezas[size_t(p)].Bytes(), fSalida);
-        json.Seguir(piezas[size_t(usadas - 1)], 0);
+    for (int i : rOrden) {
+        json.Agregar_Hecho(rFilas[i].sJson);
+        if (json.Bytes().size() >= kTramoSalida)
+            Escribir(json.Bytes(), fSalida);
     }
     json.Cerrar_Arreglo();
     json.Abrir_Arreglo(QLatin1StringView("unreadable"));
@@ -217,19 +216,61 @@ bool Informar_Carga_Tareas(const TResultadoCarga &carga, const QString &rsDirect
 int Imprimir_Lista_Tareas(const QString &rsDirectorio, bool rbJson, int riLenguaje, std::FILE *fSalida,
                           QTextStream &fErrores)
 {
-    // The list is the program's last work: the records read are left for the system to take
-    // back with the process, not freed one by one, which only delayed the exit.
+    // The list is the program's last work: its rows are left for the system to take back
+    // with the process.
+    TReservaBytes &reserva = *new TReservaBytes;
+    TFilaListado *filas = nullptr;
+    qsizetype archivos = 0;
+    const double ahora = Ahora();
+    const TEscritorJson arreglo = Arreglo_Recordatorios();
+    const auto preparar = [&](qsizetype riArchivos) {
+        archivos = riArchivos;
+        filas = static_cast<TFilaListado *>(reserva.Tomar(size_t(riArchivos) * sizeof(TFilaListado)));
+        std::uninitialized_value_construct_n(filas, riArchivos);
+    };
     // Neither the table nor the JSON shows a message: they are not joined.
-    TResultadoCarga &carga = *new TResultadoCarga(Cargar_Directorio_Tareas(rsDirectorio, false));
+    const TResultadoCarga carga =
+        Recorrer_Directorio_Tareas(rsDirectorio, false, preparar, [&](qsizetype riArchivo, TTipoTarea &fTarea) {
+            TFilaListado &fila = filas[riArchivo];
+            Calcular_Proxima_Ejecucion_Lista(fTarea, ahora);
+            fila.bValida = true;
+            fila.iValor = Valor_Columna(fTarea, 1);
+            fila.sNombre = Guardar(reserva, fTarea.tsTaskName);
+            const QString proxima = Texto_Proxima_Ejecucion(fTarea, riLenguaje);
+            const QString ultima = Texto_Ultima_Ejecucion(fTarea, riLenguaje);
+            if (!rbJson) {
+                fila.sProxima = Guardar(reserva, proxima);
+                fila.sUltima = Guardar(reserva, ultima);
+                return;
+            }
+            // Made in one writer per thread, whose room is kept from row to row.
+            thread_local TEscritorJson pieza;
+            pieza.Seguir(arreglo, 0);
+            Imprimir_Recordatorio_Json(pieza, fTarea, proxima, ultima, riLenguaje);
+            fila.sJson = Guardar(reserva, pieza.Bytes());
+        });
     if (!Informar_Carga_Tareas(carga, rsDirectorio, riLenguaje, fErrores))
         return 1;
 
-    Calcular_Proximas_Ejecuciones_Lista(carga.tabla, Ahora());
-    const QVector<int> orden = Orden_Lista(carga.tabla, 1, true);
+    // The valid rows in file order, then in the list's.
+    std::vector<int> validas;
+    validas.reserve(size_t(archivos));
+    for (qsizetype i = 0; i < archivos; ++i)
+        if (filas[i].bValida)
+            validas.push_back(int(i));
+    std::vector<qint64> valores(validas.size());
+    std::vector<QStringView> nombres(validas.size());
+    for (size_t k = 0; k < validas.size(); ++k) {
+        valores[k] = filas[validas[k]].iValor;
+        nombres[k] = filas[validas[k]].sNombre;
+    }
+    QVector<int> orden = Orden_Filas(valores, nombres, true);
+    for (int &k : orden)
+        k = validas[size_t(k)];
     if (rbJson)
-        Imprimir_Json(carga, orden, riLenguaje, fSalida);
+        Imprimir_Json(carga, filas, orden, fSalida);
     else
-        Imprimir_Tabla(carga.tabla, orden, riLenguaje, fSalida);
+        Imprimir_Tabla(filas, orden, riLenguaje, fSalida);
     std::fflush(fSalida);
     return carga.ilegibles.isEmpty() ? 0 : 1;
 }

@@ -44,16 +44,21 @@ QString Texto_Ultima_Ejecucion(const TTipoTarea &rTarea, int riLenguaje)
     return Texto_Tarea_Nunca(riLenguaje);
 }
 
+void Calcular_Proxima_Ejecucion_Lista(TTipoTarea &fTarea, double rdAhora)
+{
+    fTarea.tdNextRunTime = Calcular_Proxima_Ejecucion(fTarea, rdAhora, 0);
+}
+
 void Calcular_Proximas_Ejecuciones_Lista(TTablaTareas &fTabla, double rdAhora)
 {
     TTipoTarea *const tareas = fTabla.paTipoTarea.data();
     En_Paralelo(fTabla.paTipoTarea.size(), 256, [&](qsizetype desde, qsizetype hasta) {
         for (qsizetype i = desde; i < hasta; ++i)
-            tareas[i].tdNextRunTime = Calcular_Proxima_Ejecucion(tareas[i], rdAhora, 0);
+            Calcular_Proxima_Ejecucion_Lista(tareas[i], rdAhora);
     });
 }
 
-int Comparar_Nombres_Lista(const QString &rsNombre1, const QString &rsNombre2)
+int Comparar_Nombres_Lista(QStringView rsNombre1, QStringView rsNombre2)
 {
     return Comparar_Ignorando_AZ(rsNombre1, rsNombre2);
 }
@@ -66,16 +71,14 @@ static qint64 Valor_Orden(double rdValor)
 }
 
 // The order of two rows from their sort values (their names settle a tie).
-static int Comparar_Filas(qint64 riValor1, const QString &rsNombre1, qint64 riValor2, const QString &rsNombre2,
+static int Comparar_Filas(qint64 riValor1, QStringView rsNombre1, qint64 riValor2, QStringView rsNombre2,
                           bool rbAscendente)
 {
     const int r = riValor1 < riValor2 ? -1 : riValor1 > riValor2 ? 1 : Comparar_Nombres_Lista(rsNombre1, rsNombre2);
     return rbAscendente ? r : -r;
 }
 
-// The sort value of a row for a column: its next or last run; the same for every row
-// when the column sorts by name.
-static qint64 Valor_Columna(const TTipoTarea &rTarea, int riColumna)
+qint64 Valor_Columna(const TTipoTarea &rTarea, int riColumna)
 {
     if (riColumna == 1)
         return Valor_Orden(rTarea.tdNextRunTime);
@@ -100,17 +103,30 @@ int ListViewCompare(const TTipoTarea &rTarea1, const TTipoTarea &rTarea2, int ri
 
 QVector<int> Orden_Lista(const TTablaTareas &rTabla, int riColumna, bool rbAscendente)
 {
-    QVector<int> orden(rTabla.piTipoTareaTotal());
-    std::iota(orden.begin(), orden.end(), 0);
-    if (riColumna < 0 || riColumna > 2)
+    const QVector<TTipoTarea> &tareas = rTabla.paTipoTarea;
+    if (riColumna < 0 || riColumna > 2) {
+        QVector<int> orden(tareas.size());
+        std::iota(orden.begin(), orden.end(), 0);
         return orden; // no column sorts: every pair compares equal
+    }
     // Each row's value worked out once, not at each of the sort's comparisons.
-    std::vector<qint64> valores(size_t(orden.size()));
-    for (int i : orden)
-        valores[size_t(i)] = Valor_Columna(rTabla.paTipoTarea[i], riColumna);
+    std::vector<qint64> valores(size_t(tareas.size()));
+    for (qsizetype i = 0; i < tareas.size(); ++i)
+        valores[size_t(i)] = Valor_Columna(tareas[i], riColumna);
+    std::vector<QStringView> nombres(valores.size());
+    for (qsizetype i = 0; i < tareas.size(); ++i)
+        nombres[size_t(i)] = tareas[i].tsTaskName;
+    return Orden_Filas(valores, nombres, rbAscendente);
+}
+
+QVector<int> Orden_Filas(const std::vector<qint64> &rValores, const std::vector<QStringView> &rNombres,
+                         bool rbAscendente)
+{
+    QVector<int> orden(qsizetype(rValores.size()));
+    std::iota(orden.begin(), orden.end(), 0);
     std::stable_sort(orden.begin(), orden.end(), [&](int a, int b) {
-        return Comparar_Filas(valores[size_t(a)], rTabla.paTipoTarea[a].tsTaskName, valores[size_t(b)],
-                              rTabla.paTipoTarea[b].tsTaskName, rbAscendente) < 0;
+        return Comparar_Filas(rValores[size_t(a)], rNombres[size_t(a)], rValores[size_t(b)], rNombres[size_t(b)],
+                              rbAscendente) < 0;
     });
     return orden;
 }

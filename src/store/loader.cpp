@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -262,34 +263,49 @@ void Tomar_Memoria(void *rpInicio, size_t riBytes)
 #endif
 }
 
-// How one file went; its record is read straight into its place in the table.
+// How one file went: a few bytes for each of thousands of files.
 struct TArchivoLeido {
     TLectura lectura = TLectura::NoExiste;
     int codigo = 0;
+};
+
+// A file that has to be reported: few, so kept apart with its path and the system's text.
+struct TArchivoFallido {
+    qsizetype iArchivo = 0;
+    QString ruta;
     QString error;
 };
 
-// Reads every file named into fTabla (one record per file, in file order), and makes its
-// path in fArchivos, on several cores when there are enough files to pay for a thread.
-// Each thread writes only the places of its range, so the order never depends on the
-// threads.
-QVector<TArchivoLeido> Leer_Archivos(const TNombres &rNombres, const QString &rsBase, int riCarpeta,
-                                     bool rbTextos, QStringList &fArchivos, QVector<TTipoTarea> &fTabla)
+struct TLeidos {
+    QVector<TArchivoLeido> archivos;
+    std::vector<TArchivoFallido> fallidos; // in file order
+};
+
+// Reads every file named, on several cores when there are enough files to pay for a
+// thread. Each record is read straight into its file's place in fTabla; with rVisitar,
+// fTabla is left alone and each thread reads into one record of its own, handed to
+// rVisitar after each valid file. Each thread writes only the places of its range, so
+// the order never depends on the threads.
+TLeidos Leer_Archivos(const TNombres &rNombres, const QString &rsBase, int riCarpeta, bool rbTextos,
+                      QVector<TTipoTarea> &fTabla, const TVisitaTarea *rVisitar)
 {
     constexpr qsizetype kArchivosPorHilo = 100;
     const qsizetype n = rNombres.Cuantos();
-    QVector<TArchivoLeido> leidos(n);
-    fArchivos.resize(n);
-    fTabla.reserve(n);
-    Tomar_Memoria(fTabla.data(), size_t(n) * sizeof(TTipoTarea));
-    fTabla.resize(n);
-    TArchivoLeido *estado = leidos.data();
-    QString *rutas = fArchivos.data();
-    TTipoTarea *tareas = fTabla.data();
+    TLeidos r;
+    r.archivos.resize(n);
+    if (!rVisitar) {
+        fTabla.reserve(n);
+        Tomar_Memoria(fTabla.data(), size_t(n) * sizeof(TTipoTarea));
+        fTabla.resize(n);
+    }
+    TArchivoLeido *estado = r.archivos.data();
+    TTipoTarea *tareas = rVisitar ? nullptr : fTabla.data();
+    std::mutex cerrojo;
     En_Paralelo(n, kArchivosPorHilo, [&](qsizetype desde, qsizetype hasta) {
         TLectorTareas lector;
         lector.piCarpeta = riCarpeta;
         lector.pbTextos = rbTextos;
+        TTipoTarea propia;
         // A batch of files read with few system calls when the kernel allows; each file it
         // could not read whole is read the usual way, which tells what is wrong with it.
         TLectorLotes lotes(riCarpeta);
@@ -302,25 +318,37 @@ QVector<TArchivoLeido> Leer_Archivos(const TNombres &rNombres, const QString &rs
                 lotes.Leer(nombres, fin - lote);
             }
             for (qsizetype i = lote; i < fin; ++i) {
-                rutas[i] = Ruta(rsBase, rNombres.Nombre(i));
+                TArchivoLeido &leido = estado[i];
+                // The record of the file before is not carried over.
+                if (!tareas)
+                    propia = TTipoTarea();
+                TTipoTarea &tarea = tareas ? tareas[i] : propia;
+                const QString ruta = Ruta(rsBase, rNombres.Nombre(i));
+                QString error;
                 QByteArrayView contenido;
-                estado[i].codigo = 0;
                 if (lotes.Contenido(i - lote, contenido)) {
-                    estado[i].lectura = TLectura::Ok;
-                    Leer_Tarea_De_Contenido(rutas[i], contenido, lector, tareas[i], estado[i].codigo);
+                    leido.lectura = TLectura::Ok;
+                    Leer_Tarea_De_Contenido(ruta, contenido, lector, tarea, leido.codigo);
                 } else {
-                    estado[i].lectura =
-                        Leer_Archivo_Tarea(rutas[i], rNombres.Nombre(i), lector, tareas[i], estado[i].codigo,
-                                           estado[i].error);
+                    leido.lectura = Leer_Archivo_Tarea(ruta, rNombres.Nombre(i), lector, tarea, leido.codigo, error);
+                }
+                if (leido.lectura == TLectura::Ok && leido.codigo == 0) {
+                    if (rVisitar)
+                        (*rVisitar)(i, tarea);
+                } else if (leido.lectura != TLectura::NoExiste) {
+                    const std::lock_guard<std::mutex> guarda(cerrojo);
+                    r.fallidos.push_back({i, ruta, error});
                 }
             }
         }
     });
-    return leidos;
+    std::sort(r.fallidos.begin(), r.fallidos.end(),
+              [](const TArchivoFallido &a, const TArchivoFallido &b) { return a.iArchivo < b.iArchivo; });
+    return r;
 }
-} // namespace
 
-TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio, bool rbTextos)
+TResultadoCarga Cargar(const QString &rsDirectorio, bool rbTextos, const TVisitaTarea *rVisitar,
+                       const std::function<void(qsizetype)> *rPreparar)
 {
     TResultadoCarga r;
     if (rsDirectorio.isEmpty() || !QFileInfo(rsDirectorio).isDir()) {
@@ -341,27 +369,40 @@ TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio, bool rbTex
     // The names stay bytes until the threads that read the files make their paths.
     TNombres nombres;
     Listar_Nombres(rsDirectorio, QStringLiteral("*.od"), true, 0, nombres);
+    if (rPreparar)
+        (*rPreparar)(nombres.Cuantos());
     // Each file is opened by its name in the folder opened once, not by its whole path.
     const int carpeta = ::open(QFile::encodeName(rsDirectorio).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    QStringList archivos;
     QVector<TTipoTarea> &tabla = r.tabla.paTipoTarea;
-    const QVector<TArchivoLeido> leidos =
-        Leer_Archivos(nombres, Base_De_Rutas(rsDirectorio), carpeta, rbTextos, archivos, tabla);
+    const TLeidos leidos = Leer_Archivos(nombres, Base_De_Rutas(rsDirectorio), carpeta, rbTextos, tabla, rVisitar);
     if (carpeta >= 0)
         ::close(carpeta);
+    for (const TArchivoFallido &f : leidos.fallidos) {
+        if (leidos.archivos[f.iArchivo].lectura == TLectura::Error)
+            r.ilegibles.append({f.ruta, f.error});
+        else
+            r.invalidos.append({f.ruta, leidos.archivos[f.iArchivo].codigo});
+    }
     // The valid records close up in place, in file order.
     qsizetype validos = 0;
-    for (qsizetype i = 0; i < archivos.size(); ++i) {
-        const TArchivoLeido &leido = leidos[i];
-        if (leido.lectura == TLectura::NoExiste)
-            continue;
-        if (leido.lectura == TLectura::Error)
-            r.ilegibles.append({archivos[i], leido.error});
-        else if (leido.codigo != 0)
-            r.invalidos.append({archivos[i], leido.codigo});
-        else if (validos++ != i)
+    for (qsizetype i = 0; !rVisitar && i < leidos.archivos.size(); ++i) {
+        const TArchivoLeido &leido = leidos.archivos[i];
+        if (leido.lectura == TLectura::Ok && leido.codigo == 0 && validos++ != i)
             tabla[validos - 1] = std::move(tabla[i]);
     }
     tabla.resize(validos);
     return r;
+}
+} // namespace
+
+TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio, bool rbTextos)
+{
+    return Cargar(rsDirectorio, rbTextos, nullptr, nullptr);
+}
+
+TResultadoCarga Recorrer_Directorio_Tareas(const QString &rsDirectorio, bool rbTextos,
+                                           const std::function<void(qsizetype)> &rPreparar,
+                                           const TVisitaTarea &rVisitar)
+{
+    return Cargar(rsDirectorio, rbTextos, &rVisitar, &rPreparar);
 }

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // Fills fStringList with the full paths of the files of rsPath matching rsTipo.
 // riFechaLimite != 0 keeps only files last written on a day before it.
 void Get_Files(QStringList &fStringList, const QString &rsPath, const QString &rsTipo, bool rbSorted,
@@ -46,6 +48,17 @@ struct TResultadoCarga {
 // rbTextos false leaves every record's message and summary empty (a list shows neither,
 // and joining them was a good part of reading); everything else, checks included, is the same.
 TResultadoCarga Cargar_Directorio_Tareas(const QString &rsDirectorio, bool rbTextos = true);
+
+// Reads the folder as Cargar_Directorio_Tareas does, without keeping the records: a list
+// of thousands costs far less when each record is used as soon as it is read. rPreparar
+// is told how many files were found before any is read; then rVisitar(i, record) is
+// called for each valid one, i its file's place among them (0 to that count, in file
+// order), on the thread that read it, with a record that is reused once it returns. The
+// result's table stays empty.
+using TVisitaTarea = std::function<void(qsizetype, TTipoTarea &)>;
+TResultadoCarga Recorrer_Directorio_Tareas(const QString &rsDirectorio, bool rbTextos,
+                                           const std::function<void(qsizetype)> &rPreparar,
+                                           const TVisitaTarea &rVisitar);
 
 // Empty when the folder can be listed and its files opened, else the system's text.
 QString Error_Listar_Carpeta(const QString &rsDirectorio);

@@ -341,12 +341,12 @@ bool Leer_Entero(QStringView rsCadena, qint32 &fiValor)
     return true;
 }
 
-int Comparar_Ignorando_AZ(const QString &rsCadena1, const QString &rsCadena2)
+int Comparar_Ignorando_AZ(QStringView rsCadena1, QStringView rsCadena2)
 {
     auto mayuscula = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
     const qsizetype n = std::min(rsCadena1.size(), rsCadena2.size());
     for (qsizetype i = 0; i < n; ++i) {
-        const int d = int(mayuscula(rsCadena1.at(i).unicode())) - int(mayuscula(rsCadena2.at(i).unicode()));
+        const int d = int(mayuscula(rsCadena1[i].unicode())) - int(mayuscula(rsCadena2[i].unicode()));
         if (d != 0)
             return d;
     }

@@ -47,4 +47,4 @@ QStringView Recortar_Vista(QStringView rsCadena); // the same without a copy
 bool Leer_Entero(const QString &rsCadena, qint32 &fiValor);
 bool Leer_Entero(QStringView rsCadena, qint32 &fiValor);
 // Two texts compared ignoring the case of the letters A to Z only: negative, 0 or positive.
-int Comparar_Ignorando_AZ(const QString &rsCadena1, const QString &rsCadena2);
+int Comparar_Ignorando_AZ(QStringView rsCadena1, QStringView rsCadena2);

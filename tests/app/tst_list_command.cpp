@@ -2,6 +2,7 @@
 // reminder files, at a fixed clock (faketime), compared with the expected output.
 
 #include "store/daycount.h"
+#include "store/reserva.h"
 #include "store/writer.h"
 #include "../store/asnobody.h"
 
@@ -17,6 +18,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstring>
+#include <thread>
 
 namespace {
 
@@ -59,6 +63,8 @@ private slots:
     void carpeta_inexistente();
     void opciones();
     void idioma_guardado();
+    void muchos();
+    void reserva_entre_hilos();
 
 private:
     QTemporaryDir pDatos;
@@ -354,3 +360,95 @@ void TstListCommand::idioma_guardado()
 
 QTEST_GUILESS_MAIN(TstListCommand)
 #include "tst_list_command.moc"
+
+// Hundreds of files are read on several threads and their rows joined: the order is still
+// the next run, then the name (A to Z without regard to case), then the file; the
+// invalid files come in file order; the table lists the rows in the same order.
+void TstListCommand::muchos()
+{
+    QTemporaryDir datos;
+    QVERIFY(datos.isValid());
+    const QString dir = datos.path() + QStringLiteral("/Kestrin/System/");
+    QStringList invalidosEsperados;
+    for (int k = 0; k < 450; ++k) {
+        const QString archivo = dir + QStringLiteral("r%1.od").arg(k, 3, 10, QLatin1Char('0'));
+        if (k % 97 == 0) {
+            QVERIFY(Grabar_Lineas_Cifradas(archivo, {"TaskName1=No language", "AlertWindow=1", "TareaTipo=5"}));
+            invalidosEsperados << archivo;
+            continue;
+        }
+        const QString nombre = k % 3 == 0 ? QStringLiteral("Same")
+                                          : QString::fromLatin1(k % 3 == 1 ? "b%1" : "B%1").arg(449 - k / 7);
+        QVERIFY(Grabar_Archivo_Tarea(archivo, Tarea(nombre, TAREA_UNA_VEZ, D(2026, 4, 1 + k % 5, 9))));
+    }
+    const TResultado json = Ejecutar({"--list", "--json"}, datos.path());
+    QCOMPARE(json.iCodigo, 0);
+    const QJsonObject raiz = QJsonDocument::fromJson(json.sSalida.toUtf8()).object();
+    QStringList invalidos;
+    for (const QJsonValue &v : raiz.value(QStringLiteral("invalid")).toArray())
+        invalidos << v.toObject().value(QStringLiteral("file")).toString();
+    QCOMPARE(invalidos, invalidosEsperados);
+    const QJsonArray tareas = raiz.value(QStringLiteral("reminders")).toArray();
+    QCOMPARE(tareas.size(), 450 - invalidosEsperados.size());
+    QStringList nombres;
+    for (qsizetype i = 0; i < tareas.size(); ++i) {
+        const QJsonObject t = tareas.at(i).toObject();
+        nombres << t.value(QStringLiteral("name")).toString();
+        if (i == 0)
+            continue;
+        const QJsonObject a = tareas.at(i - 1).toObject();
+        const auto clave = [](const QJsonObject &o) {
+            return std::make_tuple(o.value(QStringLiteral("nextRun")).toDouble(),
+                                   o.value(QStringLiteral("name")).toString().toUpper(),
+                                   o.value(QStringLiteral("file")).toString());
+        };
+        QVERIFY2(clave(a) < clave(t), qPrintable(QString::number(i)));
+    }
+    const TResultado tabla = Ejecutar({"--list"}, datos.path());
+    QCOMPARE(tabla.iCodigo, 0);
+    QStringList lineas = tabla.sSalida.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY(!lineas.isEmpty());
+    lineas.removeFirst(); // the titles
+    for (QString &l : lineas)
+        l = l.section(QLatin1Char(' '), 0, 0);
+    QCOMPARE(lineas, nombres);
+}
+
+// Pieces taken on several threads at once never overlap and are aligned; a piece larger
+// than a block gets one of its own; a reserve made where an earlier one was hands out only
+// its own room.
+void TstListCommand::reserva_entre_hilos()
+{
+    {
+        TReservaBytes anterior;
+        std::memset(anterior.Tomar(64), 1, 64);
+    }
+    TReservaBytes reserva;
+    std::memset(reserva.Tomar(64), 2, 64);
+    struct TPieza {
+        unsigned char *p;
+        size_t n;
+        unsigned char marca;
+    };
+    std::vector<TPieza> piezas[4];
+    std::vector<std::thread> hilos;
+    for (int h = 0; h < 4; ++h)
+        hilos.emplace_back([&, h] {
+            for (int k = 0; k < 3000; ++k) {
+                const size_t n = k == 1500 ? size_t(9) << 20 : k % 700 == 0 ? 300 * 1024 : size_t(1 + (k * 37 + h) % 613);
+                auto *p = static_cast<unsigned char *>(reserva.Tomar(n));
+                const auto marca = static_cast<unsigned char>(k * 4 + h);
+                std::memset(p, marca, n);
+                piezas[h].push_back({p, n, marca});
+            }
+        });
+    for (std::thread &t : hilos)
+        t.join();
+    for (const auto &lista : piezas)
+        for (const TPieza &pieza : lista) {
+            QCOMPARE(reinterpret_cast<quintptr>(pieza.p) % 16, quintptr(0));
+            for (size_t i = 0; i < pieza.n; i += 97)
+                QCOMPARE(pieza.p[i], pieza.marca);
+            QCOMPARE(pieza.p[pieza.n - 1], pieza.marca);
+        }
+}
