@@ -284,7 +284,7 @@ struct TLeidos {
 // Reads every file named, on several cores when there are enough files to pay for a
 // thread. Each record is read straight into its file's place in fTabla; with rVisitar,
 // fTabla is left alone and each thread reads into one record of its own, handed to
-// rVisitar after each valid file. Each thread writes only the places of its range, so
+// rVisitar after each valid file. What is found of each file goes to its own place, so
 // the order never depends on the threads.
 TLeidos Leer_Archivos(const TNombres &rNombres, const QString &rsBase, int riCarpeta, bool rbTextos,
                       QVector<TTipoTarea> &fTabla, const TVisitaTarea *rVisitar)
@@ -301,7 +301,9 @@ TLeidos Leer_Archivos(const TNombres &rNombres, const QString &rsBase, int riCar
     TArchivoLeido *estado = r.archivos.data();
     TTipoTarea *tareas = rVisitar ? nullptr : fTabla.data();
     std::mutex cerrojo;
-    En_Paralelo(n, kArchivosPorHilo, [&](qsizetype desde, qsizetype hasta) {
+    // Pieces of a few batches: a thread slowed by other work on its core leaves more to
+    // the others instead of holding up the end.
+    En_Paralelo_Repartido(n, kArchivosPorHilo, 4 * TLectorLotes::kLote, [&](TReparto &fReparto) {
         TLectorTareas lector;
         lector.piCarpeta = riCarpeta;
         lector.pbTextos = rbTextos;
@@ -310,7 +312,9 @@ TLeidos Leer_Archivos(const TNombres &rNombres, const QString &rsBase, int riCar
         // could not read whole is read the usual way, which tells what is wrong with it.
         TLectorLotes lotes(riCarpeta);
         const char *nombres[TLectorLotes::kLote];
-        for (qsizetype lote = desde; lote < hasta; lote += TLectorLotes::kLote) {
+        qsizetype lote = 0;
+        qsizetype hasta = 0;
+        while (lote < hasta || fReparto.Tomar(lote, hasta)) {
             const qsizetype fin = std::min(hasta, lote + TLectorLotes::kLote);
             if (lotes.Disponible()) {
                 for (qsizetype i = lote; i < fin; ++i)
@@ -340,6 +344,7 @@ TLeidos Leer_Archivos(const TNombres &rNombres, const QString &rsBase, int riCar
                     r.fallidos.push_back({i, ruta, error});
                 }
             }
+            lote = fin;
         }
     });
     std::sort(r.fallidos.begin(), r.fallidos.end(),

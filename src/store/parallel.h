@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
 
 // Calls rTrabajo(desde, hasta) on ranges that cover [0, riTotal) once, on up to one thread
@@ -12,3 +14,28 @@
 // throw and may touch only what its range owns.
 void En_Paralelo(qsizetype riTotal, qsizetype riMinimoPorHilo,
                  const std::function<void(qsizetype, qsizetype)> &rTrabajo);
+
+// The items of a job handed out a piece at a time to the threads that do it.
+class TReparto {
+public:
+    TReparto(qsizetype riTotal, qsizetype riTrozo) : piTotal(riTotal), piTrozo(riTrozo) {}
+    // The next piece [fDesde, fHasta) not yet taken; false when none is left.
+    bool Tomar(qsizetype &fDesde, qsizetype &fHasta)
+    {
+        fDesde = pSiguiente.fetch_add(piTrozo, std::memory_order_relaxed);
+        fHasta = std::min(piTotal, fDesde + piTrozo);
+        return fDesde < piTotal;
+    }
+
+private:
+    const qsizetype piTotal;
+    const qsizetype piTrozo;
+    std::atomic<qsizetype> pSiguiente{0};
+};
+
+// Like En_Paralelo, where a thread may be slower than the others (a core busy with other
+// work, or items that cost more): rTrabajo is called once on each thread and takes pieces
+// of riTrozo items from the TReparto until none is left, so a faster thread takes more.
+// Results must go by item, never by thread.
+void En_Paralelo_Repartido(qsizetype riTotal, qsizetype riMinimoPorHilo, qsizetype riTrozo,
+                           const std::function<void(TReparto &)> &rTrabajo);
