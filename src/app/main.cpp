@@ -9,6 +9,9 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char **argv)
 {
     QString modulo;
@@ -58,8 +61,14 @@ int main(int argc, char **argv)
     if (Opcion_ICal_Pedida(parser))
         return Ejecutar_Modulo_Comandos(MODULO_ICAL, parser);
     // --list prints and exits on this QCoreApplication: no display, no session bus.
-    if (Opcion_Listado_Pedida(parser))
-        return Ejecutar_Opcion_Listado(parser);
+    if (Opcion_Listado_Pedida(parser)) {
+        const int estado = Ejecutar_Opcion_Listado(parser);
+        // All is written: the process ends here rather than take down Qt and the libraries
+        // it loaded (the cipher's clean-up alone cost a few milliseconds of a list).
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(estado);
+    }
     modulo = Archivo_Modulo_Escritorio(QCoreApplication::applicationDirPath());
     }
     // No option that ends here: the desktop program ("silent" at the session's start),
