@@ -25,6 +25,8 @@ TLectorLotes::TLectorLotes(int riCarpeta) : piCarpeta(riCarpeta)
     if (io_uring_queue_init(unsigned(2 * kLote), anillo.get(), 0) != 0)
         return;
     pAnillo = anillo.release();
+    // Each file then costs no descriptor of the process to make, look up and close.
+    pbTablaPropia = io_uring_register_files_sparse(pAnillo, unsigned(kLote)) == 0;
     // Never written as a whole: only the pages a file is read into are ever touched.
     pEspacio = std::make_unique_for_overwrite<char[]>(size_t(kLote * kLugar));
 }
@@ -84,38 +86,45 @@ void TLectorLotes::Leer(const char *const *rNombres, qsizetype riCuantos)
         return;
     }
     // The opens of the whole batch, as the usual reading opens: a pipe cannot block, a
-    // terminal is never taken.
+    // terminal is never taken. (A file in the ring's table is never inherited.)
+    constexpr int kModo = O_RDONLY | O_NONBLOCK | O_NOCTTY;
     for (qsizetype k = 0; k < n; ++k) {
         io_uring_sqe *sqe = io_uring_get_sqe(pAnillo);
-        io_uring_prep_openat(sqe, piCarpeta, rNombres[k], O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                             0);
+        if (pbTablaPropia)
+            io_uring_prep_openat_direct(sqe, piCarpeta, rNombres[k], kModo, 0, unsigned(k));
+        else
+            io_uring_prep_openat(sqe, piCarpeta, rNombres[k], kModo | O_CLOEXEC, 0);
         io_uring_sqe_set_data64(sqe, quint64(k));
     }
     if (!Completar(unsigned(n))) {
-        // The ring failed: the descriptors it gave back are closed, and every file of
-        // this batch and the next is read the usual way. (An open the kernel finished
-        // after the failure could not be known, and its descriptor stays open.)
+        // The ring failed: the descriptors it gave back are closed (its own table goes
+        // with it), and every file of this batch and the next is read the usual way. (An
+        // open the kernel finished after the failure could not be known, and its
+        // descriptor stays open.)
         for (qsizetype k = 0; k < n; ++k)
-            if (pResultados[k] >= 0)
+            if (!pbTablaPropia && pResultados[k] >= 0)
                 ::close(pResultados[k]);
         Cerrar_Anillo();
         return;
     }
     // Then each opened file's one read, and its close, which comes after the read
     // whatever the read gave.
-    int descriptores[kLote];
     unsigned esperadas = 0;
     for (qsizetype k = 0; k < n; ++k) {
-        descriptores[k] = pResultados[k];
+        // In the ring's table an open gives 0 and the file is slot k.
+        const int descriptor = pbTablaPropia && pResultados[k] == 0 ? int(k) : pResultados[k];
         pResultados[k] = -EBADF;
-        if (descriptores[k] < 0)
+        if (descriptor < 0)
             continue;
         io_uring_sqe *sqe = io_uring_get_sqe(pAnillo);
-        io_uring_prep_read(sqe, descriptores[k], pEspacio.get() + k * kLugar, unsigned(kLugar), 0);
-        sqe->flags |= IOSQE_IO_HARDLINK;
+        io_uring_prep_read(sqe, descriptor, pEspacio.get() + k * kLugar, unsigned(kLugar), 0);
+        sqe->flags |= IOSQE_IO_HARDLINK | (pbTablaPropia ? IOSQE_FIXED_FILE : 0);
         io_uring_sqe_set_data64(sqe, quint64(k));
         sqe = io_uring_get_sqe(pAnillo);
-        io_uring_prep_close(sqe, descriptores[k]);
+        if (pbTablaPropia)
+            io_uring_prep_close_direct(sqe, unsigned(k));
+        else
+            io_uring_prep_close(sqe, descriptor);
         io_uring_sqe_set_data64(sqe, kCierre);
         esperadas += 2;
     }

@@ -44,6 +44,9 @@ private:
 
     int piCarpeta;
     io_uring *pAnillo = nullptr;
+    // The files are opened into the ring's own table, slot k for file k of a batch, not
+    // into the process's descriptors (a kernel without that table opens them as usual).
+    bool pbTablaPropia = false;
     std::unique_ptr<char[]> pEspacio; // kLote places, each of kLugar bytes, touched only where read
     int pResultados[kLote]; // each file's open, then its read
     qsizetype piLeidos = 0;
