@@ -45,16 +45,12 @@ struct TFilaListado {
 
 QStringView Guardar(TReservaBytes &fReserva, QStringView rsTexto)
 {
-    auto *p = static_cast<char16_t *>(fReserva.Tomar(size_t(rsTexto.size()) * sizeof(char16_t)));
-    std::copy_n(rsTexto.utf16(), rsTexto.size(), p);
-    return QStringView(p, rsTexto.size());
+    return QStringView(fReserva.Copiar(rsTexto.utf16(), rsTexto.size()), rsTexto.size());
 }
 
 QByteArrayView Guardar(TReservaBytes &fReserva, QByteArrayView rBytes)
 {
-    auto *p = static_cast<char *>(fReserva.Tomar(size_t(rBytes.size())));
-    std::copy_n(rBytes.data(), rBytes.size(), p);
-    return QByteArrayView(p, rBytes.size());
+    return QByteArrayView(fReserva.Copiar(rBytes.data(), rBytes.size()), rBytes.size());
 }
 
 void Imprimir_Tabla(const TFilaListado *rFilas, const QVector<int> &rOrden, int riLenguaje, std::FILE *fSalida)

@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstddef>
 #include <mutex>
 #include <vector>
@@ -17,6 +18,13 @@ public:
 
     // riBytes of room, 16-byte aligned, until the reserve goes; from any thread.
     void *Tomar(size_t riBytes);
+    // A copy of riCuantos items kept there.
+    template <typename T> const T *Copiar(const T *rDatos, qsizetype riCuantos)
+    {
+        auto *p = static_cast<T *>(Tomar(size_t(riCuantos) * sizeof(T)));
+        std::copy_n(rDatos, riCuantos, p);
+        return p;
+    }
 
 private:
     struct TBloque {
